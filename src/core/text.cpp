@@ -1,0 +1,61 @@
+#include "core/text.h"
+
+namespace kelvane {
+namespace {
+
+// Length in bytes of the UTF-8 sequence that starts with `lead`; 1 for a byte
+// that cannot start one, so malformed text still advances.
+std::size_t SequenceLength(unsigned char lead) {
+  if (lead < 0x80) return 1;
+  if ((lead & 0xE0) == 0xC0) return 2;
+  if ((lead & 0xF0) == 0xE0) return 3;
+  if ((lead & 0xF8) == 0xF0) return 4;
+  return 1;
+}
+
+// Byte offset just past the first `n` characters of `text`.
+std::size_t ByteOffsetOfChar(std::string_view text, std::size_t n) {
+  std::size_t pos = 0;
+  while (n > 0 && pos < text.size()) {
+    std::size_t len = SequenceLength(static_cast<unsigned char>(text[pos]));
+    // A truncated sequence at the end counts as what is left of it.
+    pos = (pos + len <= text.size()) ? pos + len : text.size();
+    --n;
+  }
+  return pos;
+}
+
+}  // namespace
+
+std::size_t CharCount(std::string_view text) {
+  std::size_t count = 0;
+  for (std::size_t pos = 0; pos < text.size(); ++count) {
+    pos += SequenceLength(static_cast<unsigned char>(text[pos]));
+  }
+  return count;
+}
+
+std::string LeftChars(std::string_view text, std::size_t n) {
+  return std::string(text.substr(0, ByteOffsetOfChar(text, n)));
+}
+
+std::string FixedWidth(std::string_view text, std::size_t width) {
+  std::string out = LeftChars(text, width);
+  std::size_t have = CharCount(out);
+  if (have < width) out.append(width - have, ' ');
+  return out;
+}
+
+std::string TrimSpaces(std::string_view text) {
+  std::size_t first = text.find_first_not_of(' ');
+  if (first == std::string_view::npos) return {};
+  std::size_t last = text.find_last_not_of(' ');
+  return std::string(text.substr(first, last - first + 1));
+}
+
+std::string_view CutAtNul(std::string_view text) {
+  std::size_t nul = text.find('\0');
+  return nul == std::string_view::npos ? text : text.substr(0, nul);
+}
+
+}  // namespace kelvane

@@ -1,0 +1,102 @@
+// The simulated desktop's clock and message loop. Time only moves when a test
+// moves it (Advance), or by one quantum inside each YieldToMessages so that
+// waits end. Timers fire in time order; a callback may re-enter through a yield.
+#pragma once
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+
+namespace kelvane::sim {
+
+// The locale the simulated user has chosen.
+struct Locale {
+  std::string decimal_separator = ".";
+  bool day_first = false;        // 07.12.2026 instead of 12/7/2026
+  bool twenty_four_hour = false; // 09:05:07 instead of 9:05:07 AM
+  std::string am = "AM";
+  std::string pm = "PM";
+
+  static Locale EnglishUs() { return {}; }
+  static Locale German() { return {",", true, true, "", ""}; }
+};
+
+class SimClock : public platform::Clock {
+ public:
+  double MonotonicSeconds() override { return now_; }
+  platform::DateTime Now() override;
+  std::string DecimalSeparator() override { return locale_.decimal_separator; }
+  std::string GeneralDateTime(const platform::DateTime& t) override;
+  std::string AmDesignator() override { return locale_.am; }
+  std::string PmDesignator() override { return locale_.pm; }
+
+  void SetLocale(const Locale& locale) { locale_ = locale; }
+  // The wall-clock date-time at monotonic time 0.
+  void SetWallClockStart(const platform::DateTime& t) { wall_start_ = t; }
+  void SetMonotonic(double seconds) { now_ = seconds; }
+
+ private:
+  double now_ = 0;
+  platform::DateTime wall_start_{2026, 12, 7, 9, 0, 0};
+  Locale locale_;
+};
+
+class SimLoop : public platform::Loop {
+ public:
+  explicit SimLoop(SimClock& clock) : clock_(clock) {}
+  ~SimLoop() override;
+
+  std::unique_ptr<platform::Timer> CreateTimer(std::function<void()> on_tick) override;
+  void YieldToMessages() override;
+  int ShowMessageBox(std::string_view text, std::string_view title, unsigned style) override;
+  void Quit() override { quit_requested_ = true; }
+
+  // Moves time forward by `seconds`, firing every timer that falls due, in order.
+  void Advance(double seconds);
+  // Runs `action` as a posted message: at the next yield or advance.
+  void Post(std::function<void()> action) { posted_.push_back(std::move(action)); }
+  // Runs `action` when the clock reaches `at` (monotonic seconds).
+  void At(double at, std::function<void()> action);
+
+  // Message boxes: the answers a test queues (kIdOk when none is queued), and a
+  // record of every box shown.
+  struct MessageBoxShown {
+    std::string text;
+    std::string title;
+    unsigned style = 0;
+  };
+  void QueueAnswer(int answer) { answers_.push_back(answer); }
+  const std::vector<MessageBoxShown>& MessageBoxes() const { return boxes_; }
+  bool QuitRequested() const { return quit_requested_; }
+  // Time added by each yield.
+  static constexpr double kYieldQuantum = 0.001;
+
+ private:
+  struct TimerState {
+    std::function<void()> on_tick;
+    int interval_ms = 0;
+    bool enabled = true;
+    double due = 0;
+  };
+  class SimTimer;
+  friend class SimTimer;
+
+  // Fires the earliest timer or action due at or before `limit`; false if none.
+  bool FireNextDue(double limit);
+  void RunPosted();
+
+  SimClock& clock_;
+  std::map<int, TimerState> timers_;
+  int next_timer_id_ = 1;
+  std::vector<std::function<void()>> posted_;
+  std::multimap<double, std::function<void()>> scheduled_;
+  std::vector<int> answers_;
+  std::vector<MessageBoxShown> boxes_;
+  bool quit_requested_ = false;
+};
+
+}  // namespace kelvane::sim

@@ -1,0 +1,97 @@
+#include "probe/scan.h"
+
+#include <algorithm>
+#include <string>
+
+#include "core/text.h"
+#include "core/wait.h"
+
+namespace kelvane::probe {
+
+void ScanProbeWindow(platform::Desktop& desktop, platform::WindowId probe_window,
+                     ProbeReading& reading) {
+  bool marker_seen = false;
+  int slot_count = 0;
+  desktop.EnumDescendants(probe_window, [&](platform::WindowId child) {
+    std::string text(CutAtNul(desktop.WindowText(child, kTextBufferChars)));
+    if (text == kMarkerText) marker_seen = true;
+    if (marker_seen) {
+      ++slot_count;
+      std::replace(text.begin(), text.end(), ',', '.');
+      reading.Texts.at(slot_count) = FixedWidth(text, kSlotWidth);
+    }
+    return slot_count != 10;
+  });
+}
+
+void ClickAt(platform::Desktop& desktop, platform::Loop& loop) {
+  desktop.LeftButtonDown();
+  loop.YieldToMessages();
+  desktop.LeftButtonUp();
+  loop.YieldToMessages();
+}
+
+void ClkButts(platform::Desktop& desktop, platform::Loop& loop, platform::Clock& clock,
+              const std::int16_t& x, const std::int16_t& y) {
+  desktop.SetCursorPos({x, y - 48});
+  loop.YieldToMessages();
+  ClickAt(desktop, loop);
+  for (int p = x + 70; p <= x + 240; p += 70) {
+    loop.YieldToMessages();
+    desktop.SetCursorPos({p, y});
+    ClickAt(desktop, loop);
+    loop.YieldToMessages();
+    WaitSeconds(loop, clock, 0.01);
+  }
+  desktop.SetCursorPos({x, y});
+  ClickAt(desktop, loop);
+  loop.YieldToMessages();
+}
+
+namespace {
+
+// Restores what the click sequence changed, on every way out of it: the monitor
+// window back among normal windows, the user's input let through, the pointer
+// back where it was.
+class ClickSequenceGuard {
+ public:
+  ClickSequenceGuard(platform::Desktop& desktop, platform::WindowId window, platform::Point saved)
+      : desktop_(desktop), window_(window), saved_(saved) {}
+  ClickSequenceGuard(const ClickSequenceGuard&) = delete;
+  ClickSequenceGuard& operator=(const ClickSequenceGuard&) = delete;
+  ~ClickSequenceGuard() {
+    desktop_.SetTopmost(window_, false);
+    desktop_.BlockInput(false);
+    desktop_.SetCursorPos(saved_);
+  }
+
+ private:
+  platform::Desktop& desktop_;
+  platform::WindowId window_;
+  platform::Point saved_;
+};
+
+}  // namespace
+
+void ClickSequence(platform::Desktop& desktop, platform::Loop& loop, platform::Clock& clock,
+                   platform::WindowId probe_window) {
+  loop.YieldToMessages();
+  ClickSequenceGuard guard(desktop, probe_window, desktop.CursorPos());
+  desktop.BlockInput(true);
+  loop.YieldToMessages();
+
+  // The window may have gone while messages were handled; clicking on would
+  // click whatever lies beneath it.
+  std::optional<platform::Rect> rect = desktop.WindowRect(probe_window);
+  if (!rect) return;
+  const std::int16_t x = static_cast<std::int16_t>(rect->left + 150);
+  const std::int16_t y = static_cast<std::int16_t>(rect->top + 100);
+  ClkButts(desktop, loop, clock, x, y);
+  if (!desktop.IsWindow(probe_window)) return;
+
+  desktop.SetCursorPos({x + 405, y - 85});
+  ClickAt(desktop, loop);
+  loop.YieldToMessages();
+}
+
+}  // namespace kelvane::probe

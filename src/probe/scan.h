@@ -1,0 +1,35 @@
+// Reading the monitor's window, and clicking through it once at start-up.
+#pragma once
+
+#include <cstdint>
+
+#include "platform/platform.h"
+#include "probe/reading.h"
+
+namespace kelvane::probe {
+
+// The text of the descendant window where the readings begin.
+inline constexpr char kMarkerText[] = "MonitorForm";
+// Window texts are read into a buffer of this many characters.
+inline constexpr int kTextBufferChars = 255;
+
+// One reading scan over the monitor's main window: from the marker window on, up
+// to ten window texts (marker included) go into Texts slots 1 to 10, commas
+// replaced by points. Slots the scan does not reach keep their contents.
+void ScanProbeWindow(platform::Desktop& desktop, platform::WindowId probe_window,
+                     ProbeReading& reading);
+
+// One left click at the pointer.
+void ClickAt(platform::Desktop& desktop, platform::Loop& loop);
+
+// The five page clicks around (x, y) = window corner + (150, 100).
+void ClkButts(platform::Desktop& desktop, platform::Loop& loop, platform::Clock& clock,
+              const std::int16_t& x, const std::int16_t& y);
+
+// The whole start-up click sequence on the monitor window, which the wake-up has
+// just made topmost and shown. Whatever way it ends, the window is made normal
+// again, input is unblocked and the pointer is put back where the user left it.
+void ClickSequence(platform::Desktop& desktop, platform::Loop& loop, platform::Clock& clock,
+                   platform::WindowId probe_window);
+
+}  // namespace kelvane::probe

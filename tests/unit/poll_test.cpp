@@ -1,0 +1,318 @@
+// The poll cycle as a user meets it: a monitor on the desktop, time passing,
+// the tray, alarms, logs and dashboards fed in order.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <limits>
+
+#include "core/datetime.h"
+#include "core/poll.h"
+#include "monitor_fixture.h"
+
+namespace kelvane {
+namespace {
+
+using kelvane::testing::SimMonitor;
+
+// Records what each consumer receives, and when.
+struct RecordingHost : PollHost {
+  explicit RecordingHost(ProbeState& state) : state(state) {}
+  void RebuildIcons() override { events.push_back("rebuild"); }
+  void ShowTrayNumber(std::int16_t value, bool mb) override {
+    tray.push_back((mb ? "MB " : "CPU ") + std::to_string(value));
+    tips.push_back(state.reading.TipText);
+  }
+  std::string IconMode() override { return icon_mode; }
+  void ChkTemps() override {
+    chk_at_count.push_back(state.SampleCount);
+    if (during_chk) during_chk();
+  }
+  bool LogsOn() override { return logs_on; }
+  void MakLog() override {
+    makelog_at_count.push_back(state.SampleCount);
+    if (during_log) during_log();
+  }
+  int LogIntervalMinutes() override { return log_interval; }
+  void HiLoResetTip(const std::string& started) override { events.push_back("tip " + started); }
+  void HiLoResetText(const std::string& text) override { events.push_back("text " + text); }
+  bool DigitalDashVisible() override { return dash_visible; }
+  void DigitalDashShow(const StatsTable& t) override { dash_cpu = t[1]; }
+  bool HiLoVisible() override { return hilo_visible; }
+  void HiLoShow(const StatsTable& t, const std::string& elapsed) override {
+    hilo_avg = t[2];
+    hilo_elapsed = elapsed;
+  }
+  void CloseMainWindow() override {
+    ++closes;
+    if (on_close) on_close();
+  }
+
+  ProbeState& state;
+  std::string icon_mode = "CPU & MB";
+  bool logs_on = false, dash_visible = false, hilo_visible = false;
+  int log_interval = 15, closes = 0;
+  std::vector<std::string> tray, tips, events;
+  std::vector<double> chk_at_count, makelog_at_count;
+  std::string dash_cpu, hilo_avg, hilo_elapsed;
+  std::function<void()> during_chk, during_log, on_close;
+};
+
+class PollTest : public ::testing::Test {
+ protected:
+  // Start-up as the program does it: one tick directly, then the timer.
+  void StartUp() {
+    cycle->SetProbeWindow(monitor.window);
+    cycle->Tick();
+    cycle->StartPolling();
+  }
+  sim::SimPlatform sim;
+  SimMonitor monitor{sim};
+  ProbeState state;
+  RecordingHost host{state};
+  std::unique_ptr<PollCycle> cycle = std::make_unique<PollCycle>(sim.Get(), host, state);
+};
+
+TEST_F(PollTest, FiveSecondsOfAConstantReadingFillTheStatsTable) {
+  StartUp();
+  sim.Advance(5);
+  EXPECT_EQ(state.SampleCount, 5);
+  EXPECT_EQ(state.table[1], "45\xC2\xB0" "C");
+  EXPECT_EQ(state.table[2], "45.0");
+  EXPECT_EQ(state.table[3], "45\xC2\xB0" "C");
+  EXPECT_EQ(state.table[4], "45\xC2\xB0" "C");
+  EXPECT_EQ(state.table[5], "31\xC2\xB0" "C");
+  EXPECT_EQ(state.table[9], "4560");
+  EXPECT_EQ(state.table[10], "4560");
+  EXPECT_EQ(state.table[13], "3213");
+  EXPECT_EQ(state.table[17], "2700");
+  EXPECT_EQ(state.table[21], "12.16");
+  EXPECT_EQ(state.table[22], "12.16");
+  EXPECT_EQ(state.table[25], "5.053");
+  EXPECT_EQ(state.table[26], "5.053");
+  EXPECT_EQ(state.table[29], "3.312");
+  EXPECT_EQ(state.table[33], "1.520");
+  EXPECT_EQ(state.table[34], "1.520");
+  EXPECT_EQ(state.table[35], "1.52");
+}
+
+TEST_F(PollTest, TheFirstTickIsUncountedAndTheSecondResetsAndCountsItsSample) {
+  StartUp();
+  EXPECT_EQ(state.SampleCount, 0);
+  EXPECT_TRUE(state.table[1].empty());
+  EXPECT_TRUE(host.events.empty());
+  monitor.SetCpu("50");
+  sim.Advance(1);
+  EXPECT_EQ(state.SampleCount, 1);
+  EXPECT_EQ(state.table[2], "50.0");
+  ASSERT_EQ(host.events.size(), 2u);
+  EXPECT_EQ(host.events[0], "tip Started: 12/7/2026 9:00:01 AM");
+  EXPECT_EQ(host.events[1], "text 00:00:00");
+  EXPECT_EQ(state.StartedText, "Started: 12/7/2026 9:00:01 AM");
+}
+
+TEST_F(PollTest, AResetRequestStartsANewPeriodAndPausesTheAlarmsForTwoTicks) {
+  StartUp();
+  sim.Advance(4);
+  // Ticks start with SampleCount 0, 1, 2, 3: alarms from the one starting at 2.
+  EXPECT_EQ(host.chk_at_count, (std::vector<double>{2, 3}));
+  monitor.SetCpu("60");
+  state.SampleCount = 0;
+  host.chk_at_count.clear();
+  sim.Advance(3);
+  EXPECT_EQ(host.chk_at_count, (std::vector<double>{2}));
+  EXPECT_EQ(state.table[3], "60\xC2\xB0" "C");  // the old lower minimum is gone
+  EXPECT_EQ(state.table[2], "60.0");
+}
+
+TEST_F(PollTest, TheIconAlternatesStartingWithTheMotherboard) {
+  StartUp();
+  sim.Advance(3);
+  EXPECT_EQ(host.tray, (std::vector<std::string>{"MB 31", "CPU 45", "MB 31", "CPU 45"}));
+  host.icon_mode = "CPU";
+  host.tray.clear();
+  sim.Advance(2);
+  EXPECT_EQ(host.tray, (std::vector<std::string>{"CPU 45", "CPU 45"}));
+  // The tip handed to the tray is this tick's.
+  monitor.SetCpu("47");
+  sim.Advance(1);
+  EXPECT_EQ(host.tips.back().substr(0, 10), "CPU:47\xC2\xB0" "C ");
+}
+
+TEST_F(PollTest, TheFirstLogEntryIsWrittenOnTheTickWhereOneSampleIsCounted) {
+  host.logs_on = true;
+  StartUp();
+  sim.Advance(4);
+  EXPECT_EQ(host.makelog_at_count, (std::vector<double>{1}));
+  host.logs_on = false;
+  state.SampleCount = 0;
+  sim.Advance(3);
+  EXPECT_EQ(host.makelog_at_count.size(), 1u);
+}
+
+TEST_F(PollTest, ARebuildRequestIsServedOnceAtTheNextTick) {
+  StartUp();
+  cycle->RequestRebuildIcons();
+  sim.Advance(2);
+  EXPECT_EQ(std::count(host.events.begin(), host.events.end(), "rebuild"), 1);
+}
+
+TEST_F(PollTest, DashboardsGetTheirTextsOnlyWhileVisible) {
+  StartUp();
+  sim.Advance(2);
+  EXPECT_TRUE(host.dash_cpu.empty());
+  EXPECT_TRUE(host.hilo_elapsed.empty());
+  host.dash_visible = host.hilo_visible = true;
+  sim.Advance(62);
+  EXPECT_EQ(host.dash_cpu, "45\xC2\xB0" "C");
+  EXPECT_EQ(host.hilo_avg, "45.0");
+  EXPECT_EQ(host.hilo_elapsed, "Day:0  00:01:03");
+}
+
+TEST_F(PollTest, ACommaLocaleShowsReadingsAndAveragesWithAComma) {
+  sim.clock.SetLocale(sim::Locale::German());
+  monitor.Set({"1,520", "5,053", "3,312", "12,16", "45,5", "0", "3213", "4560", "31"});
+  StartUp();
+  sim.Advance(2);
+  EXPECT_EQ(state.table[21], "12,16");
+  EXPECT_EQ(state.table[22], "12,16");
+  EXPECT_EQ(state.table[2], "46,0");
+  EXPECT_EQ(state.table[26], "5,053");
+  EXPECT_EQ(state.table[25], "5,053");
+  EXPECT_EQ(state.table[33], "1.520");  // the monitor's own text, commas already points
+  EXPECT_EQ(state.StartedText, "Started: 07.12.2026 09:00:01");
+}
+
+TEST_F(PollTest, AFanThatReadsZeroHasAnEmptyAverageAndAZeroMaximum) {
+  monitor.Set({"1.5", "5", "3.3", "12", "45", "", "3213", "4560", "31"});
+  StartUp();
+  sim.Advance(3);
+  EXPECT_EQ(state.table[17], "0");
+  EXPECT_EQ(state.table[18], "");
+  EXPECT_EQ(state.table[19], "0");
+  EXPECT_EQ(state.table[20], "0");
+}
+
+TEST_F(PollTest, AFanAbove32767RpmIsShownAsRead) {
+  monitor.Set({"1.5", "5", "3.3", "12", "45", "40000", "3213", "4560", "31"});
+  StartUp();
+  sim.Advance(2);
+  EXPECT_EQ(state.table[17], "40000");
+  EXPECT_EQ(state.table[18], "40000");
+  EXPECT_EQ(state.table[20], "40000");
+}
+
+TEST(ProbeStatsLimits, SumsOfManyDaysDoNotWrap) {
+  ProbeStats stats;
+  stats.Reset();
+  TickValues v;
+  v.cpu_fan = 5000;
+  v.v12 = 12.0f;
+  const int ticks = 600000;  // about a week at one tick a second
+  for (int i = 0; i < ticks; ++i) stats.Add(v);
+  EXPECT_EQ(stats.cpu_fan.sum, 5000LL * ticks);
+  EXPECT_GT(stats.cpu_fan.sum, std::numeric_limits<std::int32_t>::max());
+  EXPECT_NEAR(stats.v12.sum / ticks, 12.0, 1e-9);
+}
+
+TEST_F(PollTest, TheMonitorGoneStopsPollingAndClosesTheProgram) {
+  StartUp();
+  sim.Advance(2);
+  monitor.Close();
+  sim.Advance(1);
+  EXPECT_EQ(host.closes, 1);
+  EXPECT_FALSE(cycle->Polling());
+  EXPECT_FALSE(cycle->PollBusy());
+  sim.Advance(5);
+  EXPECT_EQ(host.closes, 1);
+}
+
+TEST_F(PollTest, ANestedTickWhileBusyEndsAtOnce) {
+  StartUp();
+  sim.Advance(3);
+  int samples_before = static_cast<int>(state.SampleCount);
+  // An alarm that yields for two seconds, as a wave playback does.
+  host.during_chk = [&] {
+    host.during_chk = nullptr;
+    sim.Advance(2);
+  };
+  sim.Advance(1);
+  // The two nested ticks counted nothing; only the outer one did.
+  EXPECT_EQ(state.SampleCount, samples_before + 1);
+  EXPECT_FALSE(cycle->PollBusy());
+}
+
+TEST_F(PollTest, TheMonitorGoneDuringANestedTickEndsTheOuterTickUntouched) {
+  StartUp();
+  sim.Advance(3);
+  bool dash_after_close = false;
+  host.dash_visible = true;
+  host.during_chk = [&] {
+    host.during_chk = nullptr;
+    monitor.Close();
+    sim.Advance(1);  // the nested tick finds the monitor gone
+    host.dash_cpu.clear();
+  };
+  // The shut-down releases the cycle while the outer tick is suspended.
+  host.on_close = [&] { cycle.reset(); };
+  sim.Advance(1);
+  if (!host.dash_cpu.empty()) dash_after_close = true;
+  EXPECT_EQ(host.closes, 1);
+  EXPECT_EQ(cycle, nullptr);
+  EXPECT_FALSE(dash_after_close);
+  double count = state.SampleCount;
+  sim.Advance(3);  // no timer left to fire
+  EXPECT_EQ(state.SampleCount, count);
+}
+
+TEST_F(PollTest, AShutDownThatKeepsTheCycleStillStopsTheOuterTick) {
+  StartUp();
+  sim.Advance(3);
+  double count = state.SampleCount;
+  host.logs_on = true;
+  state.SampleCount = 1;
+  count = 1;
+  host.during_log = [&] {
+    host.during_log = nullptr;
+    monitor.Close();
+    sim.Advance(1);
+  };
+  sim.Advance(1);
+  EXPECT_EQ(host.closes, 1);
+  EXPECT_EQ(state.SampleCount, count);  // the outer tick counted nothing after the close
+  EXPECT_FALSE(cycle->PollBusy());
+}
+
+TEST_F(PollTest, TheLogTimerCountsMinutesDownToTheNextEntry) {
+  host.log_interval = 3;
+  cycle->ReloadLogCountdown();
+  cycle->SetLogTimer(true);
+  EXPECT_TRUE(cycle->LogTimerRunning());
+  sim.Advance(60 * 2);
+  EXPECT_TRUE(host.makelog_at_count.empty());
+  EXPECT_EQ(cycle->LogCountdown(), 1);
+  sim.Advance(60);
+  EXPECT_EQ(host.makelog_at_count.size(), 1u);
+  EXPECT_EQ(cycle->LogCountdown(), 3);
+  host.log_interval = 1;
+  cycle->ReloadLogCountdown();
+  sim.Advance(60);
+  EXPECT_EQ(host.makelog_at_count.size(), 2u);
+  cycle->SetLogTimer(false);
+  sim.Advance(600);
+  EXPECT_EQ(host.makelog_at_count.size(), 2u);
+}
+
+TEST(ElapsedText, CountsWholeDaysThenHoursMinutesSecondsOfTwoDigits) {
+  struct Case {
+    std::int64_t seconds;
+    const char* expected;
+  } cases[] = {{0, "Day:0  00:00:00"},      {59, "Day:0  00:00:59"},
+               {93784, "Day:1  02:03:04"},  {86399, "Day:0  23:59:59"},
+               {86400, "Day:1  00:00:00"},  {3600 * 24 * 12 + 61, "Day:12  00:01:01"}};
+  platform::DateTime start{2026, 12, 31, 23, 59, 30};
+  for (const Case& c : cases)
+    EXPECT_EQ(ElapsedText(start, AddSeconds(start, c.seconds)), c.expected) << c.seconds;
+}
+
+}  // namespace
+}  // namespace kelvane

@@ -1,0 +1,68 @@
+// The reading record: slots, derived temperatures and the tray tooltip.
+#include <gtest/gtest.h>
+
+#include "core/text.h"
+#include "probe/reading.h"
+
+namespace kelvane::probe {
+namespace {
+
+ProbeReading WithSlots(const char* cpu, const char* mb, const char* cpu_fan, const char* pwr_fan,
+                       const char* chs_fan) {
+  ProbeReading r;
+  r.Texts[kCpuTempSlot] = FixedWidth(cpu, 6);
+  r.Texts[kMbTempSlot] = FixedWidth(mb, 6);
+  r.Texts[kCpuFanSlot] = FixedWidth(cpu_fan, 6);
+  r.Texts[kPowerFanSlot] = FixedWidth(pwr_fan, 6);
+  r.Texts[kChassisFanSlot] = FixedWidth(chs_fan, 6);
+  DeriveReadings(r);
+  return r;
+}
+
+TEST(Text, CutsAndPadsByCharactersNotBytes) {
+  // The degree sign is two bytes in UTF-8 and one character.
+  EXPECT_EQ(CharCount("45\xC2\xB0" "C"), 4u);
+  EXPECT_EQ(FixedWidth("45\xC2\xB0" "C", 6), "45\xC2\xB0" "C  ");
+  EXPECT_EQ(FixedWidth("1\xC2\xB0\xC2\xB0\xC2\xB0\xC2\xB0\xC2\xB0\xC2\xB0", 6),
+            "1\xC2\xB0\xC2\xB0\xC2\xB0\xC2\xB0\xC2\xB0");
+  EXPECT_EQ(LeftChars("\xC2\xB0" "C", 1), "\xC2\xB0");
+  EXPECT_EQ(FixedWidth("1.5200V", 6), "1.5200");
+  EXPECT_EQ(TrimSpaces("  1.52  "), "1.52");
+  EXPECT_EQ(std::string(CutAtNul(std::string("ab\0cd", 5))), "ab");
+}
+
+TEST(ProbeReading, StartsBlankWithZeroNumbers) {
+  ProbeReading r;
+  for (int slot = 1; slot <= 10; ++slot) EXPECT_EQ(r.Texts[slot], "      ");
+  EXPECT_EQ(r.CpuTemp, 0);
+  EXPECT_EQ(r.MbTemp, 0);
+  EXPECT_EQ(CharCount(r.TipText), kTipWidth);
+}
+
+TEST(ProbeReading, DerivesTemperaturesWithTiesToEvenAndTwoMotherboardCharacters) {
+  struct Case {
+    const char* cpu;
+    const char* mb;
+    int cpu_temp;
+    int mb_temp;
+  } cases[] = {{"45.5", "35.5", 46, 35}, {"44.5", "31", 44, 31},  {"45\xC2\xB0" "C", "100", 45, 10},
+               {"", "", 0, 0},           {"  52", "2.5", 52, 2},  {"-3", "9", -3, 9}};
+  for (const Case& c : cases) {
+    ProbeReading r = WithSlots(c.cpu, c.mb, "", "", "");
+    EXPECT_EQ(r.CpuTemp, c.cpu_temp) << c.cpu;
+    EXPECT_EQ(r.MbTemp, c.mb_temp) << c.mb;
+  }
+  EXPECT_EQ(MbTemp32(WithSlots("", "101", "", "", "")), 10);
+}
+
+TEST(ProbeReading, TipTextHoldsTheReadingsThenANulPaddedToSixtyFourCharacters) {
+  ProbeReading r = WithSlots("45", "31", "4560", "3213", "2700");
+  std::string expected = "CPU:45\xC2\xB0" "C  MB:31\xC2\xB0" "C  Cpu:4560    Pwr:3213    Chs:2700    ";
+  expected += '\0';
+  expected += std::string(64 - 56, ' ');
+  EXPECT_EQ(r.TipText, expected);
+  EXPECT_EQ(CharCount(r.TipText), 64u);
+}
+
+}  // namespace
+}  // namespace kelvane::probe
