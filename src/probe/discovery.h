@@ -1,0 +1,29 @@
+// Finding the monitor's install folder, and waking its window once at start-up.
+#pragma once
+
+#include <string>
+
+#include "platform/platform.h"
+
+namespace kelvane::probe {
+
+inline constexpr char kInstallKey[] = "SOFTWARE\\ASUS\\ASUS Probe";
+inline constexpr char kInstallValue[] = "Path";
+inline constexpr char kProgramFile[] = "AsusProb.exe";
+inline constexpr char kSplashClass[] = "TSplashForm";
+inline constexpr char kSplashTitle[] = "SplashForm";
+// ProbePath after a wake-up that could not use the monitor's window.
+inline constexpr char kNotSupported[] = "notsupported";
+// How long the wake-up tries to bring the monitor to the foreground.
+inline constexpr double kForegroundSeconds = 15;
+
+// The monitor's install folder from its install record, without a trailing
+// backslash; "" when it is not installed or its program file is missing.
+std::string GetPath(platform::Registry& registry, platform::Files& files);
+
+// Brings the monitor window to the front and clicks through it once. On a
+// window that will not come to the foreground, or whose top-left corner is off
+// screen, sets `probe_path` to kNotSupported instead and returns false.
+bool WakeProbe(platform::Platform& p, platform::WindowId probe_window, std::string& probe_path);
+
+}  // namespace kelvane::probe
