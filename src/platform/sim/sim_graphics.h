@@ -1,0 +1,80 @@
+// Simulated drawing and tray: icons are records of what would be drawn, and
+// the tray keeps every request it received.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/graphics.h"
+
+namespace kelvane::sim {
+
+// What a simulated icon shows.
+struct IconPicture {
+  platform::FontSpec font;
+  std::uint32_t back = 0;
+  std::uint32_t fore = 0;
+  std::string text;
+  int x = 0;
+  int y = 0;
+  friend bool operator==(const IconPicture&, const IconPicture&) = default;
+};
+
+class SimGraphics : public platform::Graphics {
+ public:
+  std::vector<std::string> FontNames() override { return fonts_; }
+  // Fixed metrics: a character is 0.6 of the font's pixel height wide (bold
+  // adds a pixel), and the pixel height is the point size at 96 dots per inch.
+  platform::Size TextExtent(const platform::FontSpec& font, std::string_view text) override;
+  std::unique_ptr<platform::Icon> NumberIcon(const platform::FontSpec& font, std::uint32_t back,
+                                             std::uint32_t fore, std::string_view text, int x,
+                                             int y) override;
+
+  // Icons alive right now, and every icon ever made.
+  int LiveIcons() const { return live_; }
+  const std::vector<IconPicture>& Made() const { return made_; }
+  // The picture of an icon handle this object made.
+  const IconPicture& PictureOf(std::uintptr_t handle) const { return made_.at(handle - 1); }
+  void FailIcons(bool fail) { fail_ = fail; }
+  void SetFonts(std::vector<std::string> fonts) { fonts_ = std::move(fonts); }
+
+ private:
+  friend class SimIcon;
+  int live_ = 0;
+  bool fail_ = false;
+  std::vector<IconPicture> made_;
+  std::vector<std::string> fonts_{"Arial", "Courier New", "Tahoma", "Times New Roman", "Verdana"};
+};
+
+class SimTray : public platform::Tray {
+ public:
+  bool Add(const platform::Icon* icon, std::string_view tip, EventHandler on_event) override;
+  bool Modify(const platform::Icon* icon, std::string_view tip) override;
+  bool Remove() override;
+  void OnTaskbarRestart(std::function<void()> handler) override { restart_ = std::move(handler); }
+
+  // What the tray shows now.
+  bool Shown() const { return shown_; }
+  std::uintptr_t IconHandle() const { return icon_; }
+  const std::string& Tip() const { return tip_; }
+  // Every request, e.g. "add", "modify", "delete".
+  const std::vector<std::string>& Requests() const { return requests_; }
+  // The user acts on the icon; the taskbar restarts.
+  void UserEvent(int mouse_message) {
+    if (shown_ && handler_) handler_(mouse_message);
+  }
+  void RestartTaskbar() {
+    shown_ = false;
+    if (restart_) restart_();
+  }
+
+ private:
+  bool shown_ = false;
+  std::uintptr_t icon_ = 0;
+  std::string tip_;
+  EventHandler handler_;
+  std::function<void()> restart_;
+  std::vector<std::string> requests_;
+};
+
+}  // namespace kelvane::sim

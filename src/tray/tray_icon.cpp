@@ -1,0 +1,41 @@
+#include "tray/tray_icon.h"
+
+#include "core/text.h"
+
+namespace kelvane::tray {
+
+std::string StartupTip() {
+  std::string tip = "Kelvane - CPU temperature in the tray";
+  tip += '\0';
+  return FixedWidth(tip, kTipChars);
+}
+
+void TrayIcon::UpdateIcons() {
+  tip_ = StartupTip();
+  tray_.Add(nullptr, tip_, [this](int message) { HandleEvent(message); });
+}
+
+void TrayIcon::DelTray() { tray_.Remove(); }
+
+void TrayIcon::Rebuild() {
+  icons_.Clear();
+  DelTray();
+  UpdateIcons();
+}
+
+void TrayIcon::Show(const std::string& tip, std::int16_t value, bool motherboard) {
+  tip_ = tip;
+  icons_.SetTextColour(style_.ForeColor);
+  if (motherboard) icons_.SetTextColour(style_.ForeColor2);
+  if (icons_.NumToIcon(value)) tray_.Modify(icons_.Current(), tip_);
+}
+
+void TrayIcon::HandleEvent(int mouse_message) {
+  if (mouse_message == kLeftDoubleClick) {
+    if (actions_.show_main_window) actions_.show_main_window();
+  } else if (mouse_message == kRightButtonUp) {
+    if (actions_.open_menu) actions_.open_menu();
+  }
+}
+
+}  // namespace kelvane::tray
