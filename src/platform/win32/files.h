@@ -1,0 +1,17 @@
+// Files by Windows path, their text in the system code page.
+#pragma once
+
+#include "platform/platform.h"
+
+namespace kelvane::platform::win32 {
+
+class Win32Files final : public Files {
+ public:
+  bool Exists(std::string_view path) override;
+  std::optional<std::string> ReadText(std::string_view path) override;
+  bool WriteText(std::string_view path, std::string_view text, bool append) override;
+  bool CreateFolder(std::string_view path) override;
+  std::string ExeFolder() override;
+};
+
+}  // namespace kelvane::platform::win32

@@ -1,0 +1,38 @@
+// The notification-area icon on Shell_NotifyIconA, with the 88-byte record.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "platform/graphics.h"
+#include "platform/win32/handles.h"
+
+namespace kelvane::platform::win32 {
+
+class Win32Tray : public Tray {
+ public:
+  Win32Tray();
+  ~Win32Tray() override;
+  Win32Tray(const Win32Tray&) = delete;
+  Win32Tray& operator=(const Win32Tray&) = delete;
+
+  bool Add(const Icon* icon, std::string_view tip, EventHandler on_event) override;
+  bool Modify(const Icon* icon, std::string_view tip) override;
+  bool Remove() override;
+  void OnTaskbarRestart(std::function<void()> handler) override { restart_ = std::move(handler); }
+
+  // The hidden window that receives the tray's messages.
+  HWND Window() const { return window_.Get(); }
+
+ private:
+  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+  bool Send(DWORD operation, const Icon* icon, std::string_view tip);
+
+  OwnedWindow window_;
+  UINT taskbar_created_ = 0;
+  EventHandler handler_;
+  std::function<void()> restart_;
+};
+
+}  // namespace kelvane::platform::win32

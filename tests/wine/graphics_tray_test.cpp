@@ -1,0 +1,139 @@
+// The number icon's pixels and the tray icon, on GDI and Shell_NotifyIconA.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cstdint>
+#include <vector>
+
+#include "platform/win32/graphics.h"
+#include "platform/win32/handles.h"
+#include "platform/win32/tray.h"
+#include "tray/number_icon.h"
+
+namespace kelvane::platform::win32 {
+namespace {
+
+// The 32 x 32 colour pixels of an icon, as 0xBBGGRR values, rows top down.
+std::vector<std::uint32_t> IconPixels(const Icon& icon) {
+  ICONINFO info{};
+  if (!GetIconInfo(reinterpret_cast<HICON>(icon.Handle()), &info)) return {};
+  GdiBitmap colour(info.hbmColor), mask(info.hbmMask);
+  BITMAPINFO bmi{};
+  bmi.bmiHeader.biSize = sizeof bmi.bmiHeader;
+  bmi.bmiHeader.biWidth = 32;
+  bmi.bmiHeader.biHeight = -32;
+  bmi.bmiHeader.biPlanes = 1;
+  bmi.bmiHeader.biBitCount = 32;
+  bmi.bmiHeader.biCompression = BI_RGB;
+  std::vector<std::uint32_t> bgra(32 * 32);
+  WindowDc screen(nullptr);
+  if (!GetDIBits(screen.Get(), colour.Get(), 0, 32, bgra.data(), &bmi, DIB_RGB_COLORS)) return {};
+  for (std::uint32_t& p : bgra) {  // 0x00RRGGBB in memory order B,G,R -> 0xBBGGRR
+    p = ((p & 0xFF) << 16) | (p & 0xFF00) | ((p >> 16) & 0xFF);
+  }
+  return bgra;
+}
+
+TEST(NumberIconTest, DefaultStyleDrawsRedDigitsOnAnOpaqueWhiteSquare) {
+  Win32Graphics graphics;
+  tray::TrayIconStyle style;
+  FontSpec font = style.Font();
+  Size extent = graphics.TextExtent(font, "45");
+  // 24 points at 96 dots per inch: characters 32 pixels high, two digits
+  // nearly filling the square.
+  EXPECT_GE(extent.cy, 26);
+  EXPECT_LE(extent.cy, 40);
+  EXPECT_GT(extent.cx, 20);
+  auto icon = graphics.NumberIcon(font, style.BackColor, style.ForeColor, "45",
+                                  tray::CentredOffset(extent.cx), tray::CentredOffset(extent.cy));
+  ASSERT_NE(icon, nullptr);
+  std::vector<std::uint32_t> px = IconPixels(*icon);
+  ASSERT_EQ(px.size(), 32u * 32u);
+  EXPECT_EQ(px[0], 0xFFFFFFu);          // a corner: background
+  EXPECT_EQ(px[32 * 32 - 1], 0xFFFFFFu);
+  int red = 0, other = 0;
+  for (std::uint32_t p : px) {
+    if (p == 0x0000FFu) ++red;
+    else if (p != 0xFFFFFFu) ++other;  // smoothed edges between red and white
+  }
+  EXPECT_GT(red, 40);
+  // Nothing but red, white and the shades between them.
+  for (std::uint32_t p : px) {
+    std::uint32_t g = (p >> 8) & 0xFF, b = (p >> 16) & 0xFF;
+    EXPECT_EQ(g, b) << std::hex << p;
+  }
+  (void)other;
+}
+
+TEST(NumberIconTest, TheMotherboardColourChangesOnlyTheDigits) {
+  Win32Graphics graphics;
+  tray::TrayIconStyle style;
+  Size extent = graphics.TextExtent(style.Font(), "31");
+  int x = tray::CentredOffset(extent.cx), y = tray::CentredOffset(extent.cy);
+  auto cpu = graphics.NumberIcon(style.Font(), style.BackColor, style.ForeColor, "31", x, y);
+  auto mb = graphics.NumberIcon(style.Font(), style.BackColor, style.ForeColor2, "31", x, y);
+  ASSERT_TRUE(cpu && mb);
+  std::vector<std::uint32_t> a = IconPixels(*cpu), b = IconPixels(*mb);
+  ASSERT_EQ(a.size(), b.size());
+  int differing = 0;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (a[i] == 0xFFFFFFu) EXPECT_EQ(b[i], 0xFFFFFFu);
+    if (a[i] == 0x0000FFu) EXPECT_EQ(b[i], 0xFF0000u);
+    differing += a[i] != b[i];
+  }
+  EXPECT_GT(differing, 40);
+}
+
+TEST(NumberIconTest, ManyIconsMadeAndDroppedLeaveNoIconBehind) {
+  Win32Graphics graphics;
+  tray::TrayIconStyle style;
+  HICON last = nullptr;
+  for (int i = 0; i < 300; ++i) {
+    auto icon = graphics.NumberIcon(style.Font(), style.BackColor, style.ForeColor, "45", 1, 0);
+    ASSERT_NE(icon, nullptr);
+    last = reinterpret_cast<HICON>(icon->Handle());
+  }
+  ICONINFO info{};
+  // The last icon was destroyed with its owner.
+  EXPECT_FALSE(GetIconInfo(last, &info));
+}
+
+TEST(NumberIconTest, FontListHasTheTrayDefault) {
+  Win32Graphics graphics;
+  std::vector<std::string> fonts = graphics.FontNames();
+  EXPECT_FALSE(fonts.empty());
+  EXPECT_TRUE(std::is_sorted(fonts.begin(), fonts.end()));
+}
+
+TEST(TrayTest, AddModifyDeleteWithTheEightyEightByteRecord) {
+  Win32Tray tray;
+  Win32Graphics graphics;
+  tray::TrayIconStyle style;
+  auto icon = graphics.NumberIcon(style.Font(), style.BackColor, style.ForeColor, "45", 1, 0);
+  std::string tip = "CPU:45\xC2\xB0" "C  MB:31\xC2\xB0" "C";
+  tip += '\0';
+  tip += std::string(64 - tip.size(), ' ');
+  EXPECT_TRUE(tray.Add(nullptr, "Kelvane", [](int) {}));
+  EXPECT_TRUE(tray.Modify(icon.get(), tip));
+  EXPECT_TRUE(tray.Remove());
+  // A second delete finds nothing to remove.
+  EXPECT_FALSE(tray.Remove());
+}
+
+TEST(TrayTest, CallbackMessagesReachTheHandlerWithTheMouseMessage) {
+  Win32Tray tray;
+  std::vector<int> seen;
+  ASSERT_TRUE(tray.Add(nullptr, "Kelvane", [&](int m) { seen.push_back(m); }));
+  // What the shell sends for a right click: WM_MOUSEMOVE, wParam the icon id.
+  SendMessageA(tray.Window(), WM_MOUSEMOVE, 2, WM_RBUTTONUP);
+  SendMessageA(tray.Window(), WM_MOUSEMOVE, 2, WM_LBUTTONDBLCLK);
+  EXPECT_EQ(seen, (std::vector<int>{WM_RBUTTONUP, WM_LBUTTONDBLCLK}));
+  int restarts = 0;
+  tray.OnTaskbarRestart([&] { ++restarts; });
+  SendMessageA(tray.Window(), RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+  EXPECT_EQ(restarts, 1);
+  tray.Remove();
+}
+
+}  // namespace
+}  // namespace kelvane::platform::win32
