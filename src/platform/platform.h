@@ -19,6 +19,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/form/forms.h"
+
 namespace kelvane::platform {
 
 // An opaque handle of a top-level or child window, ours or another program's.
@@ -292,6 +294,11 @@ class Power {
 };
 
 // ---------------------------------------------------------------------------
+// The program's own windows are shown through the Forms service (see
+// platform/form/form.h for the model it renders).
+using Forms = form::Forms;
+
+// ---------------------------------------------------------------------------
 // All services, handed to the core once at start.
 struct Platform {
   Clock& clock;
@@ -303,6 +310,8 @@ struct Platform {
   Shell& shell;
   Sound& sound;
   Power& power;
+  // A platform built without a renderer (the settings remover) shows no windows.
+  Forms& forms = form::Headless();
 };
 
 }  // namespace kelvane::platform

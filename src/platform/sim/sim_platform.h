@@ -5,13 +5,14 @@
 #include "platform/platform.h"
 #include "platform/sim/sim_clock.h"
 #include "platform/sim/sim_desktop.h"
+#include "platform/sim/sim_forms.h"
 #include "platform/sim/sim_services.h"
 
 namespace kelvane::sim {
 
 class SimPlatform {
  public:
-  SimPlatform() : loop(clock) {}
+  SimPlatform() : loop(clock), forms(desktop) {}
   SimPlatform(const SimPlatform&) = delete;
   SimPlatform& operator=(const SimPlatform&) = delete;
 
@@ -28,9 +29,11 @@ class SimPlatform {
   SimShell shell;
   SimSound sound;
   SimPower power;
+  SimForms forms;
 
  private:
-  platform::Platform platform_{clock, loop, store, registry, desktop, files, shell, sound, power};
+  platform::Platform platform_{clock, loop, store, registry, desktop, files, shell, sound, power,
+                               forms};
 };
 
 }  // namespace kelvane::sim
