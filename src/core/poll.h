@@ -90,6 +90,8 @@ class PollCycle {
 
   void RequestRebuildIcons() { rebuild_icons_requested_ = true; }
   bool PollBusy() const { return poll_busy_; }
+  // The shut-down's last word on a tick it waited for.
+  void ClearBusy() { poll_busy_ = false; }
   bool IconToggle() const { return icon_toggle_; }
   std::int16_t LogCountdown() const { return log_countdown_; }
   // The log-interval control changed: the countdown starts again from it.

@@ -1,0 +1,37 @@
+// Kelvane.exe: the tray add-on for the hardware monitor.
+#include <windows.h>
+#include <commctrl.h>
+
+#include "core/app.h"
+#include "platform/win32/graphics.h"
+#include "platform/win32/handles.h"
+#include "platform/win32/tray.h"
+#include "platform/win32/win32_platform.h"
+
+namespace {
+
+// Another copy holds this name for as long as it runs.
+constexpr char kInstanceMutex[] = "Marrowby.Kelvane.SingleInstance";
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  INITCOMMONCONTROLSEX controls{};
+  controls.dwSize = sizeof controls;
+  controls.dwICC = ICC_USEREX_CLASSES;
+  InitCommonControlsEx(&controls);  // a failure is harmless
+
+  kelvane::platform::win32::KernelHandle instance(CreateMutexA(nullptr, FALSE, kInstanceMutex));
+  const bool another_copy = GetLastError() == ERROR_ALREADY_EXISTS;
+
+  kelvane::platform::win32::Win32Platform win32;
+  kelvane::platform::win32::Win32Graphics graphics;
+  kelvane::platform::win32::Win32Tray tray;
+  kelvane::Companions companions;
+  {
+    kelvane::KelvaneApp app({win32.Get(), graphics, tray, companions, another_copy});
+    app.Start();
+    if (!app.Ended()) win32.MessageLoop().Run();
+  }
+  return 0;
+}

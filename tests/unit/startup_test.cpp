@@ -1,0 +1,365 @@
+// Kelvane's start-up, life in the tray and shut-down, on the simulated desktop.
+#include <gtest/gtest.h>
+
+#include "core/app.h"
+#include "core/settings.h"
+#include "monitor_fixture.h"
+#include "platform/sim/sim_graphics.h"
+
+namespace kelvane {
+namespace {
+
+using kelvane::testing::SimMonitor;
+namespace mb = platform::mb;
+
+constexpr char kInstallDir[] = "C:\\Program Files\\ASUS\\Probe";
+
+class StartupTest : public ::testing::Test {
+ protected:
+  StartupTest() {
+    sim.registry.SetText("HARDWARE\\DESCRIPTION\\System\\CentralProcessor\\0",
+                         "ProcessorNameString", "Intel(R) Pentium(R) 4 CPU 2.80GHz");
+    sim.registry.SetText("HARDWARE\\DESCRIPTION\\System\\CentralProcessor\\0", "Identifier",
+                         "x86 Family 15 Model 2 Stepping 9");
+    sim.registry.SetDword("HARDWARE\\DESCRIPTION\\System\\CentralProcessor\\0", "~MHz", 2800);
+    sim.files.CreateFolder(sim.files.ExeFolder() + "BackGround\\Custom");
+    sim.files.WriteText(sim.files.ExeFolder() + "BackGround\\Custom\\Kelvane-M.jpg", "jpg", false);
+  }
+  // The monitor installed in its folder (its install record quoted, as it writes it).
+  void Install() {
+    sim.files.CreateFolder(kInstallDir);
+    sim.files.WriteText(std::string(kInstallDir) + "\\AsusProb.exe", "MZ", false);
+    sim.registry.SetText("SOFTWARE\\ASUS\\ASUS Probe", "Path",
+                         "\"" + std::string(kInstallDir) + "\\AsusProb.exe\"");
+  }
+  void Start(bool another_copy = false) {
+    app = std::make_unique<KelvaneApp>(
+        AppServices{sim.Get(), graphics, tray, companions, another_copy});
+    app->Start();
+  }
+  Form1& Main() { return app->Main(); }
+  std::vector<std::string> BoxTexts() const {
+    std::vector<std::string> out;
+    for (const auto& b : sim.loop.MessageBoxes()) out.push_back(b.text);
+    return out;
+  }
+  std::optional<std::string> Stored(const char* key) const {
+    return sim.store.Value(kAppName, kSectionName, key);
+  }
+
+  sim::SimPlatform sim;
+  sim::SimGraphics graphics;
+  sim::SimTray tray;
+  Companions companions;
+  std::unique_ptr<KelvaneApp> app;
+};
+
+TEST_F(StartupTest, AFirstRunShowsTheSettingsWindowCentredWithTheDefaults) {
+  SimMonitor monitor(sim);
+  Start();
+  ASSERT_FALSE(app->Ended());
+  form::Window& w = Main().Window();
+  EXPECT_TRUE(w.Visible());
+  // Centred on the work area (1024 x 738 pixels) in pixels, then in twips.
+  EXPECT_EQ(w.Left(), (512 - 240) * 15);
+  EXPECT_EQ(w.Top(), (369 - 200) * 15);
+  EXPECT_EQ(Main().Combo(2).Text(), "79");
+  EXPECT_EQ(Main().Combo(3).Text(), "89");
+  EXPECT_EQ(Main().Combo(4).Text(), "CPU & MB");
+  for (int n : {1, 2, 4, 5, 6, 7, 8, 9, 11}) EXPECT_EQ(Main().Check(n).Value(), 0) << n;
+  EXPECT_EQ(Main().Check(3).Value(), 1);
+  EXPECT_EQ(w.Get<form::ScrollBar>("VScroll1").Value(), 15);
+  EXPECT_EQ(w.Get<form::Label>("Label2").Caption(), "15");
+  EXPECT_EQ(Main().Combo(2).ItemCount(), 41);
+  EXPECT_EQ(Main().Combo(3).Items().front(), "90");
+  EXPECT_EQ(Main().Combo(3).Items().back(), "10");
+  EXPECT_EQ(Main().Label1(1).Caption(), "Intel(R) Pentium(R) 4 CPU 2.80GHz  2800 MHz");
+  EXPECT_EQ(Main().Label1(1).Tooltip(), "x86 Family 15 Model 2 Stepping 9");
+  EXPECT_EQ(Main().Theme(), "Custom");
+  EXPECT_TRUE(BoxTexts().empty());
+  // The monitor was clicked through once.
+  EXPECT_EQ(sim.desktop.Clicks().size(), 6u);
+}
+
+TEST_F(StartupTest, TheTrayIconAlternatesMotherboardBlueThenCpuRedOnWhite) {
+  SimMonitor monitor(sim);
+  Start();
+  ASSERT_TRUE(tray.Shown());
+  EXPECT_EQ(tray.IconHandle(), 0u);  // blank until the first timer tick
+  sim.Advance(1);
+  const sim::IconPicture& first = graphics.PictureOf(tray.IconHandle());
+  // The direct tick at start-up drew MB; the first timer tick draws CPU.
+  EXPECT_EQ(first.text, "45");
+  EXPECT_EQ(first.fore, 255u);
+  EXPECT_EQ(first.back, 16777215u);
+  sim.Advance(1);
+  const sim::IconPicture& second = graphics.PictureOf(tray.IconHandle());
+  EXPECT_EQ(second.text, "31");
+  EXPECT_EQ(second.fore, 16711680u);
+  EXPECT_EQ(tray.Tip().substr(0, 4), "CPU:");
+  EXPECT_EQ(graphics.LiveIcons(), 1);
+}
+
+TEST_F(StartupTest, ExitSavesTheSettingsInOrderAndTheNextRunStartsInTheTray) {
+  SimMonitor monitor(sim);
+  Start();
+  sim.forms.QueueMenuChoice("mnuEXIT");
+  tray.UserEvent(0x205);
+  EXPECT_TRUE(app->Ended());
+  EXPECT_TRUE(sim.loop.QuitRequested());
+  EXPECT_FALSE(tray.Shown());
+  const std::vector<std::string> order{"Paper", "Buzzer",  "ShutDown", "ToggleIcon", "SndCard",
+                                       "SndPC", "LogWrite", "HTM_Ow",  "Smoke",      "MsgAlarm",
+                                       "Log",   "LogInterval", "Volume", "LnchIt",   "LogHTML",
+                                       "LnchExe", "ClosAsus"};
+  EXPECT_EQ(sim.store.WriteOrder(), order);
+  EXPECT_EQ(Stored("Buzzer"), "79");
+  EXPECT_EQ(Stored("ToggleIcon"), "CPU & MB");
+  EXPECT_EQ(Stored("Smoke"), "0");  // the stored 2 becomes 0
+  EXPECT_EQ(Stored("HTM_Ow"), "1");
+  EXPECT_EQ(Stored("Paper"), "Custom");
+  // The monitor keeps running: "close Asus Probe on exit" was off.
+  EXPECT_TRUE(sim.desktop.IsWindow(monitor.window));
+
+  app.reset();
+  Start();
+  EXPECT_FALSE(Main().Window().Visible());
+  EXPECT_EQ(Main().Window().WindowState(), form::WindowState::kMinimised);
+  EXPECT_TRUE(tray.Shown());
+}
+
+TEST_F(StartupTest, ExitClosesTheMonitorWhenAskedAndStillExitsWhenItIsGone) {
+  SimMonitor monitor(sim);
+  Start();
+  Main().Check(11).SetValue(1);
+  Main().Exit();
+  EXPECT_FALSE(sim.desktop.IsWindow(monitor.window));
+  EXPECT_TRUE(app->Ended());
+  EXPECT_EQ(Stored("ClosAsus"), "1");
+}
+
+TEST_F(StartupTest, TheMonitorClosingEndsTheProgramAndRemovesTheIcon) {
+  SimMonitor monitor(sim);
+  Start();
+  sim.Advance(3);
+  monitor.Close();
+  sim.Advance(1);
+  EXPECT_TRUE(app->Ended());
+  EXPECT_FALSE(tray.Shown());
+  EXPECT_EQ(Stored("Buzzer"), "79");
+}
+
+TEST_F(StartupTest, ACloseRequestToTheApplicationWindowSavesAndExits) {
+  SimMonitor monitor(sim);
+  Start();
+  platform::WindowId app_window = sim.desktop.FindTopWindow("", "Kelvane");
+  ASSERT_NE(app_window, platform::kNoWindow);
+  EXPECT_EQ(app_window, app->ApplicationWindow().Handle());
+  // What the renderer does with a WM_CLOSE sent to the hidden window.
+  app->ApplicationWindow().UserCloseBox();
+  EXPECT_TRUE(app->Ended());
+  EXPECT_EQ(Stored("Buzzer"), "79");
+  EXPECT_FALSE(tray.Shown());
+}
+
+TEST_F(StartupTest, ASecondCopySaysSoAndTouchesNothing) {
+  SimMonitor monitor(sim);
+  Start(/*another_copy=*/true);
+  EXPECT_EQ(BoxTexts(), std::vector<std::string>{"A copy of Kelvane is already running!"});
+  EXPECT_EQ(sim.loop.MessageBoxes()[0].style,
+            mb::kOk | mb::kIconInformation | mb::kSystemModal | mb::kSetForeground);
+  EXPECT_TRUE(app->Ended());
+  EXPECT_EQ(sim.store.WriteCount(), 0);
+  EXPECT_TRUE(sim.desktop.Clicks().empty());
+  EXPECT_FALSE(tray.Shown());
+  EXPECT_EQ(sim.desktop.FindTopWindow("", "Kelvane"), platform::kNoWindow);
+}
+
+TEST_F(StartupTest, NoMonitorInstalledEndsWithoutTouchingTheStore) {
+  Settings(sim.store, sim.clock).WriteInteger("Buzzer", 70);
+  int writes = sim.store.WriteCount();
+  Start();
+  EXPECT_EQ(BoxTexts(), std::vector<std::string>{"Unable to find Asus Probe 2"});
+  EXPECT_EQ(sim.loop.MessageBoxes()[0].style,
+            mb::kOk | mb::kIconStop | mb::kSystemModal | mb::kSetForeground);
+  EXPECT_TRUE(app->Ended());
+  EXPECT_EQ(sim.store.WriteCount(), writes);
+  EXPECT_EQ(Stored("Buzzer"), "70");
+  EXPECT_TRUE(sim.shell.Requests().empty());
+  EXPECT_FALSE(tray.Shown());
+}
+
+TEST_F(StartupTest, AnInstalledMonitorIsStartedFromItsFolderAndWaitedFor) {
+  Install();
+  std::unique_ptr<SimMonitor> monitor;
+  sim.shell.OnExecute([&](const sim::SimShell::Request&) {
+    sim.loop.At(sim.clock.MonotonicSeconds() + 5, [&] { monitor = std::make_unique<SimMonitor>(sim); });
+    return 42;
+  });
+  Start();
+  ASSERT_EQ(sim.shell.Requests().size(), 1u);
+  const auto& r = sim.shell.Requests()[0];
+  EXPECT_EQ(r.verb, "");
+  EXPECT_EQ(r.file, "AsusProb.exe");
+  EXPECT_EQ(r.parameters, "");
+  EXPECT_EQ(r.folder, kInstallDir);
+  EXPECT_EQ(r.show_command, platform::sw::kShowNormal);
+  EXPECT_FALSE(app->Ended());
+  EXPECT_TRUE(BoxTexts().empty());
+  EXPECT_TRUE(tray.Shown());
+}
+
+TEST_F(StartupTest, AMonitorThatNeverShowsGivesUpThirtySecondsAfterThePause) {
+  Install();
+  Start();
+  EXPECT_EQ(BoxTexts(), std::vector<std::string>{"Unable to find Asus Probe 2"});
+  EXPECT_GE(sim.clock.MonotonicSeconds(), 32.0);
+  EXPECT_LT(sim.clock.MonotonicSeconds(), 32.5);
+  EXPECT_EQ(sim.store.WriteCount(), 0);
+}
+
+TEST_F(StartupTest, AMonitorAlreadyRunningIsNeitherStartedNorWaitedFor) {
+  Install();
+  SimMonitor monitor(sim);
+  Start();
+  EXPECT_TRUE(sim.shell.Requests().empty());
+  // One second before the wake-up, and the wake-up's own short pauses.
+  EXPECT_LT(sim.clock.MonotonicSeconds(), 1.5);
+}
+
+TEST_F(StartupTest, AMonitorPartlyOffScreenCannotBeInitialised) {
+  SimMonitor monitor(sim, SimMonitor::Typical(), {-4, 0, 636, 360});
+  Settings(sim.store, sim.clock).WriteInteger("Smoke", 2);
+  Start();
+  EXPECT_EQ(BoxTexts(),
+            std::vector<std::string>{"Unable to initialize PC Probe! Close PC Probe and try again. "});
+  EXPECT_TRUE(app->Ended());
+  EXPECT_EQ(Stored("Smoke"), "2");  // not overwritten
+  EXPECT_FALSE(tray.Shown());
+  EXPECT_TRUE(tray.Requests().empty());
+}
+
+class RunningTest : public StartupTest {
+ protected:
+  void SetUp() override {
+    monitor = std::make_unique<SimMonitor>(sim);
+    Start();
+    ASSERT_FALSE(app->Ended());
+  }
+  form::Window& W() { return Main().Window(); }
+  std::unique_ptr<SimMonitor> monitor;
+};
+
+TEST_F(RunningTest, DraggingByALabelNeedsAPressBelowItsTopRow) {
+  sim.forms.Press(W(), &Main().Label1(12), 30, 0);
+  sim.forms.Release(W(), &Main().Label1(12), 30, 0);
+  EXPECT_TRUE(sim.forms.SystemMoves().empty());
+  sim.forms.Press(W(), &Main().Label1(12), 30, 15);
+  EXPECT_EQ(sim.forms.SystemMoves().size(), 1u);
+}
+
+TEST_F(RunningTest, RightClickOnTheTitleOpensTheHomePageThenTheMenu) {
+  sim.forms.Press(W(), &Main().Label1(3), 60, 60, form::button::kRight);
+  ASSERT_EQ(sim.shell.Requests().size(), 1u);
+  EXPECT_EQ(sim.shell.Requests()[0].verb, "open");
+  EXPECT_EQ(sim.shell.Requests()[0].parameters, "0");
+  EXPECT_EQ(sim.shell.Requests()[0].folder, "0");
+  EXPECT_EQ(sim.shell.Requests()[0].show_command, platform::sw::kShowMinimized);
+  EXPECT_TRUE(sim.forms.Popups().empty());
+  sim.forms.Release(W(), &Main().Label1(3), 60, 60, form::button::kRight);
+  ASSERT_EQ(sim.forms.Popups().size(), 1u);
+  EXPECT_EQ(sim.forms.Popups()[0].menu, "MnuTop");
+}
+
+TEST_F(RunningTest, TheShutdownHintFollowsTheThresholdWhenTheProgramBoxGetsTheFocus) {
+  sim.forms.PickListItem(W(), Main().Combo(3), "84");
+  sim.forms.Focus(W(), W().Get<form::TextBox>("Text1"));
+  EXPECT_EQ(Main().Label1(5).Caption(), "Shut down Windows if CPU temp is greater then 84\xC2\xB0" "C");
+}
+
+TEST_F(RunningTest, MinimisingHidesTheWindowAndATrayDoubleClickBringsItBack) {
+  sim.forms.Click(W(), &W().Get<form::PictureButton>("Picture3", 0), 30, 30);
+  EXPECT_FALSE(W().Visible());
+  EXPECT_EQ(W().Focused(), &W().Get<form::TextBox>("Text1"));
+  EXPECT_NE(Main().Label1(5).Caption(), "");
+  tray.UserEvent(0x203);
+  EXPECT_TRUE(W().Visible());
+  EXPECT_EQ(W().WindowState(), form::WindowState::kNormal);
+}
+
+TEST_F(RunningTest, HelpOpensThePageBesideTheProgram) {
+  sim.forms.Click(W(), &W().Get<form::PictureButton>("Picture3", 1), 30, 30);
+  ASSERT_EQ(sim.shell.Requests().size(), 1u);
+  EXPECT_EQ(sim.shell.Requests()[0].file, Main().AppFolder() + "Kelvane_HELP.htm");
+  EXPECT_EQ(sim.shell.Requests()[0].folder, Main().AppFolder());
+}
+
+TEST_F(RunningTest, PictureButtonsLookPressedWhileHeld) {
+  auto& b = W().Get<form::PictureButton>("Picture3", 1);
+  int left = b.Left(), top = b.Top();
+  sim.forms.Press(W(), &b, 30, 30);
+  EXPECT_EQ(b.Left(), left - 12);
+  EXPECT_EQ(b.Top(), top - 22);
+  sim.forms.Release(W(), &b, 30, 30);
+  EXPECT_EQ(b.Left(), left);
+  EXPECT_EQ(b.Top(), top);
+}
+
+TEST_F(RunningTest, ANewLogIntervalRestartsTheCountdown) {
+  auto& interval = W().Get<form::ScrollBar>("VScroll1");
+  sim.forms.Scroll(W(), interval, form::ScrollAction::kTo, 5);
+  EXPECT_EQ(W().Get<form::Label>("Label2").Caption(), "5");
+  EXPECT_EQ(Main().Poll().LogCountdown(), 5);
+}
+
+TEST_F(RunningTest, StartupMenuItemsToggleAndSaveAtOnce) {
+  sim.forms.QueueMenuChoice("MnuDashStrt");
+  tray.UserEvent(0x205);
+  EXPECT_TRUE(W().Menu("MnuDashStrt").Checked());
+  EXPECT_EQ(Stored("DashSrart"), "True");
+  EXPECT_EQ(W().Menu("MnuDashStrt").Caption(), "Show Digital  DB on Startup");
+  sim.forms.QueueMenuChoice("MnuDashStrt");
+  tray.UserEvent(0x205);
+  EXPECT_EQ(Stored("DashSrart"), "False");
+}
+
+TEST_F(RunningTest, TrayIconLeftRebuildsTheIconAtTheNextTick) {
+  sim.Advance(1);
+  sim.forms.QueueMenuChoice("MnuRebuild");
+  tray.UserEvent(0x205);
+  std::size_t before = tray.Requests().size();
+  sim.Advance(1);
+  std::vector<std::string> r(tray.Requests().begin() + before, tray.Requests().end());
+  EXPECT_EQ(r, (std::vector<std::string>{"delete", "add", "modify"}));
+  EXPECT_NE(tray.IconHandle(), 0u);  // the digits are back in the same tick
+}
+
+TEST_F(RunningTest, FolderCommandsOpenTheProgramsFolders) {
+  sim.forms.QueueMenuChoice("OpnHtmFolder");
+  tray.UserEvent(0x205);
+  ASSERT_EQ(sim.shell.Requests().size(), 1u);
+  EXPECT_EQ(sim.shell.Requests()[0].file, Main().AppFolder() + "Logs\\");
+  EXPECT_TRUE(sim.files.Exists(Main().AppFolder() + "Logs"));
+  EXPECT_TRUE(sim.files.Exists(Main().AppFolder() + "BMPs"));
+}
+
+TEST_F(RunningTest, ATaskbarRestartBringsTheIconBack) {
+  tray.RestartTaskbar();
+  EXPECT_TRUE(tray.Shown());
+}
+
+TEST_F(RunningTest, AWallpaperThatDoesNotExistLeavesTheThemeAsItWas) {
+  sim.forms.QueueMenuChoice("MnuGreen");
+  tray.UserEvent(0x205);
+  EXPECT_EQ(Main().Theme(), "Custom");
+  sim.files.CreateFolder(Main().AppFolder() + "BackGround\\Green");
+  sim.files.WriteText(Main().AppFolder() + "BackGround\\Green\\Kelvane-M.jpg", "jpg", false);
+  sim.forms.QueueMenuChoice("MnuGreen");
+  tray.UserEvent(0x205);
+  EXPECT_EQ(Main().Theme(), "Green");
+  EXPECT_EQ(W().Get<form::PictureBox>("Picture2").Picture(),
+            Main().AppFolder() + "BackGround\\Green\\Kelvane-M.jpg");
+}
+
+}  // namespace
+}  // namespace kelvane
