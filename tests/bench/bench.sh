@@ -29,6 +29,10 @@
 #                                 once its place is settled
 #   bench_pixel FILE X Y          echoes "R G B" of one pixel of an image
 #   bench_winpath PATH            echoes the Wine path (Z:\...) of a Linux path
+#   bench_wintext [--class] [--exists|--visible|--close|--rect] NAME
+#                                 texts of the Windows window titled NAME (--class: of that window
+#                                 class, "#32770" for a message box) and its children, or what the
+#                                 flag asks (wintext.exe, run in the bench's prefix)
 #   bench_gdi_count EXE_OR_WINPID echoes the live GDI objects (stock objects excluded) of a
 #                                 running program, by exe name (e.g. Kelvane.exe; must be the only
 #                                 one running) or Windows process id; finds gdicount.exe in
@@ -522,6 +526,15 @@ bench_pixel() {
   }
   hex=$(grep -oE '#[0-9A-Fa-f]{6}' <<<"$txt" | head -n 1) || true
   echo "$((16#${hex:1:2})) $((16#${hex:3:2})) $((16#${hex:5:2}))"
+}
+
+# ---- windows of Windows programs ----------------------------------------------------------------
+
+# bench_wintext ARGS...: wintext.exe (see its usage) in the bench's prefix.
+bench_wintext() {
+  local tool=${KELVANE_WINTEXT:-${KELVANE_BUILD_DIR:-$BENCH_REPO/build/win32}/tests/bench/wintext.exe}
+  [ -f "$tool" ] || { echo "bench_wintext: no $tool" >&2; return 1; }
+  wine "$tool" "$@" 2>/dev/null
 }
 
 # ---- Wine --------------------------------------------------------------------------------------

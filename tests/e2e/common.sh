@@ -1,0 +1,70 @@
+# shellcheck shell=bash
+# What the Kelvane end-to-end scripts share: the programs, the store, the tray
+# icon's pixels. Source after the bench (bench.sh).
+
+BUILD=${KELVANE_BUILD_DIR:?}
+KELVANE_EXE=$BUILD/apps/kelvane/Kelvane.exe
+STANDIN_EXE=$BUILD/tools/monitor-standin/AsusProb.exe
+DRESLIN_EXE=$BUILD/apps/dreslin/Dreslin.exe
+STORE='HKCU\Software\VB and VBA Program Settings\Marrowby\Kelvane'
+SHOTS=${KELVANE_E2E_SHOTS:-$BUILD/e2e-shots}
+mkdir -p "$SHOTS"
+
+fail() {
+  echo "FAIL: $*" >&2
+  bench_screenshot "$SHOTS/fail-$(basename "$0" .sh).png" 2>/dev/null || true
+  exit 1
+}
+pass() { echo "ok: $*"; }
+
+# until_true SECONDS CMD...: CMD every 0.25 s until it succeeds; 1 after SECONDS.
+until_true() {
+  local limit=$1; shift
+  local end=$((SECONDS + limit))
+  until "$@"; do
+    [ "$SECONDS" -lt "$end" ] || return 1
+    sleep 0.25
+  done
+}
+
+# The stand-in monitor, registered as the installed monitor; echoes its PID.
+start_standin() {
+  local pid
+  pid=$(bench_wine "$STANDIN_EXE" --register --splash-ms 300 "$@")
+  bench_wait_window --name "Asus Probe 2" --timeout 30 >/dev/null || fail "the stand-in did not show"
+  echo "$pid"
+}
+
+start_kelvane() { bench_wine "$KELVANE_EXE"; }
+
+stored() { bench_reg_query "$STORE" "$1"; }
+
+# Message boxes: the text of the one on screen (class #32770).
+box_text() { bench_wintext --class "#32770" 2>/dev/null | tr -d '\r'; }
+wait_box() {
+  until_true "${2:-40}" bash -c "$(declare -f bench_wintext box_text); box_text | grep -qF -- \"\$1\"" _ "$1"
+}
+
+# The tray icon's look: "blue", "red" or "other", judged from the colours of
+# its 16 x 16 picture in a screenshot (digits on a white square).
+tray_icon_colour() {
+  local x y shot=$BENCH_RUN/tray.png
+  read -r x y < <(bench_tray_icon_centre) || return 1
+  bench_screenshot "$shot"
+  convert "$shot" -crop "16x16+$((x - 8))+$((y - 8))" +repage -depth 8 txt:- |
+    awk -F'[(),]' 'NR > 1 {
+        r = $2 + 0; g = $3 + 0; b = $4 + 0
+        if (r > 200 && g > 200 && b > 200) white++
+        else if (b > 150 && r < 110 && g < 110) blue++
+        else if (r > 150 && g < 110 && b < 110) red++
+      }
+      END {
+        if (white < 60) print "other"
+        else if (blue > 8 && red < 3) print "blue"
+        else if (red > 8 && blue < 3) print "red"
+        else print "other"
+      }'
+}
+
+# Waits for a program started with bench_wine to end.
+wait_gone() { bench_wait_exit "$1" "${2:-30}" >/dev/null; }

@@ -1,0 +1,48 @@
+#!/usr/bin/env bash
+# The ways Kelvane ends: the monitor closing, a second copy, no monitor, a
+# monitor it cannot use.
+set -euo pipefail
+source "$KELVANE_BENCH"
+source "$(dirname "$0")/common.sh"
+bench_start --tray
+
+# No monitor installed and none running.
+kelvane=$(start_kelvane)
+wait_box "Unable to find Asus Probe 2" || fail "no 'Unable to find' message: $(box_text)"
+bench_key Return
+wait_gone "$kelvane" 20 || fail "Kelvane stayed after 'Unable to find'"
+stored Buzzer >/dev/null && fail "a failed start wrote the store"
+pass "no monitor: Unable to find Asus Probe 2"
+
+# The monitor window partly off screen cannot be clicked through.
+standin=$(start_standin --at -4,0)
+kelvane=$(start_kelvane)
+wait_box "Unable to initialize PC Probe! Close PC Probe and try again." ||
+  fail "no 'Unable to initialize' message: $(box_text)"
+bench_key Return
+wait_gone "$kelvane" 20 || fail "Kelvane stayed after 'Unable to initialize'"
+stored Buzzer >/dev/null && fail "a failed wake-up wrote the store"
+bench_kill "$standin"
+wait_gone "$standin" 10 || true
+pass "monitor off screen: Unable to initialize PC Probe"
+
+# A running copy, and a second one.
+standin=$(start_standin)
+kelvane=$(start_kelvane)
+until_true 60 bench_tray_icon_centre || fail "no tray icon"
+bench_reg_add "$STORE" Marker untouched >/dev/null
+second=$(start_kelvane)
+wait_box "A copy of Kelvane is already running!" || fail "no second-copy message: $(box_text)"
+bench_key Return
+wait_gone "$second" 20 || fail "the second copy stayed"
+[ "$(stored Marker)" = untouched ] || fail "the second copy touched the store"
+stored Buzzer >/dev/null && fail "the second copy saved settings"
+pass "second copy refused"
+
+# The monitor closing ends Kelvane, and its icon goes.
+bench_wintext --close "Asus Probe 2"
+wait_gone "$kelvane" 20 || fail "Kelvane stayed after the monitor closed"
+sleep 1
+bench_tray_icon_centre 2>/dev/null && fail "the tray icon stayed"
+[ "$(stored Buzzer)" = 79 ] || fail "no save at the monitor's exit"
+pass "monitor closed: Kelvane saved and exited"
