@@ -45,6 +45,21 @@ wait_box() {
   until_true "${2:-40}" bash -c "$(declare -f bench_wintext box_text); box_text | grep -qF -- \"\$1\"" _ "$1"
 }
 
+# answer_box TITLE KEY: presses KEY in the message box titled TITLE, with the
+# box focused first (a key sent while another window has the focus is lost);
+# tries again while the box stays.
+answer_box() {
+  local id _
+  for _ in 1 2 3 4; do
+    id=$(bench_wait_window --name "$1" --timeout 10) || return 0
+    xdotool windowactivate --sync "$id" >/dev/null 2>&1 || xdotool windowfocus --sync "$id" >/dev/null 2>&1 || true
+    sleep 0.3
+    bench_key "$2"
+    until_true 3 bash -c "! xdotool search --onlyvisible --name '^$1\$' >/dev/null 2>&1" && return 0
+  done
+  return 1
+}
+
 # The tray icon's look: "blue", "red" or "other", judged from the colours of
 # its 16 x 16 picture in a screenshot (digits on a white square).
 tray_icon_colour() {

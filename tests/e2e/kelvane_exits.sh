@@ -9,7 +9,7 @@ bench_start --tray
 # No monitor installed and none running.
 kelvane=$(start_kelvane)
 wait_box "Unable to find Asus Probe 2" || fail "no 'Unable to find' message: $(box_text)"
-bench_key Return
+answer_box Kelvane Return
 wait_gone "$kelvane" 20 || fail "Kelvane stayed after 'Unable to find'"
 stored Buzzer >/dev/null && fail "a failed start wrote the store"
 pass "no monitor: Unable to find Asus Probe 2"
@@ -19,7 +19,7 @@ standin=$(start_standin --at -4,0)
 kelvane=$(start_kelvane)
 wait_box "Unable to initialize PC Probe! Close PC Probe and try again." ||
   fail "no 'Unable to initialize' message: $(box_text)"
-bench_key Return
+answer_box Kelvane Return
 wait_gone "$kelvane" 20 || fail "Kelvane stayed after 'Unable to initialize'"
 stored Buzzer >/dev/null && fail "a failed wake-up wrote the store"
 bench_kill "$standin"
@@ -33,7 +33,7 @@ until_true 60 bench_tray_icon_centre || fail "no tray icon"
 bench_reg_add "$STORE" Marker untouched >/dev/null
 second=$(start_kelvane)
 wait_box "A copy of Kelvane is already running!" || fail "no second-copy message: $(box_text)"
-bench_key Return
+answer_box Kelvane Return
 wait_gone "$second" 20 || fail "the second copy stayed"
 [ "$(stored Marker)" = untouched ] || fail "the second copy touched the store"
 stored Buzzer >/dev/null && fail "the second copy saved settings"
