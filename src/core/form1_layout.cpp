@@ -74,25 +74,39 @@ void Form1::BuildControls() {
 
   // Logs.
   section(17, "Log Data", 12, 62);
-  label(6, "Txt", 24, 84, 30);
-  check("Check1", 56, 84, "Save PC Probe data to \"log.txt\"");
-  label(7, "Overwrite", 80, 84, 60);
-  check("Check2", 142, 84, "Overwrite data in \"Log.txt\" (Disable to Append data)");
-  label(8, "View", 170, 84, 32);
-  auto& view_txt = w.Add<Button>("Command1", kNoIndex, on);
-  view_txt.SetCaption("...");
-  view_txt.SetTooltip("Open \"log.txt\" with associated program");
-  place(view_txt, 204, 82, 26, 20);
-
-  label(13, "Htm", 24, 108, 30);
-  check("Check9", 56, 108, "Save PC Probe data with HLA data as \"log.htm\" (HTML)");
-  label(10, "Overwrite", 80, 108, 60);
-  check("Check3", 142, 108, "Overwrite data in \"Log.htm\" (Disable to Append data)");
-  label(16, "View", 170, 108, 32);
-  auto& view_htm = w.Add<Button>("Command2", kNoIndex, on);
-  view_htm.SetCaption("...");
-  view_htm.SetTooltip("Open \"log.htm\" with associated program");
-  place(view_htm, 204, 106, 26, 20);
+  // The text log's row and the HTML log's row: switch, overwrite, view.
+  struct LogRow {
+    int y;
+    int kind_label;
+    const char* kind;
+    const char* log_check;
+    const char* log_tip;
+    int overwrite_label;
+    const char* overwrite_check;
+    const char* overwrite_tip;
+    int view_label;
+    const char* view_button;
+    const char* view_tip;
+  };
+  const LogRow rows[] = {
+      {84, 6, "Txt", "Check1", "Save PC Probe data to \"log.txt\"", 7, "Check2",
+       "Overwrite data in \"Log.txt\" (Disable to Append data)", 8, "Command1",
+       "Open \"log.txt\" with associated program"},
+      {108, 13, "Htm", "Check9", "Save PC Probe data with HLA data as \"log.htm\" (HTML)", 10,
+       "Check3", "Overwrite data in \"Log.htm\" (Disable to Append data)", 16, "Command2",
+       "Open \"log.htm\" with associated program"},
+  };
+  for (const LogRow& row : rows) {
+    label(row.kind_label, row.kind, 24, row.y, 30);
+    check(row.log_check, 56, row.y, row.log_tip);
+    label(row.overwrite_label, "Overwrite", 80, row.y, 60);
+    check(row.overwrite_check, 142, row.y, row.overwrite_tip);
+    label(row.view_label, "View", 170, row.y, 32);
+    auto& view = w.Add<Button>(row.view_button, kNoIndex, on);
+    view.SetCaption("...");
+    view.SetTooltip(row.view_tip);
+    place(view, 204, row.y - 2, 26, 20);
+  }
 
   label(12, "Interval", 256, 84, 50);
   auto& interval = w.Add<ScrollBar>("VScroll1", kNoIndex, on);

@@ -30,7 +30,7 @@ pass "answered No"
 start_standin >/dev/null
 kelvane=$(start_kelvane)
 until_true 60 bench_wintext --exists "Kelvane" || fail "Kelvane's application window never appeared"
-until_true 60 bench_tray_icon_centre || fail "no tray icon"
+until_true 60 bench_tray_icon_centre >/dev/null || fail "no tray icon"
 dreslin=$(bench_wine "$DRESLIN_EXE")
 wait_box "OK to remove all Kelvane v1.0 settings from registry?" || fail "no question: $(box_text)"
 answer_box "$title" Return

@@ -29,7 +29,7 @@ pass "monitor off screen: Unable to initialize PC Probe"
 # A running copy, and a second one.
 standin=$(start_standin)
 kelvane=$(start_kelvane)
-until_true 60 bench_tray_icon_centre || fail "no tray icon"
+until_true 60 bench_tray_icon_centre >/dev/null || fail "no tray icon"
 bench_reg_add "$STORE" Marker untouched >/dev/null
 second=$(start_kelvane)
 wait_box "A copy of Kelvane is already running!" || fail "no second-copy message: $(box_text)"

@@ -7,7 +7,7 @@ minutes=${KELVANE_E2E_SOAK_MINUTES:-3}
 bench_start --tray
 start_standin >/dev/null
 kelvane=$(start_kelvane)
-until_true 60 bench_tray_icon_centre || fail "no tray icon"
+until_true 60 bench_tray_icon_centre >/dev/null || fail "no tray icon"
 sleep 20
 first=$(bench_gdi_count Kelvane.exe)
 samples="$first"
