@@ -5,6 +5,7 @@
 #include "platform/win32/clock.h"
 #include "platform/win32/desktop.h"
 #include "platform/win32/files.h"
+#include "platform/win32/forms/win32_forms.h"
 #include "platform/win32/loop.h"
 #include "platform/win32/power.h"
 #include "platform/win32/registry.h"
@@ -19,7 +20,8 @@ namespace kelvane::platform::win32 {
 class Win32Platform {
  public:
   Win32Platform()
-      : platform_{clock_, loop_, store_, registry_, desktop_, files_, shell_, sound_, power_} {}
+      : platform_{clock_, loop_,  store_, registry_, desktop_,
+                  files_, shell_, sound_, power_,    forms_} {}
   Win32Platform(const Win32Platform&) = delete;
   Win32Platform& operator=(const Win32Platform&) = delete;
 
@@ -37,6 +39,8 @@ class Win32Platform {
   Win32Shell shell_;
   Win32Sound sound_;
   Win32Power power_;
+  // After the desktop, whose twips per pixel it uses.
+  Win32Forms forms_{desktop_};
   kelvane::platform::Platform platform_;
 };
 
