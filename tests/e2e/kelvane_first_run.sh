@@ -7,8 +7,11 @@ bench_start --tray
 start_standin >/dev/null
 kelvane=$(start_kelvane)
 
-# The settings window stays open on a first run, centred in the work area.
+# The settings window stays open on a first run, centred in the work area once
+# the start-up is through (the tray icon is its last step).
 bench_wait_window --name "Kelvane Settings" --timeout 60 >/dev/null || fail "no settings window"
+until_true 60 bench_tray_icon_centre >/dev/null || fail "no tray icon"
+sleep 1
 read -r l t r b < <(bench_wintext --rect "Kelvane Settings")
 width=$((r - l)); height=$((b - t))
 [ "$l" -eq $(((1024 - width) / 2)) ] || fail "not centred across: left $l, width $width"
