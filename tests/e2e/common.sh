@@ -68,7 +68,7 @@ tray_icon_colour() {
   bench_screenshot "$shot"
   convert "$shot" -crop "16x16+$((x - 8))+$((y - 8))" +repage -depth 8 txt:- |
     awk -F'[(),]' 'NR > 1 {
-        r = $2 + 0; g = $3 + 0; b = $4 + 0
+        r = $3 + 0; g = $4 + 0; b = $5 + 0
         if (r > 200 && g > 200 && b > 200) white++
         else if (b > 150 && r < 110 && g < 110) blue++
         else if (r > 150 && g < 110 && b < 110) red++
