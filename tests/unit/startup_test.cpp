@@ -239,6 +239,64 @@ TEST_F(StartupTest, AMonitorPartlyOffScreenCannotBeInitialised) {
   EXPECT_TRUE(tray.Requests().empty());
 }
 
+// Notes what the main window asks of the other windows and routines, with what
+// the program looked like at that moment.
+struct RecordingCompanions : Companions {
+  void InitVolMix(Form1& f) override {
+    steps.push_back("mixer: alarm " + f.Combo(2).Text() + ", clicks " + Clicks());
+  }
+  void CheckBoxClicked(Form1&, std::string_view name, int value) override {
+    steps.push_back(std::string(name) + "=" + std::to_string(value));
+  }
+  void ShowHiLoDashboard(Form1& f) override {
+    steps.push_back(std::string("hilo: polling ") + (f.Poll().Polling() ? "on" : "off"));
+  }
+  void ShowDigitalDashboard(Form1& f) override {
+    steps.push_back(std::string("dash: polling ") + (f.Poll().Polling() ? "on" : "off"));
+  }
+  std::string Clicks() const { return std::to_string(desktop->Clicks().size()); }
+  sim::SimDesktop* desktop = nullptr;
+  std::vector<std::string> steps;
+};
+
+TEST_F(StartupTest, StartUpRunsItsStepsInOrder) {
+  SimMonitor monitor(sim);
+  Settings s(sim.store, sim.clock);
+  s.WriteInteger("Buzzer", 70);
+  for (const char* key : {"MsgAlarm", "LogWrite", "SndCard", "SndPC", "LnchIt", "Log"})
+    s.WriteInteger(key, 1);
+  s.WriteFlag("HiLoStrt", true);
+  s.WriteFlag("DashSrart", true);
+  RecordingCompanions recorder;
+  recorder.desktop = &sim.desktop;
+  app = std::make_unique<KelvaneApp>(AppServices{sim.Get(), graphics, tray, recorder, false});
+  app->Start();
+  // Check boxes run their click handling as they are loaded, in the loading
+  // order; the mixer comes after the controls and before the wake-up's clicks;
+  // the dashboards open once the poll timer runs, High/Low first.
+  const std::vector<std::string> expected{
+      "Check7=1", "Check2=1", "Check3=1", "Check4=1", "Check5=1", "Check8=1", "Check1=1",
+      "mixer: alarm 70, clicks 0", "hilo: polling on", "dash: polling on"};
+  EXPECT_EQ(recorder.steps, expected);
+  EXPECT_TRUE(Main().Window().Menu("MnuHiLo").Checked());
+  EXPECT_TRUE(Main().Window().Menu("MnuDash").Checked());
+  // The first tick ran before the icon was added: its drawing reached no icon.
+  const auto& r = tray.Requests();
+  ASSERT_GE(r.size(), 2u);
+  EXPECT_EQ(r[0], "modify");
+  EXPECT_EQ(r[1], "add");
+  EXPECT_EQ(Main().State().SampleCount, 0);
+}
+
+TEST_F(StartupTest, ThePcSpeakerIsOfferedOnTheNtFamilyOnly) {
+  SimMonitor monitor(sim);
+  Settings(sim.store, sim.clock).WriteInteger("SndPC", 1);
+  sim.power.SetVersion(0xC0000A04);  // Windows 98
+  Start();
+  EXPECT_EQ(Main().Check(5).Value(), 0);
+  EXPECT_FALSE(Main().Check(5).Enabled());
+}
+
 class RunningTest : public StartupTest {
  protected:
   void SetUp() override {
