@@ -118,6 +118,9 @@ bool Form1::StartUp() {
   Check(1).SetValue(settings_.Integer(keys::kLog) == 1 ? 1 : 0);
   Check(9).SetValue(settings_.Integer(keys::kLogHtml) == 1 ? 1 : 0);
 
+  // The slider holds the stored volume, which shut-down saves back; the mixer
+  // set-up may then adjust what it offers.
+  window_.Get<ScrollBar>("HScroll1").SetValue(settings_.Integer(keys::kVolume));
   services_.companions.InitVolMix(*this);
   Wait(p_.loop, p_.clock, 1);
   if (!window_.Loaded()) return false;

@@ -46,6 +46,7 @@ wait_gone "$kelvane" 30 || fail "Kelvane did not exit from its menu"
 [ "$(stored HTM_Ow)" = 1 ] || fail "HTM_Ow not saved as checked"
 [ "$(stored Log)" = 0 ] || fail "Log not saved as unchecked"
 [ "$(stored LogInterval)" = 15 ] || fail "LogInterval not saved as 15"
+[ "$(stored Volume)" = 650 ] || fail "Volume not saved as 650"
 pass "exit saved the defaults"
 
 # The next run starts hidden in the tray.

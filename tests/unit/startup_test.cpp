@@ -118,6 +118,7 @@ TEST_F(StartupTest, ExitSavesTheSettingsInOrderAndTheNextRunStartsInTheTray) {
   EXPECT_EQ(Stored("Smoke"), "0");  // the stored 2 becomes 0
   EXPECT_EQ(Stored("HTM_Ow"), "1");
   EXPECT_EQ(Stored("Paper"), "Custom");
+  EXPECT_EQ(Stored("Volume"), "650");
   // The monitor keeps running: "close Asus Probe on exit" was off.
   EXPECT_TRUE(sim.desktop.IsWindow(monitor.window));
 

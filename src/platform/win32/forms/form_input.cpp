@@ -476,6 +476,48 @@ form::MenuItem* FormWindow::TrackPopup(form::MenuItem& menu) {
   return popup.ItemFor(command);
 }
 
+namespace {
+
+// Under Wine the title-bar move is handed to the X window manager, which only
+// ends it on a button release it sees itself. A quick click (released before
+// the manager took the pointer) leaves the window glued to the pointer until
+// the next click, so there the move runs here instead, as Windows' own loop
+// does: follow the pointer until the left button comes up.
+bool RunningOnWine() {
+  static const bool wine =
+      GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version") != nullptr;
+  return wine;
+}
+
+void FollowPointerUntilRelease(HWND window) {
+  POINT start{};
+  GetCursorPos(&start);
+  RECT origin{};
+  GetWindowRect(window, &origin);
+  SetCapture(window);
+  MSG message;
+  while (GetCapture() == window && GetMessageW(&message, nullptr, 0, 0)) {
+    if (message.message == WM_LBUTTONUP || message.message == WM_RBUTTONDOWN) break;
+    if (message.message == WM_MOUSEMOVE) {
+      if ((GetKeyState(VK_LBUTTON) & 0x8000) == 0) break;
+      POINT at{};
+      GetCursorPos(&at);
+      SetWindowPos(window, nullptr, origin.left + at.x - start.x, origin.top + at.y - start.y, 0,
+                   0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+      continue;
+    }
+    if (message.message == WM_QUIT) {
+      PostQuitMessage(static_cast<int>(message.wParam));
+      break;
+    }
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+  if (GetCapture() == window) ReleaseCapture();
+}
+
+}  // namespace
+
 void FormWindow::SystemMove() {
   // The system's move loop runs inside this call, as for a press on a title
   // bar (the window may have none), and returns when the button is released.
@@ -483,7 +525,13 @@ void FormWindow::SystemMove() {
   ReleaseCapture();
   releasing_ = false;
   const std::shared_ptr<bool> alive = alive_;
-  SendMessageW(window_.Get(), WM_NCLBUTTONDOWN, HTCAPTION, 0);
+  if (RunningOnWine()) {
+    releasing_ = true;
+    FollowPointerUntilRelease(window_.Get());
+    releasing_ = false;
+  } else {
+    SendMessageW(window_.Get(), WM_NCLBUTTONDOWN, HTCAPTION, 0);
+  }
   if (*alive) ReportBounds();
 }
 
