@@ -3,9 +3,7 @@
 #include <commctrl.h>
 
 #include "core/app.h"
-#include "platform/win32/graphics.h"
 #include "platform/win32/handles.h"
-#include "platform/win32/tray.h"
 #include "platform/win32/win32_platform.h"
 
 namespace {
@@ -25,11 +23,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   const bool another_copy = GetLastError() == ERROR_ALREADY_EXISTS;
 
   kelvane::platform::win32::Win32Platform win32;
-  kelvane::platform::win32::Win32Graphics graphics;
-  kelvane::platform::win32::Win32Tray tray;
   kelvane::Companions companions;
   {
-    kelvane::KelvaneApp app({win32.Get(), graphics, tray, companions, another_copy});
+    kelvane::KelvaneApp app({win32.Get(), companions, another_copy});
     app.Start();
     if (!app.Ended()) win32.MessageLoop().Run();
   }

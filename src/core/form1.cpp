@@ -31,19 +31,19 @@ Form1::Form1(AppServices services)
       p_(services.platform),
       window_(services.platform, *this, "Form1"),
       settings_(services.platform.store, services.platform.clock),
-      icons_(services.graphics, style_),
-      tray_icon_(services.tray, icons_, style_,
+      icons_(services.platform.graphics, style_),
+      tray_icon_(services.platform.tray, icons_, style_,
                  {[this] { ShowFromTray(); }, [this] { OpenMenu(); }}),
       poll_(services.platform, *this, state_) {
   BuildControls();
   BuildMenu();
   // A restarted taskbar forgets every tray icon; ours comes back.
-  services_.tray.OnTaskbarRestart([this] {
+  p_.tray.OnTaskbarRestart([this] {
     if (save_on_unload_ && !ended_) tray_icon_.UpdateIcons();
   });
 }
 
-Form1::~Form1() { services_.tray.OnTaskbarRestart(nullptr); }
+Form1::~Form1() { p_.tray.OnTaskbarRestart(nullptr); }
 
 CheckBox& Form1::Check(int number) { return window_.Get<CheckBox>("Check" + std::to_string(number)); }
 Label& Form1::Label1(int index) { return window_.Get<Label>("Label1", index); }

@@ -10,7 +10,6 @@
 #include "core/poll.h"
 #include "core/settings.h"
 #include "platform/form/form.h"
-#include "platform/graphics.h"
 #include "tray/tray_icon.h"
 
 namespace kelvane {
@@ -18,8 +17,6 @@ namespace kelvane {
 // What the program runs on.
 struct AppServices {
   platform::Platform& platform;
-  platform::Graphics& graphics;
-  platform::Tray& tray;
   Companions& companions;
   // Whether another copy of the program runs already (asked once, at start).
   bool another_copy_running = false;

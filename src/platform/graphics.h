@@ -2,12 +2,11 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
-
-#include "platform/platform.h"
 
 namespace kelvane::platform {
 
@@ -66,5 +65,33 @@ class Tray {
   // Called when the taskbar restarted and every tray icon was lost.
   virtual void OnTaskbarRestart(std::function<void()> handler) = 0;
 };
+
+// The services of a program that draws no icon and has no tray icon (the
+// settings remover): every request does nothing and fails.
+inline Graphics& NoGraphics() {
+  class None final : public Graphics {
+   public:
+    std::vector<std::string> FontNames() override { return {}; }
+    Size TextExtent(const FontSpec&, std::string_view) override { return {}; }
+    std::unique_ptr<Icon> NumberIcon(const FontSpec&, std::uint32_t, std::uint32_t,
+                                     std::string_view, int, int) override {
+      return nullptr;
+    }
+  };
+  static None none;
+  return none;
+}
+
+inline Tray& NoTray() {
+  class None final : public Tray {
+   public:
+    bool Add(const Icon*, std::string_view, EventHandler) override { return false; }
+    bool Modify(const Icon*, std::string_view) override { return false; }
+    bool Remove() override { return false; }
+    void OnTaskbarRestart(std::function<void()>) override {}
+  };
+  static None none;
+  return none;
+}
 
 }  // namespace kelvane::platform

@@ -20,6 +20,7 @@
 #include <string_view>
 
 #include "platform/form/forms.h"
+#include "platform/graphics.h"
 
 namespace kelvane::platform {
 
@@ -310,8 +311,11 @@ struct Platform {
   Shell& shell;
   Sound& sound;
   Power& power;
-  // A platform built without a renderer (the settings remover) shows no windows.
+  // A platform built without a renderer (the settings remover) shows no windows,
+  // draws no icon and has no tray icon.
   Forms& forms = form::Headless();
+  Graphics& graphics = NoGraphics();
+  Tray& tray = NoTray();
 };
 
 }  // namespace kelvane::platform

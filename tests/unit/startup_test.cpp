@@ -34,7 +34,7 @@ class StartupTest : public ::testing::Test {
   }
   void Start(bool another_copy = false) {
     app = std::make_unique<KelvaneApp>(
-        AppServices{sim.Get(), graphics, tray, companions, another_copy});
+        AppServices{sim.Get(), companions, another_copy});
     app->Start();
   }
   Form1& Main() { return app->Main(); }
@@ -48,8 +48,8 @@ class StartupTest : public ::testing::Test {
   }
 
   sim::SimPlatform sim;
-  sim::SimGraphics graphics;
-  sim::SimTray tray;
+  sim::SimGraphics& graphics = sim.graphics;
+  sim::SimTray& tray = sim.tray;
   Companions companions;
   std::unique_ptr<KelvaneApp> app;
 };
@@ -270,7 +270,7 @@ TEST_F(StartupTest, StartUpRunsItsStepsInOrder) {
   s.WriteFlag("DashSrart", true);
   RecordingCompanions recorder;
   recorder.desktop = &sim.desktop;
-  app = std::make_unique<KelvaneApp>(AppServices{sim.Get(), graphics, tray, recorder, false});
+  app = std::make_unique<KelvaneApp>(AppServices{sim.Get(), recorder, false});
   app->Start();
   // Check boxes run their click handling as they are loaded, in the loading
   // order; the mixer comes after the controls and before the wake-up's clicks;

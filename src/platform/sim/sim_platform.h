@@ -6,6 +6,7 @@
 #include "platform/sim/sim_clock.h"
 #include "platform/sim/sim_desktop.h"
 #include "platform/sim/sim_forms.h"
+#include "platform/sim/sim_graphics.h"
 #include "platform/sim/sim_services.h"
 
 namespace kelvane::sim {
@@ -30,10 +31,12 @@ class SimPlatform {
   SimSound sound;
   SimPower power;
   SimForms forms;
+  SimGraphics graphics;
+  SimTray tray;
 
  private:
-  platform::Platform platform_{clock, loop, store, registry, desktop, files, shell, sound, power,
-                               forms};
+  platform::Platform platform_{clock, loop,  store, registry, desktop, files,
+                               shell, sound, power, forms,    graphics, tray};
 };
 
 }  // namespace kelvane::sim

@@ -19,7 +19,10 @@ constexpr DWORD kRecordSize = 88;
 
 }  // namespace
 
-Win32Tray::Win32Tray() {
+Win32Tray::Win32Tray() = default;
+
+void Win32Tray::MakeWindow() {
+  if (window_) return;
   WNDCLASSA wc{};
   wc.lpfnWndProc = WindowProc;
   wc.hInstance = GetModuleHandleA(nullptr);
@@ -52,6 +55,7 @@ bool Win32Tray::Send(DWORD operation, const Icon* icon, std::string_view tip) {
 }
 
 bool Win32Tray::Add(const Icon* icon, std::string_view tip, EventHandler on_event) {
+  MakeWindow();
   handler_ = std::move(on_event);
   return Send(NIM_ADD, icon, tip);
 }

@@ -26,6 +26,9 @@ class Win32Tray : public Tray {
   HWND Window() const { return window_.Get(); }
 
  private:
+  // The hidden window, made at the first Add (a program that never adds an
+  // icon makes none).
+  void MakeWindow();
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
   bool Send(DWORD operation, const Icon* icon, std::string_view tip);
 

@@ -5,6 +5,7 @@
 #include "platform/win32/clock.h"
 #include "platform/win32/desktop.h"
 #include "platform/win32/files.h"
+#include "platform/win32/graphics.h"
 #include "platform/win32/forms/win32_forms.h"
 #include "platform/win32/loop.h"
 #include "platform/win32/power.h"
@@ -12,6 +13,7 @@
 #include "platform/win32/settings_store.h"
 #include "platform/win32/shell.h"
 #include "platform/win32/sound.h"
+#include "platform/win32/tray.h"
 
 namespace kelvane::platform::win32 {
 
@@ -20,8 +22,8 @@ namespace kelvane::platform::win32 {
 class Win32Platform {
  public:
   Win32Platform()
-      : platform_{clock_, loop_,  store_, registry_, desktop_,
-                  files_, shell_, sound_, power_,    forms_} {}
+      : platform_{clock_, loop_,  store_, registry_, desktop_,   files_,
+                  shell_, sound_, power_, forms_,    graphics_, tray_} {}
   Win32Platform(const Win32Platform&) = delete;
   Win32Platform& operator=(const Win32Platform&) = delete;
 
@@ -41,6 +43,9 @@ class Win32Platform {
   Win32Power power_;
   // After the desktop, whose twips per pixel it uses.
   Win32Forms forms_{desktop_};
+  Win32Graphics graphics_;
+  // Its window is made when the icon is first added.
+  Win32Tray tray_;
   kelvane::platform::Platform platform_;
 };
 
