@@ -1,5 +1,6 @@
 // Kelvane.exe: the tray add-on for the hardware monitor.
 #include <windows.h>
+// commctrl.h needs the types of windows.h first.
 #include <commctrl.h>
 
 #include "core/app.h"

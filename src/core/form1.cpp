@@ -22,7 +22,9 @@ constexpr double kProbeStartSeconds = 30;
 // The pressed look of the picture buttons: up and to the left while held.
 constexpr int kPressUp = 22, kPressLeft = 12;
 
-bool IsLabel1(const Control* c) { return c && c->Name() == "Label1"; }
+bool IsLabel1(const Control* c) {
+  return c && c->Name() == "Label1";
+}
 
 }  // namespace
 
@@ -43,11 +45,19 @@ Form1::Form1(AppServices services)
   });
 }
 
-Form1::~Form1() { p_.tray.OnTaskbarRestart(nullptr); }
+Form1::~Form1() {
+  p_.tray.OnTaskbarRestart(nullptr);
+}
 
-CheckBox& Form1::Check(int number) { return window_.Get<CheckBox>("Check" + std::to_string(number)); }
-Label& Form1::Label1(int index) { return window_.Get<Label>("Label1", index); }
-ListBox& Form1::Combo(int number) { return window_.Get<ListBox>("Combo" + std::to_string(number)); }
+CheckBox& Form1::Check(int number) {
+  return window_.Get<CheckBox>("Check" + std::to_string(number));
+}
+Label& Form1::Label1(int index) {
+  return window_.Get<Label>("Label1", index);
+}
+ListBox& Form1::Combo(int number) {
+  return window_.Get<ListBox>("Combo" + std::to_string(number));
+}
 
 // --- start-up ------------------------------------------------------------------
 
@@ -210,7 +220,9 @@ void Form1::ChangePaper(const std::string& theme) {
 
 // --- shut-down -------------------------------------------------------------------
 
-void Form1::OnQueryUnload(UnloadMode, bool&) { services_.companions.MainQueryUnload(*this); }
+void Form1::OnQueryUnload(UnloadMode, bool&) {
+  services_.companions.MainQueryUnload(*this);
+}
 
 void Form1::OnUnload() {
   poll_.StopPolling();
@@ -281,8 +293,7 @@ void Form1::OnClick(Control* control) {
       window_.SetWindowState(WindowState::kMinimised);
     }
   } else if (control->Kind() == ControlKind::kCheckBox) {
-    services_.companions.CheckBoxClicked(*this, name,
-                                         static_cast<CheckBox*>(control)->Value());
+    services_.companions.CheckBoxClicked(*this, name, static_cast<CheckBox*>(control)->Value());
   } else if (name == "Command3") {
     services_.companions.MenuCommand(*this, "MNuTrayColrFont");
   } else if (control->Kind() == ControlKind::kButton) {
@@ -297,8 +308,7 @@ void Form1::OnMouseDown(const MouseEvent& e) {
   }
   if (!IsLabel1(e.control)) return;
   if (e.button == button::kRight && e.control->Index() == 3) {
-    p_.shell.Execute(window_.Handle(), "open", kHomePage, "0", "0",
-                     platform::sw::kShowMinimized);
+    p_.shell.Execute(window_.Handle(), "open", kHomePage, "0", "0", platform::sw::kShowMinimized);
   } else if (e.button == button::kLeft && e.y > 0) {
     window_.StartSystemMove();
   }
@@ -365,10 +375,16 @@ void Form1::ShowTrayNumber(std::int16_t value, bool motherboard) {
   tray_icon_.Show(state_.reading.TipText, value, motherboard);
 }
 
-std::string Form1::IconMode() { return Combo(4).Text(); }
+std::string Form1::IconMode() {
+  return Combo(4).Text();
+}
 
-bool Form1::LogsOn() { return Check(1).Value() == 1 || Check(9).Value() == 1; }
+bool Form1::LogsOn() {
+  return Check(1).Value() == 1 || Check(9).Value() == 1;
+}
 
-int Form1::LogIntervalMinutes() { return window_.Get<ScrollBar>("VScroll1").Value(); }
+int Form1::LogIntervalMinutes() {
+  return window_.Get<ScrollBar>("VScroll1").Value();
+}
 
 }  // namespace kelvane

@@ -56,11 +56,11 @@ const IndexedKeyDef& HlPlateKeys() {
 
 const std::vector<KeyDef>& MainWindowKeys() {
   using namespace keys;
-  static const std::vector<KeyDef> k{
-      kPaper,  kBuzzer,      kShutDown, kToggleIcon, kSndCard, kSndPC,  kLogWrite, kHtmOw,
-      kSmoke,  kMsgAlarm,    kLog,      kLogInterval, kVolume, kLnchIt, kLogHtml,  kLnchExe,
-      kClosAsus, kDashSrart, kHiLoStrt, kTrayFcolr,  kTrayFcolr2, kTrayBcolr, kTrayFont,
-      kTrayBold, kTraySize};
+  static const std::vector<KeyDef> k{kPaper,      kBuzzer,      kShutDown,  kToggleIcon, kSndCard,
+                                     kSndPC,      kLogWrite,    kHtmOw,     kSmoke,      kMsgAlarm,
+                                     kLog,        kLogInterval, kVolume,    kLnchIt,     kLogHtml,
+                                     kLnchExe,    kClosAsus,    kDashSrart, kHiLoStrt,   kTrayFcolr,
+                                     kTrayFcolr2, kTrayBcolr,   kTrayFont,  kTrayBold,   kTraySize};
   return k;
 }
 
@@ -78,8 +78,8 @@ const std::vector<KeyDef>& AllKeys() {
 
 const std::vector<const IndexedKeyDef*>& AllIndexedKeys() {
   static const std::vector<const IndexedKeyDef*> k{
-      &DbFrameLeftKeys(), &DbFrameTopKeys(),    &DbFrameColourKeys(), &DbLabelColourKeys(),
-      &DbPlateKeys(),     &HlFrameLeftKeys(),   &HlFrameTopKeys(),    &HlFrameColourKeys(),
+      &DbFrameLeftKeys(),   &DbFrameTopKeys(),  &DbFrameColourKeys(), &DbLabelColourKeys(),
+      &DbPlateKeys(),       &HlFrameLeftKeys(), &HlFrameTopKeys(),    &HlFrameColourKeys(),
       &HlLabelColourKeys(), &HlPlateKeys()};
   return k;
 }

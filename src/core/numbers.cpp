@@ -9,8 +9,12 @@
 namespace kelvane {
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n'; }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t' || c == '\n';
+}
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
 
 template <typename Int>
 Int RoundToEvenSaturated(double value) {
@@ -66,8 +70,8 @@ RoundedDecimal RoundHalfAwayFromZero(double value, int places, int significant_d
   out.fraction_digits = kept.substr(kept.size() - places);
   std::size_t nonzero = out.integer_digits.find_first_not_of('0');
   out.integer_digits = nonzero == std::string::npos ? "" : out.integer_digits.substr(nonzero);
-  bool is_zero = out.integer_digits.empty() &&
-                 out.fraction_digits.find_first_not_of('0') == std::string::npos;
+  bool is_zero =
+      out.integer_digits.empty() && out.fraction_digits.find_first_not_of('0') == std::string::npos;
   out.negative = value < 0 && !is_zero;
   return out;
 }
@@ -133,8 +137,12 @@ double LeadingNumber(std::string_view text) {
   return value;
 }
 
-std::int16_t RoundToInt16(double value) { return RoundToEvenSaturated<std::int16_t>(value); }
-std::int32_t RoundToInt32(double value) { return RoundToEvenSaturated<std::int32_t>(value); }
+std::int16_t RoundToInt16(double value) {
+  return RoundToEvenSaturated<std::int16_t>(value);
+}
+std::int32_t RoundToInt32(double value) {
+  return RoundToEvenSaturated<std::int32_t>(value);
+}
 
 std::string FormatPattern(double value, std::string_view pattern,
                           std::string_view decimal_separator, int significant_digits) {
@@ -203,6 +211,8 @@ std::string FloatText(float value, std::string_view decimal_separator) {
   return out;
 }
 
-std::string IntText(long long value) { return std::to_string(value); }
+std::string IntText(long long value) {
+  return std::to_string(value);
+}
 
 }  // namespace kelvane

@@ -14,11 +14,19 @@ PollCycle::PollCycle(platform::Platform& platform, PollHost& host, ProbeState& s
   log_timer_ = platform_.loop.CreateTimer([this] { LogTick(); });
 }
 
-PollCycle::~PollCycle() { *alive_ = false; }
+PollCycle::~PollCycle() {
+  *alive_ = false;
+}
 
-void PollCycle::StartPolling() { poll_timer_->SetInterval(1000); }
-void PollCycle::StopPolling() { poll_timer_->SetInterval(0); }
-bool PollCycle::Polling() const { return poll_timer_->Interval() > 0 && poll_timer_->Enabled(); }
+void PollCycle::StartPolling() {
+  poll_timer_->SetInterval(1000);
+}
+void PollCycle::StopPolling() {
+  poll_timer_->SetInterval(0);
+}
+bool PollCycle::Polling() const {
+  return poll_timer_->Interval() > 0 && poll_timer_->Enabled();
+}
 
 void PollCycle::SetLogTimer(bool logging_on) {
   log_timer_->SetInterval(logging_on ? 60000 : 0);
@@ -105,8 +113,8 @@ void PollCycle::Tick() {
 }
 
 void PollCycle::LogTick() {
-  log_countdown_ = static_cast<std::int16_t>(std::max<int>(log_countdown_ - 1,
-                                                           std::numeric_limits<std::int16_t>::min()));
+  log_countdown_ = static_cast<std::int16_t>(
+      std::max<int>(log_countdown_ - 1, std::numeric_limits<std::int16_t>::min()));
   if (log_countdown_ <= 0) {
     std::shared_ptr<bool> alive = alive_;
     host_.MakLog();

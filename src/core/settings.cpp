@@ -25,8 +25,8 @@ bool WriteSetting(platform::SettingsStore& store, std::string_view app, std::str
 
 bool RemoveSetting(platform::SettingsStore& store, std::string_view app, std::string_view section,
                    std::optional<std::string_view> key) {
-  platform::StoreResult r = key ? store.RemoveKey(app, section, *key)
-                                : store.RemoveSection(app, section);
+  platform::StoreResult r =
+      key ? store.RemoveKey(app, section, *key) : store.RemoveSection(app, section);
   return r.status == platform::StoreStatus::kOk;
 }
 
@@ -86,7 +86,9 @@ std::optional<std::string> Settings::Stored(std::string_view name) {
   return r.value;
 }
 
-std::string Settings::Text(const KeyDef& key) { return Text(key.name, key.default_text); }
+std::string Settings::Text(const KeyDef& key) {
+  return Text(key.name, key.default_text);
+}
 std::int32_t Settings::Integer(const KeyDef& key) {
   return Integer(key.name, ParseInteger(key.default_text).value_or(0));
 }
@@ -129,7 +131,9 @@ void Settings::WriteInteger(std::string_view name, std::int64_t value) {
 void Settings::WriteCheck(std::string_view name, bool checked) {
   WriteText(name, CheckText(checked));
 }
-void Settings::WriteFlag(std::string_view name, bool value) { WriteText(name, FlagText(value)); }
+void Settings::WriteFlag(std::string_view name, bool value) {
+  WriteText(name, FlagText(value));
+}
 void Settings::WriteFloat(std::string_view name, double value) {
   WriteText(name, FloatSettingText(value, clock_.DecimalSeparator()));
 }

@@ -40,15 +40,18 @@ std::optional<double> ParseFloat(std::string_view text);
 std::optional<std::uint32_t> ParseColour(std::string_view text);
 
 // Text forms written by the program.
-inline std::string CheckText(bool checked) { return checked ? "1" : "0"; }
-inline std::string FlagText(bool flag) { return flag ? "True" : "False"; }
+inline std::string CheckText(bool checked) {
+  return checked ? "1" : "0";
+}
+inline std::string FlagText(bool flag) {
+  return flag ? "True" : "False";
+}
 std::string FloatSettingText(double value, std::string_view decimal_separator);
 
 // Typed access to the program's own section, with the defaults of the key index.
 class Settings {
  public:
-  Settings(platform::SettingsStore& store, platform::Clock& clock)
-      : store_(store), clock_(clock) {}
+  Settings(platform::SettingsStore& store, platform::Clock& clock) : store_(store), clock_(clock) {}
 
   std::string Text(const KeyDef& key);
   std::int32_t Integer(const KeyDef& key);

@@ -69,7 +69,8 @@ void FillStatsTable(const ProbeStats& s, const ProbeReading& reading, const Tick
   t[8] = degrees(s.mb_temp.maximum);
 
   int slot = 9;
-  for (auto [current, stat] : {std::pair{now.cpu_fan, &s.cpu_fan}, {now.power_fan, &s.power_fan},
+  for (auto [current, stat] : {std::pair{now.cpu_fan, &s.cpu_fan},
+                               {now.power_fan, &s.power_fan},
                                {now.chassis_fan, &s.chassis_fan}}) {
     t[slot] = IntText(current);
     t[slot + 1] = FormatPattern(average(stat->sum), "####", sep);

@@ -57,8 +57,8 @@ using StatsTable = std::array<std::string, 37>;
 inline constexpr std::array<int, 9> kCurrentSlots{1, 5, 9, 13, 17, 21, 25, 29, 33};
 
 void FillStatsTable(const ProbeStats& stats, const probe::ProbeReading& reading,
-                    const TickValues& now, double sample_count,
-                    std::string_view decimal_separator, StatsTable& table);
+                    const TickValues& now, double sample_count, std::string_view decimal_separator,
+                    StatsTable& table);
 
 // "Day:" days, two spaces, then hh:mm:ss of the whole seconds from start to now.
 std::string ElapsedText(const platform::DateTime& start, const platform::DateTime& now);

@@ -51,8 +51,7 @@ Outcome RunRemover(const Services& s) {
   if (kelvane != platform::kNoWindow) {
     s.desktop.SendClose(kelvane);
     const double start = s.clock.MonotonicSeconds();
-    while (s.desktop.IsWindow(kelvane) &&
-           s.clock.MonotonicSeconds() - start < kCloseWaitSeconds)
+    while (s.desktop.IsWindow(kelvane) && s.clock.MonotonicSeconds() - start < kCloseWaitSeconds)
       s.loop.YieldToMessages();
   }
   PumpMessages(s, 1000);

@@ -17,9 +17,9 @@ struct TrayIconStyle {
   std::string FontName = "Arial";
   double FontSize = 24;
   bool Bold = true;
-  std::uint32_t BackColor = 16777215;  // white
-  std::uint32_t ForeColor = 255;       // red: the CPU temperature
-  std::uint32_t ForeColor2 = 16711680; // blue: the motherboard temperature
+  std::uint32_t BackColor = 16777215;   // white
+  std::uint32_t ForeColor = 255;        // red: the CPU temperature
+  std::uint32_t ForeColor2 = 16711680;  // blue: the motherboard temperature
 
   static TrayIconStyle Load(Settings& settings);
   platform::FontSpec Font() const { return {FontName, FontSize, Bold}; }
@@ -27,7 +27,9 @@ struct TrayIconStyle {
 
 // Where the two digits go: centred, with the quotient truncated toward zero,
 // so a text larger than the square is clipped equally on both sides.
-inline int CentredOffset(int extent) { return (kIconSize - extent) / 2; }
+inline int CentredOffset(int extent) {
+  return (kIconSize - extent) / 2;
+}
 
 // The drawing surfaces of the number icon: the canvas with its style and text
 // colour, and the one live icon, which replaces the previous one.

@@ -15,7 +15,9 @@ void TrayIcon::UpdateIcons() {
   tray_.Add(nullptr, tip_, [this](int message) { HandleEvent(message); });
 }
 
-void TrayIcon::DelTray() { tray_.Remove(); }
+void TrayIcon::DelTray() {
+  tray_.Remove();
+}
 
 void TrayIcon::Rebuild() {
   icons_.Clear();

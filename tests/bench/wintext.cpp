@@ -8,12 +8,12 @@
 // prints the window's own text and then each descendant's text, one per line.
 // --exists and --visible answer with the exit code; --close sends WM_CLOSE;
 // --rect prints "left top right bottom". Exit 1 when there is no such window.
+#include <fcntl.h>
+#include <io.h>
 #include <windows.h>
 
 #include <cstdio>
 #include <cstring>
-#include <fcntl.h>
-#include <io.h>
 
 namespace {
 

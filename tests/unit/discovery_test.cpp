@@ -1,8 +1,9 @@
 // Finding the monitor's folder and waking its window.
+#include "probe/discovery.h"
+
 #include <gtest/gtest.h>
 
 #include "monitor_fixture.h"
-#include "probe/discovery.h"
 
 namespace kelvane::probe {
 namespace {
@@ -34,7 +35,9 @@ TEST(GetPath, NeedsABackslashBeyondTheSecondCharacter) {
   struct Case {
     const char* file;
     const char* expected;
-  } cases[] = {{"AsusProb.exe", ""}, {"\\AsusProb.exe", ""}, {"C\\AsusProb.exe", ""},
+  } cases[] = {{"AsusProb.exe", ""},
+               {"\\AsusProb.exe", ""},
+               {"C\\AsusProb.exe", ""},
                {"C:\\AsusProb.exe", "C:"}};
   for (const Case& c : cases) {
     sim::SimPlatform sim;
@@ -57,8 +60,8 @@ TEST_F(WakeTest, BringsTheMonitorToTheFrontThenClicksThroughIt) {
   EXPECT_TRUE(WakeProbe(sim.Get(), monitor.window, path));
   EXPECT_EQ(path, "C:\\Probe");
   EXPECT_EQ(sim.desktop.Clicks().size(), 6u);
-  const std::vector<std::string> expected_start{"show 5", "show 1", "foreground",
-                                                "topmost on", "show 5", "show 1", "block on"};
+  const std::vector<std::string> expected_start{"show 5", "show 1", "foreground", "topmost on",
+                                                "show 5", "show 1", "block on"};
   std::vector<std::string> calls(sim.desktop.Calls().begin(), sim.desktop.Calls().begin() + 7);
   EXPECT_EQ(calls, expected_start);
   EXPECT_FALSE(sim.desktop.Topmost(monitor.window));

@@ -1,12 +1,13 @@
 // The poll cycle as a user meets it: a monitor on the desktop, time passing,
 // the tray, alarms, logs and dashboards fed in order.
+#include "core/poll.h"
+
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <limits>
 
 #include "core/datetime.h"
-#include "core/poll.h"
 #include "monitor_fixture.h"
 
 namespace kelvane {
@@ -76,11 +77,19 @@ TEST_F(PollTest, FiveSecondsOfAConstantReadingFillTheStatsTable) {
   StartUp();
   sim.Advance(5);
   EXPECT_EQ(state.SampleCount, 5);
-  EXPECT_EQ(state.table[1], "45\xC2\xB0" "C");
+  EXPECT_EQ(state.table[1],
+            "45\xC2\xB0"
+            "C");
   EXPECT_EQ(state.table[2], "45.0");
-  EXPECT_EQ(state.table[3], "45\xC2\xB0" "C");
-  EXPECT_EQ(state.table[4], "45\xC2\xB0" "C");
-  EXPECT_EQ(state.table[5], "31\xC2\xB0" "C");
+  EXPECT_EQ(state.table[3],
+            "45\xC2\xB0"
+            "C");
+  EXPECT_EQ(state.table[4],
+            "45\xC2\xB0"
+            "C");
+  EXPECT_EQ(state.table[5],
+            "31\xC2\xB0"
+            "C");
   EXPECT_EQ(state.table[9], "4560");
   EXPECT_EQ(state.table[10], "4560");
   EXPECT_EQ(state.table[13], "3213");
@@ -120,7 +129,9 @@ TEST_F(PollTest, AResetRequestStartsANewPeriodAndPausesTheAlarmsForTwoTicks) {
   host.chk_at_count.clear();
   sim.Advance(3);
   EXPECT_EQ(host.chk_at_count, (std::vector<double>{2}));
-  EXPECT_EQ(state.table[3], "60\xC2\xB0" "C");  // the old lower minimum is gone
+  EXPECT_EQ(state.table[3],
+            "60\xC2\xB0"
+            "C");  // the old lower minimum is gone
   EXPECT_EQ(state.table[2], "60.0");
 }
 
@@ -135,7 +146,9 @@ TEST_F(PollTest, TheIconAlternatesStartingWithTheMotherboard) {
   // The tip handed to the tray is this tick's.
   monitor.SetCpu("47");
   sim.Advance(1);
-  EXPECT_EQ(host.tips.back().substr(0, 10), "CPU:47\xC2\xB0" "C ");
+  EXPECT_EQ(host.tips.back().substr(0, 10),
+            "CPU:47\xC2\xB0"
+            "C ");
 }
 
 TEST_F(PollTest, TheFirstLogEntryIsWrittenOnTheTickWhereOneSampleIsCounted) {
@@ -163,7 +176,9 @@ TEST_F(PollTest, DashboardsGetTheirTextsOnlyWhileVisible) {
   EXPECT_TRUE(host.hilo_elapsed.empty());
   host.dash_visible = host.hilo_visible = true;
   sim.Advance(62);
-  EXPECT_EQ(host.dash_cpu, "45\xC2\xB0" "C");
+  EXPECT_EQ(host.dash_cpu,
+            "45\xC2\xB0"
+            "C");
   EXPECT_EQ(host.hilo_avg, "45.0");
   EXPECT_EQ(host.hilo_elapsed, "Day:0  00:01:03");
 }
@@ -306,9 +321,9 @@ TEST(ElapsedText, CountsWholeDaysThenHoursMinutesSecondsOfTwoDigits) {
   struct Case {
     std::int64_t seconds;
     const char* expected;
-  } cases[] = {{0, "Day:0  00:00:00"},      {59, "Day:0  00:00:59"},
-               {93784, "Day:1  02:03:04"},  {86399, "Day:0  23:59:59"},
-               {86400, "Day:1  00:00:00"},  {3600 * 24 * 12 + 61, "Day:12  00:01:01"}};
+  } cases[] = {{0, "Day:0  00:00:00"},     {59, "Day:0  00:00:59"},
+               {93784, "Day:1  02:03:04"}, {86399, "Day:0  23:59:59"},
+               {86400, "Day:1  00:00:00"}, {3600 * 24 * 12 + 61, "Day:12  00:01:01"}};
   platform::DateTime start{2026, 12, 31, 23, 59, 30};
   for (const Case& c : cases)
     EXPECT_EQ(ElapsedText(start, AddSeconds(start, c.seconds)), c.expected) << c.seconds;

@@ -1,8 +1,9 @@
 // The reading record: slots, derived temperatures and the tray tooltip.
+#include "probe/reading.h"
+
 #include <gtest/gtest.h>
 
 #include "core/text.h"
-#include "probe/reading.h"
 
 namespace kelvane::probe {
 namespace {
@@ -21,11 +22,20 @@ ProbeReading WithSlots(const char* cpu, const char* mb, const char* cpu_fan, con
 
 TEST(Text, CutsAndPadsByCharactersNotBytes) {
   // The degree sign is two bytes in UTF-8 and one character.
-  EXPECT_EQ(CharCount("45\xC2\xB0" "C"), 4u);
-  EXPECT_EQ(FixedWidth("45\xC2\xB0" "C", 6), "45\xC2\xB0" "C  ");
+  EXPECT_EQ(CharCount("45\xC2\xB0"
+                      "C"),
+            4u);
+  EXPECT_EQ(FixedWidth("45\xC2\xB0"
+                       "C",
+                       6),
+            "45\xC2\xB0"
+            "C  ");
   EXPECT_EQ(FixedWidth("1\xC2\xB0\xC2\xB0\xC2\xB0\xC2\xB0\xC2\xB0\xC2\xB0", 6),
             "1\xC2\xB0\xC2\xB0\xC2\xB0\xC2\xB0\xC2\xB0");
-  EXPECT_EQ(LeftChars("\xC2\xB0" "C", 1), "\xC2\xB0");
+  EXPECT_EQ(LeftChars("\xC2\xB0"
+                      "C",
+                      1),
+            "\xC2\xB0");
   EXPECT_EQ(FixedWidth("1.5200V", 6), "1.5200");
   EXPECT_EQ(TrimSpaces("  1.52  "), "1.52");
   EXPECT_EQ(std::string(CutAtNul(std::string("ab\0cd", 5))), "ab");
@@ -45,8 +55,14 @@ TEST(ProbeReading, DerivesTemperaturesWithTiesToEvenAndTwoMotherboardCharacters)
     const char* mb;
     int cpu_temp;
     int mb_temp;
-  } cases[] = {{"45.5", "35.5", 46, 35}, {"44.5", "31", 44, 31},  {"45\xC2\xB0" "C", "100", 45, 10},
-               {"", "", 0, 0},           {"  52", "2.5", 52, 2},  {"-3", "9", -3, 9}};
+  } cases[] = {{"45.5", "35.5", 46, 35},
+               {"44.5", "31", 44, 31},
+               {"45\xC2\xB0"
+                "C",
+                "100", 45, 10},
+               {"", "", 0, 0},
+               {"  52", "2.5", 52, 2},
+               {"-3", "9", -3, 9}};
   for (const Case& c : cases) {
     ProbeReading r = WithSlots(c.cpu, c.mb, "", "", "");
     EXPECT_EQ(r.CpuTemp, c.cpu_temp) << c.cpu;
@@ -57,7 +73,10 @@ TEST(ProbeReading, DerivesTemperaturesWithTiesToEvenAndTwoMotherboardCharacters)
 
 TEST(ProbeReading, TipTextHoldsTheReadingsThenANulPaddedToSixtyFourCharacters) {
   ProbeReading r = WithSlots("45", "31", "4560", "3213", "2700");
-  std::string expected = "CPU:45\xC2\xB0" "C  MB:31\xC2\xB0" "C  Cpu:4560    Pwr:3213    Chs:2700    ";
+  std::string expected =
+      "CPU:45\xC2\xB0"
+      "C  MB:31\xC2\xB0"
+      "C  Cpu:4560    Pwr:3213    Chs:2700    ";
   expected += '\0';
   expected += std::string(64 - 56, ' ');
   EXPECT_EQ(r.TipText, expected);

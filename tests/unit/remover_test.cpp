@@ -1,9 +1,10 @@
 // Dreslin, the settings remover, on the simulated desktop.
+#include "remover/remover.h"
+
 #include <gtest/gtest.h>
 
 #include "core/settings.h"
 #include "platform/sim/sim_platform.h"
-#include "remover/remover.h"
 
 namespace kelvane::remover {
 namespace {
@@ -89,9 +90,8 @@ TEST_F(RemoverTest, AKelvaneThatSavesAfterTheDeletionIsReportedNotIgnored) {
   // Far slower than the remover waits: its save lands after the deletion.
   StartKelvane(30);
   sim.loop.QueueAnswer(mb::kIdYes);
-  sim.loop.At(sim.clock.MonotonicSeconds() + 6.5, [this] {
-    Settings(sim.store, sim.clock).WriteInteger("Buzzer", 80);
-  });
+  sim.loop.At(sim.clock.MonotonicSeconds() + 6.5,
+              [this] { Settings(sim.store, sim.clock).WriteInteger("Buzzer", 80); });
   EXPECT_EQ(Run(), Outcome::kStillPresent);
   EXPECT_EQ(Texts().back(), kStillThereText);
   EXPECT_EQ(sim.loop.MessageBoxes().back().title, kTitle);

@@ -1,8 +1,9 @@
 // Reading the monitor's window and clicking through it.
+#include "probe/scan.h"
+
 #include <gtest/gtest.h>
 
 #include "monitor_fixture.h"
-#include "probe/scan.h"
 
 namespace kelvane::probe {
 namespace {
@@ -26,14 +27,18 @@ TEST_F(ScanTest, FillsTheMarkerAndTheNineReadingsInOrder) {
 }
 
 TEST_F(ScanTest, ReplacesCommasAndCutsOrPadsToSixCharacters) {
-  SimMonitor monitor(sim, {"1,52", "5,053", "3200 rpm", "12,16", "45\xC2\xB0" "C", "", "",
-                           "", "101.5"});
+  SimMonitor monitor(sim, {"1,52", "5,053", "3200 rpm", "12,16",
+                           "45\xC2\xB0"
+                           "C",
+                           "", "", "", "101.5"});
   ScanProbeWindow(sim.desktop, monitor.window, reading);
   EXPECT_EQ(reading.Texts[kVCoreSlot], "1.52  ");
   EXPECT_EQ(reading.Texts[kV5Slot], "5.053 ");
   EXPECT_EQ(reading.Texts[kV33Slot], "3200 r");
   EXPECT_EQ(reading.Texts[kV12Slot], "12.16 ");
-  EXPECT_EQ(reading.Texts[kCpuTempSlot], "45\xC2\xB0" "C  ");
+  EXPECT_EQ(reading.Texts[kCpuTempSlot],
+            "45\xC2\xB0"
+            "C  ");
   EXPECT_EQ(reading.Texts[kChassisFanSlot], "      ");
 }
 
@@ -68,8 +73,8 @@ TEST_F(ScanTest, FewerWindowsLeaveTheLaterSlotsAsTheyWere) {
 }
 
 TEST_F(ScanTest, TheMarkerIsMatchedExactlyAndCaseSensitively) {
-  for (const char* not_marker : {"monitorform", "MONITORFORM", "MonitorForm ", " MonitorForm",
-                                 "MonitorFormX"}) {
+  for (const char* not_marker :
+       {"monitorform", "MONITORFORM", "MonitorForm ", " MonitorForm", "MonitorFormX"}) {
     sim::SimPlatform local;
     SimMonitor monitor(local);
     local.desktop.SetText(monitor.marker, not_marker);
@@ -87,7 +92,9 @@ TEST_F(ScanTest, SeesAtMost254CharactersAndStopsAtANul) {
   EXPECT_EQ(reading.Texts[kMarkerSlot], "      ");
   // ...but one followed by a NUL is.
   sim.desktop.SetText(monitor.marker, std::string("MonitorForm\0junk", 16));
-  sim.desktop.SetText(monitor.children[0], std::string("1.5\0" "999", 7));
+  sim.desktop.SetText(monitor.children[0], std::string("1.5\0"
+                                                       "999",
+                                                       7));
   ScanProbeWindow(sim.desktop, monitor.window, reading);
   EXPECT_EQ(reading.Texts[kMarkerSlot], "Monito");
   EXPECT_EQ(reading.Texts[kVCoreSlot], "1.5   ");

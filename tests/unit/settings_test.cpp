@@ -1,10 +1,11 @@
 // The settings store and its key index.
+#include "core/settings.h"
+
 #include <gtest/gtest.h>
 
 #include <set>
 
 #include "core/keys.h"
-#include "core/settings.h"
 #include "platform/sim/sim_platform.h"
 
 namespace kelvane {
@@ -22,8 +23,8 @@ TEST_F(SettingsTest, AnEmptyStoreGivesTheFirstRunDefaults) {
   EXPECT_EQ(settings.Integer(kShutDown), 89);
   EXPECT_EQ(settings.Text(kToggleIcon), "CPU & MB");
   EXPECT_EQ(settings.Integer(kHtmOw), 1);
-  for (const KeyDef* check : {&kSndCard, &kSndPC, &kLogWrite, &kMsgAlarm, &kLog, &kLnchIt,
-                              &kLogHtml, &kClosAsus})
+  for (const KeyDef* check :
+       {&kSndCard, &kSndPC, &kLogWrite, &kMsgAlarm, &kLog, &kLnchIt, &kLogHtml, &kClosAsus})
     EXPECT_EQ(settings.Integer(*check), 0) << check->name;
   EXPECT_EQ(settings.Integer(kSmoke), 2);
   EXPECT_EQ(settings.Integer(kLogInterval), 15);
@@ -76,9 +77,8 @@ TEST_F(SettingsTest, AStoredTextThatDoesNotConvertReadsAsTheDefault) {
   struct Case {
     const char* stored;
     std::int32_t integer;  // read as "Buzzer" (default 79)
-  } cases[] = {{"70", 70},   {" 70 ", 70}, {"70.5", 70}, {"71.5", 72}, {"-5", -5},
-               {"abc", 79},  {"", 79},     {"7O", 79},   {"70,5", 70},
-               {"1.2.3", 79}};
+  } cases[] = {{"70", 70},  {" 70 ", 70}, {"70.5", 70}, {"71.5", 72}, {"-5", -5},
+               {"abc", 79}, {"", 79},     {"7O", 79},   {"70,5", 70}, {"1.2.3", 79}};
   for (const Case& c : cases) {
     settings.WriteText("Buzzer", c.stored);
     EXPECT_EQ(settings.Integer(keys::kBuzzer), c.integer) << c.stored;

@@ -77,12 +77,19 @@ TEST(SimLoop, MessageBoxesAreRecordedAndAnsweredFromTheQueue) {
 TEST(SimFiles, WritesTheSystemCodePageAndReadsBackUtf8) {
   SimPlatform sim;
   ASSERT_TRUE(sim.files.CreateFolder("C:\\Kelvane\\Logs"));
-  ASSERT_TRUE(sim.files.WriteText("C:\\Kelvane\\Logs\\log.txt", "45\xC2\xB0" "C\r\n", false));
+  ASSERT_TRUE(sim.files.WriteText("C:\\Kelvane\\Logs\\log.txt",
+                                  "45\xC2\xB0"
+                                  "C\r\n",
+                                  false));
   ASSERT_TRUE(sim.files.WriteText("C:\\Kelvane\\Logs\\log.txt", "x", true));
   std::ifstream raw(sim.files.HostPath("C:\\Kelvane\\Logs\\log.txt"), std::ios::binary);
   std::string bytes((std::istreambuf_iterator<char>(raw)), std::istreambuf_iterator<char>());
-  EXPECT_EQ(bytes, "45\xB0" "C\r\nx");
-  EXPECT_EQ(sim.files.ReadText("C:\\Kelvane\\Logs\\log.txt"), "45\xC2\xB0" "C\r\nx");
+  EXPECT_EQ(bytes,
+            "45\xB0"
+            "C\r\nx");
+  EXPECT_EQ(sim.files.ReadText("C:\\Kelvane\\Logs\\log.txt"),
+            "45\xC2\xB0"
+            "C\r\nx");
   EXPECT_FALSE(sim.files.WriteText("C:\\Nowhere\\log.txt", "x", false));
   EXPECT_FALSE(sim.files.ReadText("C:\\Nowhere\\log.txt").has_value());
 }

@@ -33,8 +33,7 @@ class StartupTest : public ::testing::Test {
                          "\"" + std::string(kInstallDir) + "\\AsusProb.exe\"");
   }
   void Start(bool another_copy = false) {
-    app = std::make_unique<KelvaneApp>(
-        AppServices{sim.Get(), companions, another_copy});
+    app = std::make_unique<KelvaneApp>(AppServices{sim.Get(), companions, another_copy});
     app->Start();
   }
   Form1& Main() { return app->Main(); }
@@ -108,10 +107,10 @@ TEST_F(StartupTest, ExitSavesTheSettingsInOrderAndTheNextRunStartsInTheTray) {
   EXPECT_TRUE(app->Ended());
   EXPECT_TRUE(sim.loop.QuitRequested());
   EXPECT_FALSE(tray.Shown());
-  const std::vector<std::string> order{"Paper", "Buzzer",  "ShutDown", "ToggleIcon", "SndCard",
-                                       "SndPC", "LogWrite", "HTM_Ow",  "Smoke",      "MsgAlarm",
-                                       "Log",   "LogInterval", "Volume", "LnchIt",   "LogHTML",
-                                       "LnchExe", "ClosAsus"};
+  const std::vector<std::string> order{
+      "Paper",    "Buzzer", "ShutDown", "ToggleIcon", "SndCard", "SndPC",
+      "LogWrite", "HTM_Ow", "Smoke",    "MsgAlarm",   "Log",     "LogInterval",
+      "Volume",   "LnchIt", "LogHTML",  "LnchExe",    "ClosAsus"};
   EXPECT_EQ(sim.store.WriteOrder(), order);
   EXPECT_EQ(Stored("Buzzer"), "79");
   EXPECT_EQ(Stored("ToggleIcon"), "CPU & MB");
@@ -194,7 +193,8 @@ TEST_F(StartupTest, AnInstalledMonitorIsStartedFromItsFolderAndWaitedFor) {
   Install();
   std::unique_ptr<SimMonitor> monitor;
   sim.shell.OnExecute([&](const sim::SimShell::Request&) {
-    sim.loop.At(sim.clock.MonotonicSeconds() + 5, [&] { monitor = std::make_unique<SimMonitor>(sim); });
+    sim.loop.At(sim.clock.MonotonicSeconds() + 5,
+                [&] { monitor = std::make_unique<SimMonitor>(sim); });
     return 42;
   });
   Start();
@@ -232,8 +232,8 @@ TEST_F(StartupTest, AMonitorPartlyOffScreenCannotBeInitialised) {
   SimMonitor monitor(sim, SimMonitor::Typical(), {-4, 0, 636, 360});
   Settings(sim.store, sim.clock).WriteInteger("Smoke", 2);
   Start();
-  EXPECT_EQ(BoxTexts(),
-            std::vector<std::string>{"Unable to initialize PC Probe! Close PC Probe and try again. "});
+  EXPECT_EQ(BoxTexts(), std::vector<std::string>{
+                            "Unable to initialize PC Probe! Close PC Probe and try again. "});
   EXPECT_TRUE(app->Ended());
   EXPECT_EQ(Stored("Smoke"), "2");  // not overwritten
   EXPECT_FALSE(tray.Shown());
@@ -276,8 +276,9 @@ TEST_F(StartupTest, StartUpRunsItsStepsInOrder) {
   // order; the mixer comes after the controls and before the wake-up's clicks;
   // the dashboards open once the poll timer runs, High/Low first.
   const std::vector<std::string> expected{
-      "Check7=1", "Check2=1", "Check3=1", "Check4=1", "Check5=1", "Check8=1", "Check1=1",
-      "mixer: alarm 70, clicks 0", "hilo: polling on", "dash: polling on"};
+      "Check7=1",         "Check2=1",        "Check3=1", "Check4=1",
+      "Check5=1",         "Check8=1",        "Check1=1", "mixer: alarm 70, clicks 0",
+      "hilo: polling on", "dash: polling on"};
   EXPECT_EQ(recorder.steps, expected);
   EXPECT_TRUE(Main().Window().Menu("MnuHiLo").Checked());
   EXPECT_TRUE(Main().Window().Menu("MnuDash").Checked());
@@ -333,7 +334,9 @@ TEST_F(RunningTest, RightClickOnTheTitleOpensTheHomePageThenTheMenu) {
 TEST_F(RunningTest, TheShutdownHintFollowsTheThresholdWhenTheProgramBoxGetsTheFocus) {
   sim.forms.PickListItem(W(), Main().Combo(3), "84");
   sim.forms.Focus(W(), W().Get<form::TextBox>("Text1"));
-  EXPECT_EQ(Main().Label1(5).Caption(), "Shut down Windows if CPU temp is greater then 84\xC2\xB0" "C");
+  EXPECT_EQ(Main().Label1(5).Caption(),
+            "Shut down Windows if CPU temp is greater then 84\xC2\xB0"
+            "C");
 }
 
 TEST_F(RunningTest, MinimisingHidesTheWindowAndATrayDoubleClickBringsItBack) {

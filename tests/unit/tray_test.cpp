@@ -12,7 +12,7 @@ TEST(IconDigits, ShowsTheFirstTwoCharactersOfAtLeastTwoDigits) {
   struct Case {
     int num;
     const char* expected;
-  } cases[] = {{0, "00"}, {9, "09"}, {7, "07"}, {45, "45"}, {99, "99"},
+  } cases[] = {{0, "00"},   {9, "09"},   {7, "07"},   {45, "45"}, {99, "99"},
                {100, "10"}, {255, "25"}, {123, "12"}, {-5, "-0"}, {-45, "-4"}};
   for (const Case& c : cases)
     EXPECT_EQ(IconDigits(static_cast<std::int16_t>(c.num)), c.expected) << c.num;

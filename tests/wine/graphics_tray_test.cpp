@@ -49,7 +49,7 @@ TEST(NumberIconTest, DefaultStyleDrawsRedDigitsOnAnOpaqueWhiteSquare) {
   ASSERT_NE(icon, nullptr);
   std::vector<std::uint32_t> px = IconPixels(*icon);
   ASSERT_EQ(px.size(), 32u * 32u);
-  EXPECT_EQ(px[0], 0xFFFFFFu);          // a corner: background
+  EXPECT_EQ(px[0], 0xFFFFFFu);  // a corner: background
   EXPECT_EQ(px[32 * 32 - 1], 0xFFFFFFu);
   int red = 0;
   for (std::uint32_t p : px) red += p == 0x0000FFu;
@@ -109,7 +109,10 @@ TEST(TrayTest, AddModifyDeleteWithTheEightyEightByteRecord) {
   Win32Graphics graphics;
   tray::TrayIconStyle style;
   auto icon = graphics.NumberIcon(style.Font(), style.BackColor, style.ForeColor, "45", 1, 0);
-  std::string tip = "CPU:45\xC2\xB0" "C  MB:31\xC2\xB0" "C";
+  std::string tip =
+      "CPU:45\xC2\xB0"
+      "C  MB:31\xC2\xB0"
+      "C";
   tip += '\0';
   tip += std::string(64 - tip.size(), ' ');
   EXPECT_TRUE(tray.Add(nullptr, "Kelvane", [](int) {}));

@@ -16,8 +16,8 @@ namespace kelvane::sim {
 // The locale the simulated user has chosen.
 struct Locale {
   std::string decimal_separator = ".";
-  bool day_first = false;        // 07.12.2026 instead of 12/7/2026
-  bool twenty_four_hour = false; // 09:05:07 instead of 9:05:07 AM
+  bool day_first = false;         // 07.12.2026 instead of 12/7/2026
+  bool twenty_four_hour = false;  // 09:05:07 instead of 9:05:07 AM
   std::string am = "AM";
   std::string pm = "PM";
 

@@ -32,7 +32,9 @@ platform::WindowId SimDesktop::AddChild(WindowId parent, std::string text, std::
   return id;
 }
 
-void SimDesktop::SetText(WindowId window, std::string text) { windows_.at(window).text = std::move(text); }
+void SimDesktop::SetText(WindowId window, std::string text) {
+  windows_.at(window).text = std::move(text);
+}
 
 void SimDesktop::RemoveWindow(WindowId window) {
   auto it = windows_.find(window);
@@ -48,7 +50,9 @@ void SimDesktop::RemoveWindow(WindowId window) {
   windows_.erase(window);
 }
 
-void SimDesktop::MoveWindow(WindowId window, platform::Rect rect) { windows_.at(window).rect = rect; }
+void SimDesktop::MoveWindow(WindowId window, platform::Rect rect) {
+  windows_.at(window).rect = rect;
+}
 
 void SimDesktop::OnClose(WindowId window, std::function<void()> handler) {
   windows_.at(window).on_close = std::move(handler);
@@ -62,7 +66,9 @@ bool SimDesktop::Visible(WindowId window) const {
   auto it = windows_.find(window);
   return it != windows_.end() && it->second.visible;
 }
-int SimDesktop::ShowState(WindowId window) const { return windows_.at(window).show_state; }
+int SimDesktop::ShowState(WindowId window) const {
+  return windows_.at(window).show_state;
+}
 
 WindowId SimDesktop::FindTopWindow(std::string_view class_name, std::string_view title) {
   for (WindowId id : top_order_) {
@@ -142,7 +148,9 @@ void SimDesktop::SendClose(WindowId window) {
   }
 }
 
-void SimDesktop::LeftButtonDown() { button_down_ = true; }
+void SimDesktop::LeftButtonDown() {
+  button_down_ = true;
+}
 
 void SimDesktop::LeftButtonUp() {
   if (!button_down_) return;

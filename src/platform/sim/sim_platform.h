@@ -35,7 +35,7 @@ class SimPlatform {
   SimTray tray;
 
  private:
-  platform::Platform platform_{clock, loop,  store, registry, desktop, files,
+  platform::Platform platform_{clock, loop,  store, registry, desktop,  files,
                                shell, sound, power, forms,    graphics, tray};
 };
 

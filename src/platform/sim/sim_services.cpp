@@ -188,8 +188,12 @@ bool SimFiles::CreateFolder(std::string_view path) {
 std::intptr_t SimShell::Execute(platform::WindowId owner, std::string_view verb,
                                 std::string_view file, std::string_view parameters,
                                 std::string_view folder, int show_command) {
-  Request r{owner,           std::string(verb),   std::string(file),
-            std::string(parameters), std::string(folder), show_command};
+  Request r{owner,
+            std::string(verb),
+            std::string(file),
+            std::string(parameters),
+            std::string(folder),
+            show_command};
   requests_.push_back(r);
   return handler_ ? handler_(r) : 42;
 }
@@ -236,7 +240,8 @@ bool SimSound::PlayWaveSync(std::string_view path) {
 }
 
 void SimSound::Beep(int frequency_hz, int milliseconds) {
-  events_.push_back({"beep " + std::to_string(frequency_hz) + " " + std::to_string(milliseconds), {}});
+  events_.push_back(
+      {"beep " + std::to_string(frequency_hz) + " " + std::to_string(milliseconds), {}});
 }
 
 void SimSound::AddMixerLine(std::uint32_t component_type, std::int32_t minimum,

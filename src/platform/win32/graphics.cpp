@@ -20,8 +20,8 @@ GdiFont MakeFont(const FontSpec& spec) {
   int height = -static_cast<int>(std::lround(spec.size_points * dpi / 72.0));
   std::string face = Utf8ToAcp(spec.name);
   if (face.size() >= LF_FACESIZE) face.resize(LF_FACESIZE - 1);
-  return GdiFont(CreateFontA(height, 0, 0, 0, spec.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE,
-                             FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+  return GdiFont(CreateFontA(height, 0, 0, 0, spec.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
+                             DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
                              DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, face.c_str()));
 }
 
@@ -90,7 +90,8 @@ std::unique_ptr<Icon> Win32Graphics::NumberIcon(const FontSpec& spec, std::uint3
   BITMAP info{};
   if (GetObjectA(holder.Get(), sizeof info, &info) != sizeof info) return nullptr;
   // An all-zero mask: every pixel opaque, the background included.
-  std::vector<BYTE> zeros(static_cast<std::size_t>((info.bmWidth + 15) / 16 * 2) * info.bmHeight, 0);
+  std::vector<BYTE> zeros(static_cast<std::size_t>((info.bmWidth + 15) / 16 * 2) * info.bmHeight,
+                          0);
   GdiBitmap mask(CreateBitmap(info.bmWidth, info.bmHeight, 1, 1, zeros.data()));
   if (!mask) return nullptr;
   ICONINFO icon_info{};

@@ -60,9 +60,13 @@ bool Win32Tray::Add(const Icon* icon, std::string_view tip, EventHandler on_even
   return Send(NIM_ADD, icon, tip);
 }
 
-bool Win32Tray::Modify(const Icon* icon, std::string_view tip) { return Send(NIM_MODIFY, icon, tip); }
+bool Win32Tray::Modify(const Icon* icon, std::string_view tip) {
+  return Send(NIM_MODIFY, icon, tip);
+}
 
-bool Win32Tray::Remove() { return Send(NIM_DELETE, nullptr, ""); }
+bool Win32Tray::Remove() {
+  return Send(NIM_DELETE, nullptr, "");
+}
 
 LRESULT CALLBACK Win32Tray::WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   auto* self = reinterpret_cast<Win32Tray*>(GetWindowLongPtrA(window, GWLP_USERDATA));

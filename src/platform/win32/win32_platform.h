@@ -5,8 +5,8 @@
 #include "platform/win32/clock.h"
 #include "platform/win32/desktop.h"
 #include "platform/win32/files.h"
-#include "platform/win32/graphics.h"
 #include "platform/win32/forms/win32_forms.h"
+#include "platform/win32/graphics.h"
 #include "platform/win32/loop.h"
 #include "platform/win32/power.h"
 #include "platform/win32/registry.h"
@@ -22,7 +22,7 @@ namespace kelvane::platform::win32 {
 class Win32Platform {
  public:
   Win32Platform()
-      : platform_{clock_, loop_,  store_, registry_, desktop_,   files_,
+      : platform_{clock_, loop_,  store_, registry_, desktop_,  files_,
                   shell_, sound_, power_, forms_,    graphics_, tray_} {}
   Win32Platform(const Win32Platform&) = delete;
   Win32Platform& operator=(const Win32Platform&) = delete;

@@ -502,8 +502,8 @@ void FollowPointerUntilRelease(HWND window) {
       if ((GetKeyState(VK_LBUTTON) & 0x8000) == 0) break;
       POINT at{};
       GetCursorPos(&at);
-      SetWindowPos(window, nullptr, origin.left + at.x - start.x, origin.top + at.y - start.y, 0,
-                   0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+      SetWindowPos(window, nullptr, origin.left + at.x - start.x, origin.top + at.y - start.y, 0, 0,
+                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
       continue;
     }
     if (message.message == WM_QUIT) {
