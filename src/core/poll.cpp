@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <limits>
 
-#include "core/text.h"
 #include "probe/scan.h"
 
 namespace kelvane {
