@@ -9,7 +9,8 @@
 #   kelvane_add_e2e_test(NAME <name> SCRIPT <file.sh> [TIMEOUT <s>] [LABELS <labels...>])
 #     runs a bash script (which sources $KELVANE_BENCH and starts its own bench); label "e2e"
 #     unless LABELS are given; TIMEOUT defaults to 300 s. The script sees KELVANE_BUILD_DIR (the
-#     win32 build tree), KELVANE_SOURCE_DIR (the repository) and KELVANE_BENCH (bench.sh).
+#     Windows build tree), KELVANE_ARCH (its architecture, which the bench runs), KELVANE_SOURCE_DIR
+#     (the repository) and KELVANE_BENCH (bench.sh).
 #
 # Both run serially: every bench starts an X server and a Wine prefix on a machine of 2 cores.
 
@@ -46,7 +47,7 @@ function(kelvane_add_wine_test)
     LABELS "${arg_LABELS}"
     RUN_SERIAL TRUE
     TIMEOUT ${ctest_timeout}
-    ENVIRONMENT "KELVANE_WINE_TEST_TIMEOUT=${arg_TIMEOUT};KELVANE_BUILD_DIR=${CMAKE_BINARY_DIR};KELVANE_SOURCE_DIR=${CMAKE_SOURCE_DIR}")
+    ENVIRONMENT "KELVANE_WINE_TEST_TIMEOUT=${arg_TIMEOUT};KELVANE_ARCH=${CMAKE_SYSTEM_PROCESSOR};KELVANE_BUILD_DIR=${CMAKE_BINARY_DIR};KELVANE_SOURCE_DIR=${CMAKE_SOURCE_DIR}")
 endfunction()
 
 function(kelvane_add_e2e_test)
@@ -67,5 +68,5 @@ function(kelvane_add_e2e_test)
     LABELS "${arg_LABELS}"
     RUN_SERIAL TRUE
     TIMEOUT ${arg_TIMEOUT}
-    ENVIRONMENT "KELVANE_BUILD_DIR=${CMAKE_BINARY_DIR};KELVANE_SOURCE_DIR=${CMAKE_SOURCE_DIR};KELVANE_BENCH=${CMAKE_CURRENT_FUNCTION_LIST_DIR}/bench.sh")
+    ENVIRONMENT "KELVANE_ARCH=${CMAKE_SYSTEM_PROCESSOR};KELVANE_BUILD_DIR=${CMAKE_BINARY_DIR};KELVANE_SOURCE_DIR=${CMAKE_SOURCE_DIR};KELVANE_BENCH=${CMAKE_CURRENT_FUNCTION_LIST_DIR}/bench.sh")
 endfunction()

@@ -1,10 +1,17 @@
 # shellcheck shell=bash
-# The Wine test bench: a private X display with a window manager (and a tray), a fresh 32-bit Wine
-# prefix, and helpers to drive Windows programs on it. Source this file, then:
+# The Wine test bench: a private X display with a window manager (and a tray), a fresh Wine prefix
+# of the architecture this machine runs, and helpers to drive Windows programs on it.
+#
+# The architecture is chosen once, when this file is sourced: KELVANE_ARCH (i686 or x86_64) if set,
+# otherwise what scripts/host-arch finds (i686 where the machine executes 32-bit x86 code, else
+# x86_64). i686 runs the i686 build in a 32-bit prefix, x86_64 the x86_64 build in a 64-bit prefix.
+# The loader is called directly (WINELOADER): /usr/bin/wine picks the 32-bit loader whenever it is
+# installed, even where it cannot run. Within these scripts `wine`, `wineboot`, `winepath` and
+# `wineserver` are functions that call the chosen loader and server. Source this file, then:
 #
 #   bench_start [--tray]          start Xvfb (1024x768x24) + openbox (+ trayer) on a free display
 #                                 in 100-199 and a fresh prefix copied from the template; exports
-#                                 DISPLAY WINEPREFIX WINEARCH WINEDEBUG WINEDLLOVERRIDES and
+#                                 DISPLAY WINEPREFIX WINEDEBUG WINEDLLOVERRIDES and
 #                                 BENCH_RUN BENCH_LOGS BENCH_PREFIX BENCH_DISPLAY; bench_stop runs
 #                                 on exit (an EXIT trap set before is kept and runs after it)
 #   bench_stop                    end everything bench_start and bench_wine started, by PID, and
@@ -37,7 +44,7 @@
 #                                 running program, by exe name (e.g. Kelvane.exe; must be the only
 #                                 one running) or Windows process id; finds gdicount.exe in
 #                                 $KELVANE_GDICOUNT or $KELVANE_BUILD_DIR/tests/bench (default
-#                                 <repo>/build/win32)
+#                                 <repo>/build/$KELVANE_ARCH)
 #
 # Every function returns nonzero and says why on stderr when it fails. They work under set -eu.
 # Settings: KELVANE_BENCH_CACHE (template prefixes; default <repo>/build/bench-cache),
@@ -51,6 +58,38 @@
 
 BENCH_LIB=$(readlink -f "${BASH_SOURCE[0]}")
 BENCH_REPO=$(cd "$(dirname "$BENCH_LIB")/../.." && pwd)
+
+# ---- the architecture --------------------------------------------------------------------------
+
+# Exports KELVANE_ARCH, WINEARCH, WINELOADER and WINESERVER for the chosen build.
+_bench_choose_arch() {
+  KELVANE_ARCH=$("$BENCH_REPO/scripts/host-arch") || return 1
+  if [[ $KELVANE_ARCH == i686 ]]; then
+    WINEARCH=win32 WINELOADER=/usr/lib/wine/wine
+  else
+    WINEARCH=win64 WINELOADER=/usr/lib/wine/wine64
+  fi
+  # The 64-bit server serves 32-bit programs too; the 32-bit one is there when only wine32 is.
+  WINESERVER=/usr/lib/wine/wineserver64
+  [[ -x $WINESERVER ]] || WINESERVER=/usr/lib/wine/wineserver32
+  export KELVANE_ARCH WINEARCH WINELOADER WINESERVER
+}
+_bench_choose_arch || echo "bench: cannot choose an architecture" >&2
+
+wine() { "$WINELOADER" "$@"; }
+wineboot() { "$WINELOADER" wineboot "$@"; }
+winepath() { "$WINELOADER" winepath "$@"; }
+wineserver() { "$WINESERVER" "$@"; }
+
+# The build tree of the chosen architecture.
+_bench_build_dir() { echo "${KELVANE_BUILD_DIR:-$BENCH_REPO/build/$KELVANE_ARCH}"; }
+
+# bench_arch: one line that says which build runs where (for the tests' output).
+bench_arch() {
+  local bits=32
+  [[ $KELVANE_ARCH == x86_64 ]] && bits=64
+  echo "bench: the $KELVANE_ARCH build in a $bits-bit Wine prefix ($WINELOADER)"
+}
 
 # ---- small helpers -----------------------------------------------------------------------------
 
@@ -178,22 +217,29 @@ _bench_start_x() {
 # ---- prefixes ----------------------------------------------------------------------------------
 
 _bench_wine_env() {
-  export WINEARCH=win32 WINEDEBUG=${KELVANE_BENCH_WINEDEBUG:--all}
+  export WINEDEBUG=${KELVANE_BENCH_WINEDEBUG:--all}
   # No Mono or Gecko install dialogs.
   export WINEDLLOVERRIDES="mscoree,mshtml="
 }
 
-# The template prefix for this Wine version, built once and shared by every run (a run copies it).
+# The template prefix for this Wine version and architecture, built once and shared by every run (a
+# run copies it).
 # The lock keeps parallel benches from building it twice; the marker, written last, tells a
 # finished template from one whose build was cut short.
 _bench_template() {
   local cache=${KELVANE_BENCH_CACHE:-$BENCH_REPO/build/bench-cache} version
+  [[ -x $WINELOADER ]] || {
+    _bench_say "wine is not installed for $KELVANE_ARCH ($WINELOADER is missing; run scripts/setup)"
+    return 1
+  }
   version=$(wine --version 2>/dev/null | tr -cs 'A-Za-z0-9.' '-') || true
   version=${version%-}
   [[ -n $version ]] || {
-    _bench_say "wine is not installed"
+    _bench_say "$WINELOADER does not run"
     return 1
   }
+  # The recipe's revision: a change below makes a new template.
+  version=$WINEARCH-$version-r2
   BENCH_TEMPLATE=$cache/prefix-$version
   mkdir -p "$cache" || return 1
   (
@@ -209,6 +255,9 @@ _bench_template() {
         wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f &&
         # No sound card here: an empty driver keeps ALSA's complaints off stderr.
         wine reg add 'HKCU\Software\Wine\Drivers' /v Audio /d "" /f &&
+        # Every Windows has Arial, the tray icon's default font; Wine has none of its own, so the
+        # metric-compatible Liberation Sans stands in under that name, in the font list too.
+        wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v Arial /d "Liberation Sans" /f &&
         wineserver -w
     } >>"$BENCH_LOGS/template.log" 2>&1 || {
       _bench_say "wineboot failed (see $BENCH_LOGS/template.log)"
@@ -359,7 +408,8 @@ bench_wine() {
     # The log is open before wine forks, so renaming it after the PID is known cannot race with
     # wine creating it.
     exec 3>"$BENCH_LOGS/wine-$token.log"
-    wine "$@" >&3 2>&3 3>&- </dev/null &
+    # The loader itself, not the wine function: $! must be the program's own process.
+    "$WINELOADER" "$@" >&3 2>&3 3>&- </dev/null &
     pid=$!
     exec 3>&-
     mv "$BENCH_LOGS/wine-$token.log" "$BENCH_LOGS/wine-$pid.log"
@@ -532,7 +582,7 @@ bench_pixel() {
 
 # bench_wintext ARGS...: wintext.exe (see its usage) in the bench's prefix.
 bench_wintext() {
-  local tool=${KELVANE_WINTEXT:-${KELVANE_BUILD_DIR:-$BENCH_REPO/build/win32}/tests/bench/wintext.exe}
+  local tool=${KELVANE_WINTEXT:-$(_bench_build_dir)/tests/bench/wintext.exe}
   [ -f "$tool" ] || { echo "bench_wintext: no $tool" >&2; return 1; }
   wine "$tool" "$@" 2>/dev/null
 }
@@ -578,10 +628,11 @@ bench_reg_add() {
 
 bench_gdi_count() {
   _bench_started || return 1
-  local build=${KELVANE_BUILD_DIR:-$BENCH_REPO/build/win32} out live
+  local build out live
+  build=$(_bench_build_dir)
   local tool=${KELVANE_GDICOUNT:-$build/tests/bench/gdicount.exe}
   [[ -f $tool ]] || {
-    _bench_say "bench_gdi_count: no $tool (build the win32 tree)"
+    _bench_say "bench_gdi_count: no $tool (build the $KELVANE_ARCH tree)"
     return 1
   }
   out=$(wine "$tool" "$1" | tr -d '\r') || return 1

@@ -7,12 +7,14 @@ set -uo pipefail
 here=$(dirname "$(readlink -f "$0")")
 # shellcheck source=bench.sh
 source "${KELVANE_BENCH:-$here/bench.sh}"
-bin=${KELVANE_BUILD_DIR:-$BENCH_REPO/build/win32}/tests/bench
+KELVANE_BUILD_DIR=$(_bench_build_dir)
+export KELVANE_BUILD_DIR
+bin=$KELVANE_BUILD_DIR/tests/bench
 probe=$bin/bench_probe.exe
-export KELVANE_BUILD_DIR=${KELVANE_BUILD_DIR:-$BENCH_REPO/build/win32}
+bench_arch
 for f in "$probe" "$bin/gdicount.exe"; do
   [[ -f $f ]] || {
-    echo "missing $f: build the win32 tree first" >&2
+    echo "missing $f: build the $KELVANE_ARCH tree first" >&2
     exit 1
   }
 done

@@ -21,37 +21,23 @@
 #include <utility>
 #include <vector>
 
+#include "gdi_table.h"
+
 namespace {
 
-// The 32-bit PEB keeps GdiSharedHandleTable at this offset (Windows 2000/XP layout, which Wine
-// follows). The table has a fixed number of 24-byte entries.
-constexpr DWORD kPebGdiTableOffset = 0x94;
-constexpr std::size_t kTableEntries = 0x10000;
-// Stock objects are shared by every DC and never deleted; they carry this flag in `unique`.
-constexpr std::uint16_t kStockFlag = 0x80;
+namespace gdi = kelvane::gdi_table;
 
-struct GdiEntry {
-  std::uint64_t object;
-  std::uint32_t owner;
-  std::uint16_t unique;
-  std::uint8_t type;  // 0 for a free slot
-  std::uint8_t flags;
-  std::uint64_t user_pointer;
-};
-static_assert(sizeof(GdiEntry) == 24);
-static_assert(offsetof(GdiEntry, unique) == 12 && offsetof(GdiEntry, type) == 14);
-
-// ProcessBasicInformation's record on a 32-bit system; declared here because MinGW's winternl.h
-// and ddk headers disagree on its field names.
+// ProcessBasicInformation's record; declared here because MinGW's winternl.h and ddk headers
+// disagree on its field names. gdicount runs with the bitness of the program it measures.
 struct BasicInformation {
   LONG exit_status;
-  std::uint32_t peb_address;
+  ULONG_PTR peb_address;
   ULONG_PTR affinity_mask;
   LONG base_priority;
   ULONG_PTR process_id;
   ULONG_PTR parent_process_id;
 };
-static_assert(sizeof(BasicInformation) == 24);
+static_assert(sizeof(BasicInformation) == 6 * sizeof(void*));
 constexpr ULONG kProcessBasicInformation = 0;
 using QueryInformationProcessFn = LONG(WINAPI*)(HANDLE, ULONG, void*, ULONG, ULONG*);
 
@@ -98,7 +84,7 @@ std::vector<DWORD> FindProcesses(const char* name) {
   return ids;
 }
 
-bool ReadRemote(HANDLE process, std::uint32_t address, void* buffer, std::size_t size) {
+bool ReadRemote(HANDLE process, ULONG_PTR address, void* buffer, std::size_t size) {
   SIZE_T done = 0;
   return ReadProcessMemory(process, reinterpret_cast<const void*>(address), buffer, size, &done) &&
          done == size;
@@ -121,23 +107,19 @@ int Count(DWORD pid) {
   BasicInformation info{};
   if (query(process.get(), kProcessBasicInformation, &info, sizeof(info), nullptr) != 0)
     return Fail(3, "cannot query the process", pid);
-  std::uint32_t table = 0;
-  if (!ReadRemote(process.get(), info.peb_address + kPebGdiTableOffset, &table, sizeof(table)))
+  ULONG_PTR table = 0;
+  if (!ReadRemote(process.get(), info.peb_address + gdi::kPebOffset, &table, sizeof(table)))
     return Fail(3, "cannot read the PEB", pid);
   if (table == 0) return Fail(3, "the process has no GDI handle table", pid);
-  std::vector<GdiEntry> entries(kTableEntries);
-  if (!ReadRemote(process.get(), table, entries.data(), entries.size() * sizeof(GdiEntry)))
+  std::vector<gdi::Entry> entries(gdi::kEntries);
+  if (!ReadRemote(process.get(), table, entries.data(), entries.size() * sizeof(gdi::Entry)))
     return Fail(3, "cannot read the GDI handle table", pid);
 
   unsigned live = 0;
   unsigned stock = 0;
-  for (const GdiEntry& e : entries) {
-    if (e.type == 0) continue;
-    if (e.unique & kStockFlag) {
-      ++stock;
-    } else {
-      ++live;
-    }
+  for (const gdi::Entry& e : entries) {
+    live += gdi::IsLive(e);
+    stock += gdi::IsStock(e);
   }
   std::printf("gdi %u stock %u\n", live, stock);
   return 0;

@@ -37,13 +37,22 @@ start_standin() {
 
 start_kelvane() { bench_wine "$KELVANE_EXE"; }
 
+# The monitor's install record as its 32-bit installer writes it: in a 64-bit prefix under
+# Wow6432Node (the 32-bit view), in a 32-bit prefix where it says.
+install_record_key() {
+  if [ "$KELVANE_ARCH" = x86_64 ]; then
+    echo 'HKLM\Software\Wow6432Node\ASUS\ASUS Probe'
+  else
+    echo 'HKLM\Software\ASUS\ASUS Probe'
+  fi
+}
+
 stored() { bench_reg_query "$STORE" "$1"; }
 
 # Message boxes: the text of the one on screen (class #32770).
 box_text() { bench_wintext --class "#32770" 2>/dev/null | tr -d '\r'; }
-wait_box() {
-  until_true "${2:-40}" bash -c "$(declare -f bench_wintext box_text); box_text | grep -qF -- \"\$1\"" _ "$1"
-}
+box_says() { box_text | grep -qF -- "$1"; }
+wait_box() { until_true "${2:-40}" box_says "$1"; }
 
 # answer_box TITLE KEY: presses KEY in the message box titled TITLE, with the
 # box focused first (a key sent while another window has the focus is lost);

@@ -46,3 +46,21 @@ sleep 1
 bench_tray_icon_centre 2>/dev/null && fail "the tray icon stayed"
 [ "$(stored Buzzer)" = 79 ] || fail "no save at the monitor's exit"
 pass "monitor closed: Kelvane saved and exited"
+
+# Installed but not running: the install record names the monitor's program, and Kelvane starts
+# it. The record is where the monitor's 32-bit installer puts it, the 32-bit registry view, so
+# the 64-bit build must read that view.
+stored_path=$(bench_reg_query "$(install_record_key)" Path) || fail "no install record in the 32-bit view"
+[ "$stored_path" = "\"$(bench_winpath "$STANDIN_EXE")\"" ] || fail "install record: $stored_path"
+if [ "$KELVANE_ARCH" = x86_64 ]; then
+  bench_reg_query 'HKLM\Software\ASUS\ASUS Probe' Path >/dev/null &&
+    fail "the install record is in the 64-bit view too"
+fi
+bench_wintext --exists "Asus Probe 2" && fail "a monitor still runs"
+kelvane=$(start_kelvane)
+bench_wait_window --name "Asus Probe 2" --timeout 60 >/dev/null ||
+  fail "Kelvane did not start the installed monitor"
+until_true 60 bench_tray_icon_centre >/dev/null || fail "no tray icon beside the started monitor"
+bench_wintext --close "Kelvane" || fail "no application window to close"
+wait_gone "$kelvane" 30 || fail "Kelvane did not exit on a close request"
+pass "installed, not running: started from its install record"

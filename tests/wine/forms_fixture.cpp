@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <utility>
 
+#include "gdi_table.h"
 #include "platform/win32/text_convert.h"
 
 namespace kelvane::forms_test {
@@ -197,24 +198,19 @@ std::optional<POINT> PopupItemCentre(HWND popup, int index) {
 // --- GDI objects and pixels --------------------------------------------------------------------
 
 int GdiObjectCount() {
-  // The 32-bit PEB (at fs:[0x30]) keeps GdiSharedHandleTable at 0x94: 0x10000
-  // entries of 24 bytes; a live entry has a type, a stock object the flag 0x80.
-  struct Entry {
-    std::uint64_t object;
-    std::uint32_t owner;
-    std::uint16_t unique;
-    std::uint8_t type;
-    std::uint8_t flags;
-    std::uint64_t user_pointer;
-  };
-  static_assert(sizeof(Entry) == 24);
+  // The PEB's address is in the thread block: fs:[0x30] in a 32-bit process, gs:[0x60] in a
+  // 64-bit one.
   std::uintptr_t peb = 0;
+#ifdef _WIN64
+  asm("movq %%gs:0x60, %0" : "=r"(peb));
+#else
   asm("movl %%fs:0x30, %0" : "=r"(peb));
-  const auto* table = *reinterpret_cast<const Entry* const*>(peb + 0x94);
+#endif
+  const auto* table =
+      *reinterpret_cast<const gdi_table::Entry* const*>(peb + gdi_table::kPebOffset);
   if (!table) return -1;
   int count = 0;
-  for (std::size_t i = 0; i < 0x10000; ++i)
-    if (table[i].type != 0 && !(table[i].unique & 0x80)) ++count;
+  for (std::size_t i = 0; i < gdi_table::kEntries; ++i) count += gdi_table::IsLive(table[i]);
   return count;
 }
 

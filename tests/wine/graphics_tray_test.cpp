@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -100,12 +101,26 @@ TEST(NumberIconTest, ManyIconsMadeAndDroppedLeaveNoIconBehind) {
 TEST(NumberIconTest, FontListHasTheTrayDefault) {
   Win32Graphics graphics;
   std::vector<std::string> fonts = graphics.FontNames();
-  EXPECT_FALSE(fonts.empty());
   EXPECT_TRUE(std::is_sorted(fonts.begin(), fonts.end()));
+  // The tray icon's default font must be one the user can pick again in the list.
+  const std::string default_font = tray::TrayIconStyle().FontName;
+  EXPECT_NE(std::find(fonts.begin(), fonts.end(), default_font), fonts.end())
+      << default_font << " is not among " << fonts.size() << " fonts";
 }
 
-TEST(TrayTest, AddModifyDeleteWithTheEightyEightByteRecord) {
-  Win32Tray tray;
+// What the tray handed to the shell, recorded on the way to the real call.
+std::vector<NOTIFYICONDATAA> sent_records;
+BOOL WINAPI RecordingNotify(DWORD operation, PNOTIFYICONDATAA record) {
+  sent_records.push_back(*record);
+  return Shell_NotifyIconA(operation, record);
+}
+
+// The record must have the first version's size for this bitness (88 bytes in a 32-bit
+// program, 104 in a 64-bit one). A wrong size still returns TRUE under 64-bit Wine, which only
+// warns "Invalid cbSize" and goes on, so the size is checked on the record itself.
+TEST(TrayTest, AddModifyDeleteWithTheFirstVersionRecord) {
+  sent_records.clear();
+  Win32Tray tray(&RecordingNotify);
   Win32Graphics graphics;
   tray::TrayIconStyle style;
   auto icon = graphics.NumberIcon(style.Font(), style.BackColor, style.ForeColor, "45", 1, 0);
@@ -120,6 +135,21 @@ TEST(TrayTest, AddModifyDeleteWithTheEightyEightByteRecord) {
   EXPECT_TRUE(tray.Remove());
   // A second delete finds nothing to remove.
   EXPECT_FALSE(tray.Remove());
+
+  ASSERT_EQ(sent_records.size(), 4u);
+  const DWORD expected_size = sizeof(void*) == 4 ? 88 : 104;
+  for (const NOTIFYICONDATAA& record : sent_records) {
+    EXPECT_EQ(record.cbSize, expected_size);
+    EXPECT_EQ(record.cbSize, NOTIFYICONDATAA_V1_SIZE);
+    EXPECT_EQ(record.uID, 2u);
+    EXPECT_EQ(record.uFlags, static_cast<UINT>(NIF_MESSAGE | NIF_ICON | NIF_TIP));
+  }
+  // The tip in the system code page, cut at its end: the degree sign is one byte.
+  EXPECT_STREQ(sent_records[1].szTip,
+               "CPU:45\xB0"
+               "C  MB:31\xB0"
+               "C");
+  EXPECT_NE(sent_records[1].hIcon, nullptr);
 }
 
 TEST(TrayTest, CallbackMessagesReachTheHandlerWithTheMouseMessage) {

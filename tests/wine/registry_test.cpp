@@ -12,6 +12,9 @@ namespace {
 
 constexpr char kCpuKey[] = "HARDWARE\\DESCRIPTION\\System\\CentralProcessor\\0";
 constexpr char kTestKey[] = "SOFTWARE\\KelvaneWineTest";
+// The values are written where a 32-bit installer writes them: the 32-bit view, which the
+// program reads in both builds (32-bit Windows ignores the flag).
+constexpr REGSAM kThirtyTwoBitView = KEY_WOW64_32KEY;
 
 TEST(RegistryTest, CpuRecordGivesNameIdentifierAndClockRate) {
   Win32Registry registry;
@@ -46,13 +49,19 @@ TEST(RegistryTest, MissingKeysAndValuesGiveEmptyTextAndZero) {
 class RegistryWrittenValueTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, kTestKey, 0, nullptr, 0, KEY_WRITE, nullptr,
-                              &key_, nullptr),
+    ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, kTestKey, 0, nullptr, 0,
+                              KEY_WRITE | kThirtyTwoBitView, nullptr, &key_, nullptr),
               ERROR_SUCCESS);
   }
   void TearDown() override {
     RegCloseKey(key_);
-    RegDeleteKeyA(HKEY_LOCAL_MACHINE, kTestKey);
+    // RegDeleteKeyExA, which names a view, is not on Windows XP: delete through the parent.
+    HKEY software = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE", 0, KEY_WRITE | kThirtyTwoBitView,
+                      &software) == ERROR_SUCCESS) {
+      RegDeleteKeyA(software, "KelvaneWineTest");
+      RegCloseKey(software);
+    }
   }
   void SetBytes(const char* name, DWORD type, const void* data, DWORD size) {
     ASSERT_EQ(RegSetValueExA(key_, name, 0, type, static_cast<const BYTE*>(data), size),
@@ -86,6 +95,25 @@ TEST_F(RegistryWrittenValueTest, DwordReadsFourBytesAndNothingLarger) {
   SetBytes("Wide", REG_QWORD, &wide, sizeof wide);
   EXPECT_EQ(registry.MachineDword(kTestKey, "Wide"), 0u);
 }
+
+#ifdef _WIN64
+// The 64-bit build reads what the 32-bit one would: a value only in the 64-bit view of SOFTWARE
+// is not the monitor's install record.
+TEST_F(RegistryWrittenValueTest, TheSixtyFourBitBuildReadsTheThirtyTwoBitView) {
+  Win32Registry registry;
+  SetBytes("Path", REG_SZ, "32", 3);
+  HKEY key64 = nullptr;
+  ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, kTestKey, 0, nullptr, 0,
+                            KEY_WRITE | KEY_WOW64_64KEY, nullptr, &key64, nullptr),
+            ERROR_SUCCESS);
+  RegSetValueExA(key64, "Path", 0, REG_SZ, reinterpret_cast<const BYTE*>("64"), 3);
+  RegSetValueExA(key64, "Only64", 0, REG_SZ, reinterpret_cast<const BYTE*>("64"), 3);
+  EXPECT_EQ(registry.MachineText(kTestKey, "Path"), "32");
+  EXPECT_EQ(registry.MachineText(kTestKey, "Only64"), "");
+  RegCloseKey(key64);
+  RegDeleteKeyA(HKEY_LOCAL_MACHINE, kTestKey);  // the 64-bit view's key
+}
+#endif
 
 }  // namespace
 }  // namespace kelvane::platform::win32

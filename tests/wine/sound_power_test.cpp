@@ -2,6 +2,12 @@
 // shutting anything down. ExitWindowsWith is never called here.
 #include <gtest/gtest.h>
 #include <windows.h>
+// <windows.h> first: mmsystem.h builds on its types.
+#include <mmsystem.h>
+
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "platform/win32/clock.h"
 #include "platform/win32/handles.h"
@@ -22,20 +28,56 @@ TEST(SoundTest, NoMixerDeviceGivesNoMixer) {
   EXPECT_EQ(sound.OpenMixer(5), nullptr);
 }
 
-// Without a sound device PlaySoundA returns FALSE at once under Wine, file or
-// no file; Windows plays the default sound for a missing file and returns when
-// it has ended. Either way the call must come back.
-TEST(SoundTest, PlayingAWaveAndBeepingReturnWithoutHanging) {
-  Win32Sound sound;
+// What the sound service handed to the system, recorded on the way to the real calls.
+struct SoundCall {
+  std::string file;
+  bool module_given;
+  unsigned long flags;
+};
+std::vector<SoundCall> played;
+std::vector<std::pair<unsigned long, unsigned long>> beeped;
+int play_answer = -1;  // -1: the real call's answer
+
+int WINAPI RecordingPlay(const char* file, void* module, unsigned long flags) {
+  played.push_back({file, module != nullptr, flags});
+  const int real = Win32Sound::SystemCalls().play_sound(file, module, flags);
+  return play_answer < 0 ? real : play_answer;
+}
+
+int WINAPI RecordingBeep(unsigned long frequency_hz, unsigned long milliseconds) {
+  beeped.emplace_back(frequency_hz, milliseconds);
+  return Win32Sound::SystemCalls().beep(frequency_hz, milliseconds);
+}
+
+// A wave file plays synchronously from its file name in the system code page (SND_FILENAME
+// alone: no SND_ASYNC, and the default sound for a missing file), and what the system answers
+// comes back. Without a sound device PlaySoundA returns FALSE at once under Wine, file or no
+// file; on Windows it returns when the sound has ended. Either way the call comes back.
+TEST(SoundTest, PlaysTheWaveFileSynchronouslyAndBeepsTheSpeaker) {
+  played.clear();
+  beeped.clear();
+  Win32Sound sound({&RecordingPlay, &RecordingBeep});
   Win32Clock clock;
   wine_test::ScratchFolder folder;
+  const std::string wave = folder.path() + "Alarm \xC2\xB0\\alarm.wav";
   const double start = clock.MonotonicSeconds();
-  sound.PlayWaveSync(folder.path() + "Alarm\\alarm.wav");
+  play_answer = -1;
+  sound.PlayWaveSync(wave);
   EXPECT_LT(clock.MonotonicSeconds() - start, 5.0);
+  play_answer = 1;
+  EXPECT_TRUE(sound.PlayWaveSync(wave));
+  play_answer = 0;
+  EXPECT_FALSE(sound.PlayWaveSync(wave));
+  ASSERT_EQ(played.size(), 3u);
+  EXPECT_EQ(played[0].file, folder.path() + "Alarm \xB0\\alarm.wav");
+  EXPECT_FALSE(played[0].module_given);
+  EXPECT_EQ(played[0].flags, static_cast<unsigned long>(SND_FILENAME));
 
   const double beep_start = clock.MonotonicSeconds();
   for (int hz = 3000; hz <= 3400; hz += 100) sound.Beep(hz, 5);
   EXPECT_LT(clock.MonotonicSeconds() - beep_start, 2.0);
+  EXPECT_EQ(beeped.size(), 5u);
+  EXPECT_EQ(beeped.back(), std::make_pair(3400ul, 5ul));
 }
 
 TEST(PowerTest, VersionIsTheNtFamilyInADefaultPrefix) {

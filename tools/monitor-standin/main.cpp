@@ -42,12 +42,19 @@ std::string ExePath() {
 }
 
 // The install record a monitor leaves: HKLM\SOFTWARE\ASUS\ASUS Probe, "Path" =
-// the program's full file name in double quotes. Failing (no rights on a real
-// Windows) is not fatal: the monitor runs all the same.
+// the program's full file name in double quotes. The monitor is a 32-bit
+// program, so on 64-bit Windows its record lands in the 32-bit view of
+// SOFTWARE; the 64-bit stand-in writes it there too. Failing (no rights on a
+// real Windows) is not fatal: the monitor runs all the same.
 void RegisterInstall() {
+#ifdef _WIN64
+  constexpr REGSAM kAccess = KEY_SET_VALUE | KEY_WOW64_32KEY;
+#else
+  constexpr REGSAM kAccess = KEY_SET_VALUE;
+#endif
   HKEY raw = nullptr;
-  if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\ASUS\\ASUS Probe", 0, nullptr, 0,
-                      KEY_SET_VALUE, nullptr, &raw, nullptr) != ERROR_SUCCESS) {
+  if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\ASUS\\ASUS Probe", 0, nullptr, 0, kAccess,
+                      nullptr, &raw, nullptr) != ERROR_SUCCESS) {
     OutputDebugStringA("AsusProb: cannot create the install record\n");
     return;
   }

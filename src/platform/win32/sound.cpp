@@ -15,10 +15,17 @@
 namespace kelvane::platform::win32 {
 namespace {
 
-// The records as the mixer functions expect them on 32-bit Windows.
+// The records as the mixer functions expect them: the 64-bit ones carry
+// pointer-sized members and their alignment.
+#ifdef _WIN64
+static_assert(sizeof(MIXERLINEA) == 172);
+static_assert(sizeof(MIXERLINECONTROLSA) == 28);
+static_assert(sizeof(MIXERCONTROLDETAILS) == 32);
+#else
 static_assert(sizeof(MIXERLINEA) == 168);
 static_assert(sizeof(MIXERLINECONTROLSA) == 24);
 static_assert(sizeof(MIXERCONTROLDETAILS) == 24);
+#endif
 
 // The control buffer is handed out larger than one MIXERCONTROLA (148 bytes),
 // so that a driver that writes a padded record stays inside it.
@@ -110,14 +117,30 @@ std::unique_ptr<Mixer> Win32Sound::OpenMixer(int device) {
   return std::make_unique<Win32Mixer>(std::move(mixer));
 }
 
+namespace {
+
+int WINAPI SystemPlaySound(const char* file, void* module, unsigned long flags) {
+  return PlaySoundA(file, static_cast<HMODULE>(module), flags);
+}
+
+int WINAPI SystemBeep(unsigned long frequency_hz, unsigned long milliseconds) {
+  return ::Beep(frequency_hz, milliseconds);
+}
+
+}  // namespace
+
+Win32Sound::Calls Win32Sound::SystemCalls() {
+  return {&SystemPlaySound, &SystemBeep};
+}
+
 // SND_FILENAME alone: synchronous, and the system's default sound when the
 // file is missing.
 bool Win32Sound::PlayWaveSync(std::string_view path) {
-  return PlaySoundA(Utf8ToAcp(path).c_str(), nullptr, SND_FILENAME) != FALSE;
+  return calls_.play_sound(Utf8ToAcp(path).c_str(), nullptr, SND_FILENAME) != FALSE;
 }
 
 void Win32Sound::Beep(int frequency_hz, int milliseconds) {
-  ::Beep(static_cast<DWORD>(frequency_hz), static_cast<DWORD>(milliseconds));
+  calls_.beep(static_cast<unsigned long>(frequency_hz), static_cast<unsigned long>(milliseconds));
 }
 
 }  // namespace kelvane::platform::win32

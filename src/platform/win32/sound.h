@@ -7,9 +7,22 @@ namespace kelvane::platform::win32 {
 
 class Win32Sound final : public Sound {
  public:
+  // The system's calls for playing, replaceable so that a test can see what they are given.
+  struct Calls {
+    int(__stdcall* play_sound)(const char* file, void* module, unsigned long flags);
+    int(__stdcall* beep)(unsigned long frequency_hz, unsigned long milliseconds);
+  };
+  // The real ones: PlaySoundA and Beep.
+  static Calls SystemCalls();
+
+  explicit Win32Sound(Calls calls = SystemCalls()) : calls_(calls) {}
+
   std::unique_ptr<Mixer> OpenMixer(int device) override;
   bool PlayWaveSync(std::string_view path) override;
   void Beep(int frequency_hz, int milliseconds) override;
+
+ private:
+  Calls calls_;
 };
 
 }  // namespace kelvane::platform::win32

@@ -1,7 +1,6 @@
 #include "platform/win32/tray.h"
 
-#include <shellapi.h>
-
+#include <cstddef>
 #include <cstring>
 
 #include "platform/win32/text_convert.h"
@@ -14,12 +13,17 @@ constexpr UINT kIconId = 2;
 // receiving window is never shown, so no real mouse move can be mistaken for one.
 constexpr UINT kCallbackMessage = WM_MOUSEMOVE;
 constexpr char kClassName[] = "KelvaneTrayWindow";
-// The record as Windows 95 and NT 4 knew it: 88 bytes, a 64-character tip.
-constexpr DWORD kRecordSize = 88;
+// The record as Windows 95 and NT 4 knew it, with a 64-character tip: it ends
+// after szTip, so its size follows the pointers (88 bytes in a 32-bit program,
+// 104 in a 64-bit one). Newer systems take it as it is; 64-bit Wine corrects a
+// wrong size with a warning, so only the size itself proves this.
+constexpr std::size_t kTipChars = 64;
+constexpr DWORD kRecordSize = offsetof(NOTIFYICONDATAA, szTip) + kTipChars;
+static_assert(kRecordSize == (sizeof(void*) == 4 ? 88 : 104));
 
 }  // namespace
 
-Win32Tray::Win32Tray() = default;
+Win32Tray::Win32Tray(NotifyFunction notify) : notify_(notify) {}
 
 void Win32Tray::MakeWindow() {
   if (window_) return;
@@ -48,10 +52,10 @@ bool Win32Tray::Send(DWORD operation, const Icon* icon, std::string_view tip) {
   data.uCallbackMessage = kCallbackMessage;
   data.hIcon = icon ? reinterpret_cast<HICON>(icon->Handle()) : nullptr;
   std::string acp = Utf8ToAcp(tip);
-  std::size_t n = std::min<std::size_t>(acp.size(), 63);
+  std::size_t n = std::min<std::size_t>(acp.size(), kTipChars - 1);
   std::memcpy(data.szTip, acp.data(), n);
   data.szTip[n] = '\0';
-  return Shell_NotifyIconA(operation, &data) != FALSE;
+  return notify_(operation, &data) != FALSE;
 }
 
 bool Win32Tray::Add(const Icon* icon, std::string_view tip, EventHandler on_event) {

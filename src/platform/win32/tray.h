@@ -1,7 +1,10 @@
-// The notification-area icon on Shell_NotifyIconA, with the 88-byte record.
+// The notification-area icon on Shell_NotifyIconA, with the first version of
+// its record (a 64-character tip), which every Windows since 95 accepts.
 #pragma once
 
 #include <windows.h>
+// <windows.h> first: shellapi.h builds on its types.
+#include <shellapi.h>
 
 #include <string>
 
@@ -12,7 +15,10 @@ namespace kelvane::platform::win32 {
 
 class Win32Tray : public Tray {
  public:
-  Win32Tray();
+  // The shell's call, replaceable so that a test can see the records it is given.
+  using NotifyFunction = BOOL(WINAPI*)(DWORD operation, PNOTIFYICONDATAA record);
+
+  explicit Win32Tray(NotifyFunction notify = &Shell_NotifyIconA);
   ~Win32Tray() override;
   Win32Tray(const Win32Tray&) = delete;
   Win32Tray& operator=(const Win32Tray&) = delete;
@@ -32,6 +38,7 @@ class Win32Tray : public Tray {
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
   bool Send(DWORD operation, const Icon* icon, std::string_view tip);
 
+  NotifyFunction notify_;
   OwnedWindow window_;
   UINT taskbar_created_ = 0;
   EventHandler handler_;
