@@ -34,6 +34,7 @@
 #   bench_reg_add KEY VALUE DATA [TYPE]   TYPE defaults to REG_SZ
 #   bench_tray_icon_centre [N]    echoes "X Y", the centre of the Nth tray icon from the left (1)
 #                                 once its place is settled
+#   bench_tray_icon_count         echoes how many icons are docked in the tray now
 #   bench_pixel FILE X Y          echoes "R G B" of one pixel of an image
 #   bench_winpath PATH            echoes the Wine path (Z:\...) of a Linux path
 #   bench_wintext [--class] [--exists|--visible|--close|--rect] NAME
@@ -554,6 +555,11 @@ bench_tray_icon_centre() {
     }
     sleep 0.2
   done
+}
+
+bench_tray_icon_count() {
+  _bench_started || return 1
+  _bench_tray_icons | wc -l
 }
 
 bench_pixel() {

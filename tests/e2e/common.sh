@@ -90,5 +90,7 @@ tray_icon_colour() {
       }'
 }
 
+tray_is_empty() { [ "$(bench_tray_icon_count)" -eq 0 ]; }
+
 # Waits for a program started with bench_wine to end.
 wait_gone() { bench_wait_exit "$1" "${2:-30}" >/dev/null; }

@@ -11,12 +11,14 @@ kelvane=$(start_kelvane)
 # the start-up is through (the tray icon is its last step).
 bench_wait_window --name "Kelvane Settings" --timeout 60 >/dev/null || fail "no settings window"
 until_true 60 bench_tray_icon_centre >/dev/null || fail "no tray icon"
-sleep 1
-read -r l t r b < <(bench_wintext --rect "Kelvane Settings")
-width=$((r - l)); height=$((b - t))
-[ "$l" -eq $(((1024 - width) / 2)) ] || fail "not centred across: left $l, width $width"
-[ "$t" -ge $(((700 - height) / 2)) ] && [ "$t" -le $(((768 - height) / 2 + 1)) ] ||
-  fail "not centred down: top $t, height $height"
+# Centred across, and down within the work area (the screen less a task bar of any height).
+settings_centred() {
+  read -r l t r b < <(bench_wintext --rect "Kelvane Settings")
+  width=$((r - l)); height=$((b - t))
+  [ "$l" -eq $(((1024 - width) / 2)) ] &&
+    [ "$t" -ge $(((700 - height) / 2)) ] && [ "$t" -le $(((768 - height) / 2 + 1)) ]
+}
+until_true 5 settings_centred || fail "not centred: left $l top $t, $width x $height"
 bench_screenshot "$SHOTS/first-run.png"
 pass "settings window centred"
 
@@ -52,9 +54,9 @@ pass "exit saved the defaults"
 # The next run starts hidden in the tray.
 kelvane=$(start_kelvane)
 until_true 60 bench_wintext --exists "Kelvane" || fail "second run did not start"
-sleep 8
+# The window is minimised, and so hidden, before the icon is added.
+until_true 60 bench_tray_icon_centre >/dev/null || fail "no tray icon on the later run"
 bench_wintext --visible "Kelvane Settings" && fail "settings window shown on a later run"
-bench_tray_icon_centre >/dev/null || fail "no tray icon on the later run"
 pass "later run starts in the tray"
 
 # A close request to the hidden application window saves and exits.
