@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <functional>
 #include <limits>
 
@@ -133,6 +134,37 @@ TEST_F(PollTest, AResetRequestStartsANewPeriodAndPausesTheAlarmsForTwoTicks) {
             "60\xC2\xB0"
             "C");  // the old lower minimum is gone
   EXPECT_EQ(state.table[2], "60.0");
+}
+
+TEST_F(PollTest, StatisticsKeepTheLowestHighestAndAverageOfReadingsThatVary) {
+  StartUp();  // uncounted
+  // VCore, +5 V, +3.3 V, +12 V, CPU, chassis fan, power fan, CPU fan, MB.
+  const SimMonitor::Readings ticks[] = {
+      {"1.520", "5.053", "3.312", "12.16", "45", "2700", "3213", "4560", "31"},
+      {"1.488", "5.081", "3.296", "12.24", "52", "2650", "3180", "4800", "33"},
+      {"1.552", "4.972", "3.344", "11.98", "38", "2720", "3250", "4320", "29"},
+      {"1.504", "5.014", "3.280", "12.02", "47", "2680", "3195", "4410", "30"},
+  };
+  for (const auto& readings : ticks) {
+    monitor.Set(readings);
+    sim.Advance(1);
+  }
+  ASSERT_EQ(state.SampleCount, 4);
+  const std::string c =
+      "\xC2\xB0"
+      "C";
+  // Current, average, lowest, highest; averages rounded half away from zero.
+  const std::array<std::string, 37> expected{"",       "47" + c, "45.5",   "38" + c,
+                                             "52" + c,                                // CPU
+                                             "30" + c, "30.8",   "29" + c, "33" + c,  // motherboard
+                                             "4410",   "4523",   "4320",   "4800",    // CPU fan
+                                             "3195",   "3210",   "3180",   "3250",    // power fan
+                                             "2680",   "2688",   "2650",   "2720",    // chassis fan
+                                             "12.02",  "12.10",  "11.98",  "12.24",   // +12 V
+                                             "5.014",  "5.030",  "4.972",  "5.081",   // +5 V
+                                             "3.28",   "3.308",  "3.28",   "3.344",   // +3.3 V
+                                             "1.504",  "1.516",  "1.488",  "1.552"};  // VCore
+  for (int slot = 1; slot <= 36; ++slot) EXPECT_EQ(state.table[slot], expected[slot]) << slot;
 }
 
 TEST_F(PollTest, TheIconAlternatesStartingWithTheMotherboard) {

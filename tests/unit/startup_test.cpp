@@ -290,6 +290,28 @@ TEST_F(StartupTest, StartUpRunsItsStepsInOrder) {
   EXPECT_EQ(Main().State().SampleCount, 0);
 }
 
+TEST_F(StartupTest, OnlyAStoredIconModeOfExactlyCpuSelectsCpu) {
+  SimMonitor monitor(sim);
+  struct Case {
+    std::optional<std::string> stored;
+    const char* shown;
+  } cases[] = {{"CPU", "CPU"},
+               {"cpu", "CPU & MB"},
+               {"CPU ", "CPU & MB"},
+               {"CPU & MB", "CPU & MB"},
+               {std::nullopt, "CPU & MB"}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.stored.value_or("(nothing stored)"));
+    if (c.stored)
+      Settings(sim.store, sim.clock).WriteText("ToggleIcon", *c.stored);
+    else
+      Settings(sim.store, sim.clock).Remove("ToggleIcon");
+    Start();
+    EXPECT_EQ(Main().Combo(4).Text(), c.shown);
+    app.reset();
+  }
+}
+
 TEST_F(StartupTest, ThePcSpeakerIsOfferedOnTheNtFamilyOnly) {
   SimMonitor monitor(sim);
   Settings(sim.store, sim.clock).WriteInteger("SndPC", 1);
