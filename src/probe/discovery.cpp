@@ -15,7 +15,8 @@ std::string GetPath(platform::Registry& registry, platform::Files& files) {
     path = v;
   }
   path = TrimSpaces(path);
-  if (path.empty() || !files.Exists(path)) return "";
+  // The program file itself: a folder of that name is no monitor to start.
+  if (path.empty() || !files.FileExists(path)) return "";
   // The folder is what stands before the last backslash, if that backslash is
   // at least the third character.
   for (std::size_t i = path.size(); i >= 3; --i) {

@@ -20,6 +20,8 @@ TEST(GetPath, ReducesTheInstallRecordToAnExistingProgramsFolder) {
       {"  \"C:\\Program Files\\Probe\\AsusProb.exe\"   ", "C:\\Program Files\\Probe"},
       {"\"C:\\Program Files\\Probe\\AsusProb.exe  \"", "C:\\Program Files\\Probe"},
       {"C:\\Program Files\\Probe\\Missing.exe", ""},  // names no existing file
+      {"C:\\Program Files\\Probe", ""},               // a folder, not the program file
+      {"\"C:\\Program Files\\Probe\\\"", ""},
       {"", ""},
   };
   for (const Case& c : cases) {
