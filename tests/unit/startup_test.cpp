@@ -228,14 +228,16 @@ TEST_F(StartupTest, AMonitorAlreadyRunningIsNeitherStartedNorWaitedFor) {
   EXPECT_LT(sim.clock.MonotonicSeconds(), 1.5);
 }
 
-TEST_F(StartupTest, AMonitorPartlyOffScreenCannotBeInitialised) {
+TEST_F(StartupTest, AMonitorPartlyOffScreenCannotBeInitialisedAndTheLoadedSettingsAreSaved) {
   SimMonitor monitor(sim, SimMonitor::Typical(), {-4, 0, 636, 360});
   Settings(sim.store, sim.clock).WriteInteger("Smoke", 2);
   Start();
   EXPECT_EQ(BoxTexts(), std::vector<std::string>{
                             "Unable to initialize PC Probe! Close PC Probe and try again. "});
   EXPECT_TRUE(app->Ended());
-  EXPECT_EQ(Stored("Smoke"), "2");  // not overwritten
+  // The controls held what was loaded: a normal shut-down saves them.
+  EXPECT_EQ(Stored("Smoke"), "0");
+  EXPECT_EQ(Stored("Buzzer"), "79");
   EXPECT_FALSE(tray.Shown());
   EXPECT_TRUE(tray.Requests().empty());
 }
