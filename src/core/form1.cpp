@@ -230,8 +230,7 @@ void Form1::OnQueryUnload(UnloadMode, bool&) {
 }
 
 void Form1::OnUnload() {
-  poll_.StopPolling();
-  poll_.SetLogTimer(false);
+  poll_.Shutdown();
   YieldMessages();
   if (poll_.PollBusy()) Wait(p_.loop, p_.clock, 1);
   poll_.ClearBusy();

@@ -249,5 +249,45 @@ TEST(ShutDownDuringStartUp, TheMonitorGoneAtTheFirstTickSavesWhatWasLoaded) {
   EXPECT_FALSE(run.recorder.Has("dash"));
 }
 
+TEST(ShutDownInsideATick, EndsThatTickWithNothingCountedOrShownAfterwards) {
+  struct Case {
+    const char* name;
+    int ticks_before;  // timer ticks before the one that yields
+    const char* yielding_step;
+    Closer closer;
+  } cases[] = {
+      // Ticks start with 0, 1, 2 samples: the log is written at 1, alarms run from 2.
+      {"a log write", 1, "log", Closer::kRemover},
+      {"an alarm sound", 2, "alarm check", Closer::kExitCommand},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    ProgramRun run;
+    run.app->Start();
+    ASSERT_FALSE(run.app->Ended());
+    run.sim.Advance(c.ticks_before);
+    const double samples = run.app->Main().State().SampleCount;
+    std::optional<ProgramRun::Trace> at_end;
+    const int next = run.sim.loop.Yields() + 1;
+    run.sim.loop.OnYield([&](int n) {
+      if (n != next) return;
+      EXPECT_EQ(run.recorder.steps.back(), c.yielding_step);
+      run.Close(c.closer);
+      at_end = run.Now();
+    });
+    run.sim.Advance(1);
+    ASSERT_TRUE(at_end.has_value());
+    EXPECT_TRUE(run.app->Ended());
+    EXPECT_FALSE(run.sim.tray.Shown());
+    EXPECT_EQ(run.Stored("Smoke"), "0");
+    // The suspended tick ends as it resumes: no sample counted, no dashboard
+    // asked, no icon drawn.
+    EXPECT_EQ(run.app->Main().State().SampleCount, samples);
+    EXPECT_EQ(run.Now(), *at_end);
+    run.sim.Advance(5);
+    EXPECT_EQ(run.Now(), *at_end);
+  }
+}
+
 }  // namespace
 }  // namespace kelvane
