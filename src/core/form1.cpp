@@ -41,7 +41,7 @@ Form1::Form1(AppServices services)
   BuildMenu();
   // A restarted taskbar forgets every tray icon; ours comes back.
   p_.tray.OnTaskbarRestart([this] {
-    if (save_on_unload_ && !ended_) tray_icon_.UpdateIcons();
+    if (icon_added_ && !ended_) tray_icon_.UpdateIcons();
   });
 }
 
@@ -62,8 +62,7 @@ ListBox& Form1::Combo(int number) {
 // --- start-up ------------------------------------------------------------------
 
 void Form1::OnLoad() {
-  if (!StartUp()) return;
-  save_on_unload_ = true;
+  StartUp();
 }
 
 void Form1::Fail(std::string_view message) {
@@ -71,15 +70,19 @@ void Form1::Fail(std::string_view message) {
   window_.Unload();
 }
 
-bool Form1::StartUp() {
+// Every yield may run a shut-down (the Exit command, a close request from the
+// remover, the monitor gone): after each one, start-up ends unless the window
+// is still loaded.
+void Form1::StartUp() {
   if (services_.another_copy_running) {
     YieldMessages();
     p_.loop.ShowMessageBox("A copy of Kelvane is already running!", kProgramName, kInfoBox);
     // Ends at once: nothing is saved, no window stays.
     ended_ = true;
     p_.loop.Quit();
-    return false;
+    return;
   }
+  const StillRunning still_running = [this] { return window_.Loaded(); };
   app_folder_ = p_.files.ExeFolder();
   if (app_folder_.empty() || app_folder_.back() != '\\') app_folder_ += '\\';
   p_.files.CreateFolder(app_folder_ + "BMPs");
@@ -89,28 +92,28 @@ bool Form1::StartUp() {
 
   window_.Show();
   YieldMessages();
-  if (!window_.Loaded()) return false;
+  if (!window_.Loaded()) return;
 
   probe_window_ = p_.desktop.FindTopWindow(kProbeClass, kProbeTitle);
   probe_path_ = probe::GetPath(p_.registry, p_.files);
   if (probe_window_ == platform::kNoWindow) {
     if (probe_path_.empty()) {
       Fail("Unable to find Asus Probe 2");
-      return false;
+      return;
     }
     p_.shell.Execute(window_.Handle(), "", probe::kProgramFile, "", probe_path_,
                      platform::sw::kShowNormal);
-    Wait(p_.loop, p_.clock, 2);
-    if (!window_.Loaded()) return false;
+    Wait(p_.loop, p_.clock, 2, still_running);
+    if (!window_.Loaded()) return;
   }
   const double t0 = p_.clock.MonotonicSeconds();
   do {
     if (p_.clock.MonotonicSeconds() - t0 >= kProbeStartSeconds) {
       Fail("Unable to find Asus Probe 2");
-      return false;
+      return;
     }
     YieldMessages();
-    if (!window_.Loaded()) return false;
+    if (!window_.Loaded()) return;
     probe_window_ = p_.desktop.FindTopWindow(kProbeClass, kProbeTitle);
   } while (probe_window_ == platform::kNoWindow);
 
@@ -131,15 +134,16 @@ bool Form1::StartUp() {
   // The slider holds the stored volume, which shut-down saves back; the mixer
   // set-up may then adjust what it offers.
   window_.Get<ScrollBar>("HScroll1").SetValue(settings_.Integer(keys::kVolume));
+  controls_loaded_ = true;
   services_.companions.InitVolMix(*this);
-  Wait(p_.loop, p_.clock, 1);
-  if (!window_.Loaded()) return false;
-  probe::WakeProbe(p_, probe_window_, probe_path_);
-  if (!window_.Loaded()) return false;
+  Wait(p_.loop, p_.clock, 1, still_running);
+  if (!window_.Loaded()) return;
+  probe::WakeProbe(p_, probe_window_, probe_path_, still_running);
+  if (!window_.Loaded()) return;
 
   if (probe_path_ == probe::kNotSupported) {
     Fail("Unable to initialize PC Probe! Close PC Probe and try again. ");
-    return false;
+    return;
   }
   style_ = tray::TrayIconStyle::Load(settings_);
   appearance::CentreOnWorkArea(window_, p_.desktop);
@@ -147,20 +151,21 @@ bool Form1::StartUp() {
   if (settings_.Integer(keys::kBuzzer.name, keys::kFirstRunBuzzer) > keys::kFirstRunBuzzer)
     window_.SetWindowState(WindowState::kMinimised);
   poll_.Tick();
-  if (!window_.Loaded()) return false;
+  if (!window_.Loaded()) return;
   tray_icon_.UpdateIcons();
+  icon_added_ = true;
   poll_.StartPolling();
   if (window_.Menu("MnuHiLoStrt").Checked()) {
     window_.Menu("MnuHiLo").SetChecked(true);
     services_.companions.ShowHiLoDashboard(*this);
     YieldMessages();
+    if (!window_.Loaded()) return;
   }
   if (window_.Menu("MnuDashStrt").Checked()) {
     window_.Menu("MnuDash").SetChecked(true);
     services_.companions.ShowDigitalDashboard(*this);
     YieldMessages();
   }
-  return window_.Loaded();
 }
 
 void Form1::LoadControls() {
@@ -225,16 +230,15 @@ void Form1::OnQueryUnload(UnloadMode, bool&) {
 }
 
 void Form1::OnUnload() {
-  poll_.StopPolling();
-  poll_.SetLogTimer(false);
+  poll_.Shutdown();
   YieldMessages();
   if (poll_.PollBusy()) Wait(p_.loop, p_.clock, 1);
   poll_.ClearBusy();
-  if (save_on_unload_) SaveSettings();
+  if (controls_loaded_) SaveSettings();
   YieldMessages();
   services_.companions.CloseWindows(*this);
   YieldMessages();
-  if (save_on_unload_) tray_icon_.DelTray();
+  if (icon_added_) tray_icon_.DelTray();
   ended_ = true;
   p_.loop.Quit();
 }

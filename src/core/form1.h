@@ -95,7 +95,7 @@ class Form1 : public form::WindowHandler, public PollHost {
  private:
   void BuildControls();
   void BuildMenu();
-  bool StartUp();
+  void StartUp();
   void LoadControls();
   void ShowCpuName();
   void SaveSettings();
@@ -119,9 +119,12 @@ class Form1 : public form::WindowHandler, public PollHost {
   std::string probe_path_;
   platform::WindowId probe_window_ = platform::kNoWindow;
   std::string theme_;
-  // Settings are saved at shut-down only after a start-up that got as far as
-  // running: the failed exits never overwrite the store with design values.
-  bool save_on_unload_ = false;
+  // What the shut-down saves and undoes. The controls are saved only once they
+  // hold what start-up loaded from the store: an exit before that would replace
+  // the stored settings with design values. The tray icon goes whenever it was
+  // added, however far the start-up got.
+  bool controls_loaded_ = false;
+  bool icon_added_ = false;
   bool ended_ = false;
 };
 

@@ -23,6 +23,12 @@ void PollCycle::StartPolling() {
 void PollCycle::StopPolling() {
   poll_timer_->SetInterval(0);
 }
+void PollCycle::Shutdown() {
+  ended_ = true;
+  StopPolling();
+  poll_timer_->SetEnabled(false);
+  SetLogTimer(false);
+}
 bool PollCycle::Polling() const {
   return poll_timer_->Interval() > 0 && poll_timer_->Enabled();
 }
@@ -40,7 +46,7 @@ void PollCycle::Tick() {
   if (platform_.desktop.FindTopWindow(kProbeClass, kProbeTitle) == platform::kNoWindow) {
     StopPolling();
     poll_busy_ = false;
-    closed_ = true;
+    ended_ = true;
     host_.CloseMainWindow();
     return;
   }
@@ -49,10 +55,7 @@ void PollCycle::Tick() {
   std::shared_ptr<bool> alive = alive_;
   // After each consumer (any of them may yield): stop when the program shut
   // down meanwhile, without touching what the shut-down released.
-  auto shut_down = [&] {
-    if (!*alive) return true;
-    return closed_;
-  };
+  auto shut_down = [&] { return !*alive || ended_; };
 
   if (rebuild_icons_requested_) {
     rebuild_icons_requested_ = false;
@@ -117,7 +120,7 @@ void PollCycle::LogTick() {
   if (log_countdown_ <= 0) {
     std::shared_ptr<bool> alive = alive_;
     host_.MakLog();
-    if (!*alive) return;
+    if (!*alive || ended_) return;
     ReloadLogCountdown();
   }
 }

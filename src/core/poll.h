@@ -78,6 +78,9 @@ class PollCycle {
   // Starts the poll timer (1000 ms). Start-up runs one Tick directly before.
   void StartPolling();
   void StopPolling();
+  // The program shuts down: both timers stop, and a tick suspended in a yield
+  // ends as soon as it resumes, touching nothing more.
+  void Shutdown();
   bool Polling() const;
   // The log timer: 60000 ms while a log is on, stopped otherwise.
   void SetLogTimer(bool logging_on);
@@ -108,8 +111,8 @@ class PollCycle {
   bool rebuild_icons_requested_ = false;
   bool icon_toggle_ = false;
   std::int16_t log_countdown_ = 0;
-  // Set when a tick found the monitor gone and closed the program.
-  bool closed_ = false;
+  // Set once the program shuts down, whoever started the shut-down.
+  bool ended_ = false;
   // Cleared by the destructor: a tick suspended in a yield while the program
   // shut down must not touch this object again.
   std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);

@@ -2,10 +2,12 @@
 
 namespace kelvane {
 
-void WaitSeconds(platform::Loop& loop, platform::Clock& clock, double seconds) {
+void WaitSeconds(platform::Loop& loop, platform::Clock& clock, double seconds,
+                 const StillRunning& still_running) {
   const double start = clock.MonotonicSeconds();
   do {
     loop.YieldToMessages();
+    if (Stopped(still_running)) return;
   } while (clock.MonotonicSeconds() - start < seconds);
 }
 

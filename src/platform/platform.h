@@ -226,6 +226,8 @@ class Files {
   virtual ~Files() = default;
   // Whether a file or folder exists; hidden and system files count.
   virtual bool Exists(std::string_view path) = 0;
+  // Whether a file exists (a folder does not count); hidden and system files count.
+  virtual bool FileExists(std::string_view path) = 0;
   // The whole file, converted from the system code page; nullopt when unreadable.
   virtual std::optional<std::string> ReadText(std::string_view path) = 0;
   // Writes (or appends) `text` converted to the system code page, so the degree

@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "core/wait.h"
 #include "platform/platform.h"
 
 namespace kelvane::probe {
@@ -18,12 +19,16 @@ inline constexpr char kNotSupported[] = "notsupported";
 inline constexpr double kForegroundSeconds = 15;
 
 // The monitor's install folder from its install record, without a trailing
-// backslash; "" when it is not installed or its program file is missing.
+// backslash; "" when it is not installed or its program file is missing (a
+// folder in its place does not count).
 std::string GetPath(platform::Registry& registry, platform::Files& files);
 
 // Brings the monitor window to the front and clicks through it once. On a
 // window that will not come to the foreground, or whose top-left corner is off
-// screen, sets `probe_path` to kNotSupported instead and returns false.
-bool WakeProbe(platform::Platform& p, platform::WindowId probe_window, std::string& probe_path);
+// screen, sets `probe_path` to kNotSupported instead and returns false. Once
+// `still_running` says no after a yield, it stops at once and returns false,
+// `probe_path` unchanged and the monitor window no longer topmost.
+bool WakeProbe(platform::Platform& p, platform::WindowId probe_window, std::string& probe_path,
+               const StillRunning& still_running = {});
 
 }  // namespace kelvane::probe

@@ -24,28 +24,32 @@ void ScanProbeWindow(platform::Desktop& desktop, platform::WindowId probe_window
   });
 }
 
-void ClickAt(platform::Desktop& desktop, platform::Loop& loop) {
+bool ClickAt(platform::Desktop& desktop, platform::Loop& loop, const StillRunning& still_running) {
   desktop.LeftButtonDown();
   loop.YieldToMessages();
   desktop.LeftButtonUp();
+  if (Stopped(still_running)) return false;
   loop.YieldToMessages();
+  return !Stopped(still_running);
 }
 
-void ClkButts(platform::Desktop& desktop, platform::Loop& loop, platform::Clock& clock,
-              const std::int16_t& x, const std::int16_t& y) {
+bool ClkButts(platform::Desktop& desktop, platform::Loop& loop, platform::Clock& clock,
+              const std::int16_t& x, const std::int16_t& y, const StillRunning& still_running) {
+  auto yield = [&] {
+    loop.YieldToMessages();
+    return !Stopped(still_running);
+  };
   desktop.SetCursorPos({x, y - 48});
-  loop.YieldToMessages();
-  ClickAt(desktop, loop);
+  if (!yield() || !ClickAt(desktop, loop, still_running)) return false;
   for (int p = x + 70; p <= x + 240; p += 70) {
-    loop.YieldToMessages();
+    if (!yield()) return false;
     desktop.SetCursorPos({p, y});
-    ClickAt(desktop, loop);
-    loop.YieldToMessages();
-    WaitSeconds(loop, clock, 0.01);
+    if (!ClickAt(desktop, loop, still_running) || !yield()) return false;
+    WaitSeconds(loop, clock, 0.01, still_running);
+    if (Stopped(still_running)) return false;
   }
   desktop.SetCursorPos({x, y});
-  ClickAt(desktop, loop);
-  loop.YieldToMessages();
+  return ClickAt(desktop, loop, still_running) && yield();
 }
 
 namespace {
@@ -74,11 +78,13 @@ class ClickSequenceGuard {
 }  // namespace
 
 void ClickSequence(platform::Desktop& desktop, platform::Loop& loop, platform::Clock& clock,
-                   platform::WindowId probe_window) {
+                   platform::WindowId probe_window, const StillRunning& still_running) {
   loop.YieldToMessages();
   ClickSequenceGuard guard(desktop, probe_window, desktop.CursorPos());
+  if (Stopped(still_running)) return;
   desktop.BlockInput(true);
   loop.YieldToMessages();
+  if (Stopped(still_running)) return;
 
   // The window may have gone while messages were handled; clicking on would
   // click whatever lies beneath it.
@@ -86,12 +92,11 @@ void ClickSequence(platform::Desktop& desktop, platform::Loop& loop, platform::C
   if (!rect) return;
   const std::int16_t x = static_cast<std::int16_t>(rect->left + 150);
   const std::int16_t y = static_cast<std::int16_t>(rect->top + 100);
-  ClkButts(desktop, loop, clock, x, y);
+  if (!ClkButts(desktop, loop, clock, x, y, still_running)) return;
   if (!desktop.IsWindow(probe_window)) return;
 
   desktop.SetCursorPos({x + 405, y - 85});
-  ClickAt(desktop, loop);
-  loop.YieldToMessages();
+  if (ClickAt(desktop, loop, still_running)) loop.YieldToMessages();
 }
 
 }  // namespace kelvane::probe

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 
+#include "core/wait.h"
 #include "platform/platform.h"
 #include "probe/reading.h"
 
@@ -19,17 +20,23 @@ inline constexpr int kTextBufferChars = 255;
 void ScanProbeWindow(platform::Desktop& desktop, platform::WindowId probe_window,
                      ProbeReading& reading);
 
-// One left click at the pointer.
-void ClickAt(platform::Desktop& desktop, platform::Loop& loop);
+// One left click at the pointer. A press is always released; false when
+// `still_running` said no after a yield.
+bool ClickAt(platform::Desktop& desktop, platform::Loop& loop,
+             const StillRunning& still_running = {});
 
-// The five page clicks around (x, y) = window corner + (150, 100).
-void ClkButts(platform::Desktop& desktop, platform::Loop& loop, platform::Clock& clock,
-              const std::int16_t& x, const std::int16_t& y);
+// The five page clicks around (x, y) = window corner + (150, 100). Stops after
+// a yield once `still_running` says no (a press made is still released);
+// false then.
+bool ClkButts(platform::Desktop& desktop, platform::Loop& loop, platform::Clock& clock,
+              const std::int16_t& x, const std::int16_t& y, const StillRunning& still_running = {});
 
 // The whole start-up click sequence on the monitor window, which the wake-up has
-// just made topmost and shown. Whatever way it ends, the window is made normal
-// again, input is unblocked and the pointer is put back where the user left it.
+// just made topmost and shown. It stops early when the window goes, or when
+// `still_running` says no after a yield. Whatever way it ends, the window is
+// made normal again, input is unblocked and the pointer is put back where the
+// user left it.
 void ClickSequence(platform::Desktop& desktop, platform::Loop& loop, platform::Clock& clock,
-                   platform::WindowId probe_window);
+                   platform::WindowId probe_window, const StillRunning& still_running = {});
 
 }  // namespace kelvane::probe

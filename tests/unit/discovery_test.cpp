@@ -20,6 +20,8 @@ TEST(GetPath, ReducesTheInstallRecordToAnExistingProgramsFolder) {
       {"  \"C:\\Program Files\\Probe\\AsusProb.exe\"   ", "C:\\Program Files\\Probe"},
       {"\"C:\\Program Files\\Probe\\AsusProb.exe  \"", "C:\\Program Files\\Probe"},
       {"C:\\Program Files\\Probe\\Missing.exe", ""},  // names no existing file
+      {"C:\\Program Files\\Probe", ""},               // a folder, not the program file
+      {"\"C:\\Program Files\\Probe\\\"", ""},
       {"", ""},
   };
   for (const Case& c : cases) {
@@ -89,6 +91,22 @@ TEST_F(WakeTest, AWindowPartlyOffScreenIsNotSupported) {
   EXPECT_EQ(path, "notsupported");
   EXPECT_TRUE(sim.desktop.Clicks().empty());
   EXPECT_FALSE(sim.desktop.Topmost(monitor.window));
+}
+
+TEST(WakeProbeOnScreenTest, NeedsTheTopLeftCornerOnScreenToTheLastPixel) {
+  struct Case {
+    int left, top;
+    bool supported;
+  } cases[] = {{0, 0, true}, {-1, 0, false}, {0, -1, false}, {-1, -1, false}, {1, 1, true}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(::testing::Message() << c.left << "," << c.top);
+    sim::SimPlatform sim;
+    SimMonitor monitor(sim, SimMonitor::Typical(), {c.left, c.top, c.left + 640, c.top + 360});
+    std::string path = "C:\\Probe";
+    EXPECT_EQ(WakeProbe(sim.Get(), monitor.window, path), c.supported);
+    EXPECT_EQ(path, c.supported ? "C:\\Probe" : "notsupported");
+    EXPECT_EQ(sim.desktop.Clicks().size(), c.supported ? 6u : 0u);
+  }
 }
 
 TEST_F(WakeTest, AWindowThatNeverComesToTheFrontGivesUpAfterFifteenSeconds) {

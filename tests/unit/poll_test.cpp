@@ -4,8 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <functional>
 #include <limits>
+#include <optional>
 
 #include "core/datetime.h"
 #include "monitor_fixture.h"
@@ -15,37 +17,73 @@ namespace {
 
 using kelvane::testing::SimMonitor;
 
-// Records what each consumer receives, and when.
+// Records what each consumer receives, and when; `inside` runs in each call,
+// as the messages a consumer's yield handles.
 struct RecordingHost : PollHost {
   explicit RecordingHost(ProbeState& state) : state(state) {}
-  void RebuildIcons() override { events.push_back("rebuild"); }
+  void RebuildIcons() override {
+    events.push_back("rebuild");
+    Called("rebuild");
+  }
   void ShowTrayNumber(std::int16_t value, bool mb) override {
     tray.push_back((mb ? "MB " : "CPU ") + std::to_string(value));
     tips.push_back(state.reading.TipText);
+    Called("tray");
   }
-  std::string IconMode() override { return icon_mode; }
+  std::string IconMode() override {
+    Called("icon mode");
+    return icon_mode;
+  }
   void ChkTemps() override {
     chk_at_count.push_back(state.SampleCount);
     if (during_chk) during_chk();
+    Called("alarms");
   }
-  bool LogsOn() override { return logs_on; }
+  bool LogsOn() override {
+    Called("logs on?");
+    return logs_on;
+  }
   void MakLog() override {
     makelog_at_count.push_back(state.SampleCount);
     if (during_log) during_log();
+    Called("log");
   }
-  int LogIntervalMinutes() override { return log_interval; }
-  void HiLoResetTip(const std::string& started) override { events.push_back("tip " + started); }
-  void HiLoResetText(const std::string& text) override { events.push_back("text " + text); }
-  bool DigitalDashVisible() override { return dash_visible; }
-  void DigitalDashShow(const StatsTable& t) override { dash_cpu = t[1]; }
-  bool HiLoVisible() override { return hilo_visible; }
+  int LogIntervalMinutes() override {
+    Called("log interval");
+    return log_interval;
+  }
+  void HiLoResetTip(const std::string& started) override {
+    events.push_back("tip " + started);
+    Called("reset tip");
+  }
+  void HiLoResetText(const std::string& text) override {
+    events.push_back("text " + text);
+    Called("reset text");
+  }
+  bool DigitalDashVisible() override {
+    Called("dash visible?");
+    return dash_visible;
+  }
+  void DigitalDashShow(const StatsTable& t) override {
+    dash_cpu = t[1];
+    Called("dash");
+  }
+  bool HiLoVisible() override {
+    Called("hilo visible?");
+    return hilo_visible;
+  }
   void HiLoShow(const StatsTable& t, const std::string& elapsed) override {
     hilo_avg = t[2];
     hilo_elapsed = elapsed;
+    Called("hilo");
   }
   void CloseMainWindow() override {
     ++closes;
     if (on_close) on_close();
+  }
+  void Called(const std::string& what) {
+    calls.push_back(what);
+    if (inside) inside(what);
   }
 
   ProbeState& state;
@@ -56,6 +94,8 @@ struct RecordingHost : PollHost {
   std::vector<double> chk_at_count, makelog_at_count;
   std::string dash_cpu, hilo_avg, hilo_elapsed;
   std::function<void()> during_chk, during_log, on_close;
+  std::vector<std::string> calls;
+  std::function<void(const std::string&)> inside;
 };
 
 class PollTest : public ::testing::Test {
@@ -133,6 +173,37 @@ TEST_F(PollTest, AResetRequestStartsANewPeriodAndPausesTheAlarmsForTwoTicks) {
             "60\xC2\xB0"
             "C");  // the old lower minimum is gone
   EXPECT_EQ(state.table[2], "60.0");
+}
+
+TEST_F(PollTest, StatisticsKeepTheLowestHighestAndAverageOfReadingsThatVary) {
+  StartUp();  // uncounted
+  // VCore, +5 V, +3.3 V, +12 V, CPU, chassis fan, power fan, CPU fan, MB.
+  const SimMonitor::Readings ticks[] = {
+      {"1.520", "5.053", "3.312", "12.16", "45", "2700", "3213", "4560", "31"},
+      {"1.488", "5.081", "3.296", "12.24", "52", "2650", "3180", "4800", "33"},
+      {"1.552", "4.972", "3.344", "11.98", "38", "2720", "3250", "4320", "29"},
+      {"1.504", "5.014", "3.280", "12.02", "47", "2680", "3195", "4410", "30"},
+  };
+  for (const auto& readings : ticks) {
+    monitor.Set(readings);
+    sim.Advance(1);
+  }
+  ASSERT_EQ(state.SampleCount, 4);
+  const std::string c =
+      "\xC2\xB0"
+      "C";
+  // Current, average, lowest, highest; averages rounded half away from zero.
+  const std::array<std::string, 37> expected{"",       "47" + c, "45.5",   "38" + c,
+                                             "52" + c,                                // CPU
+                                             "30" + c, "30.8",   "29" + c, "33" + c,  // motherboard
+                                             "4410",   "4523",   "4320",   "4800",    // CPU fan
+                                             "3195",   "3210",   "3180",   "3250",    // power fan
+                                             "2680",   "2688",   "2650",   "2720",    // chassis fan
+                                             "12.02",  "12.10",  "11.98",  "12.24",   // +12 V
+                                             "5.014",  "5.030",  "4.972",  "5.081",   // +5 V
+                                             "3.28",   "3.308",  "3.28",   "3.344",   // +3.3 V
+                                             "1.504",  "1.516",  "1.488",  "1.552"};  // VCore
+  for (int slot = 1; slot <= 36; ++slot) EXPECT_EQ(state.table[slot], expected[slot]) << slot;
 }
 
 TEST_F(PollTest, TheIconAlternatesStartingWithTheMotherboard) {
@@ -295,6 +366,63 @@ TEST_F(PollTest, AShutDownThatKeepsTheCycleStillStopsTheOuterTick) {
   EXPECT_EQ(host.closes, 1);
   EXPECT_EQ(state.SampleCount, count);  // the outer tick counted nothing after the close
   EXPECT_FALSE(cycle->PollBusy());
+}
+
+// A shut-down inside any consumer (each may yield), whether it keeps the cycle
+// or releases it: the suspended tick asks nothing more and counts nothing.
+TEST(PollShutDown, AShutDownInsideAnyConsumerEndsTheTick) {
+  struct Case {
+    const char* consumer;
+    double samples_at_start;  // what the tick finds
+  } cases[] = {{"rebuild", 3}, {"tray", 3}, {"alarms", 3}, {"reset tip", 0},      {"reset text", 0},
+               {"log", 1},     {"dash", 3}, {"hilo", 3},   {"log timer's log", 3}};
+  for (bool release : {false, true}) {
+    for (const Case& c : cases) {
+      SCOPED_TRACE(std::string(c.consumer) + (release ? ", cycle released" : ", cycle kept"));
+      sim::SimPlatform sim;
+      SimMonitor monitor(sim);
+      ProbeState state;
+      RecordingHost host(state);
+      auto cycle = std::make_unique<PollCycle>(sim.Get(), host, state);
+      cycle->SetProbeWindow(monitor.window);
+      cycle->Tick();
+      cycle->StartPolling();
+      const bool log_timer = std::string(c.consumer) == "log timer's log";
+      const std::string consumer = log_timer ? "log" : c.consumer;
+      if (log_timer) {
+        cycle->StopPolling();
+        host.log_interval = 1;
+        cycle->ReloadLogCountdown();
+        cycle->SetLogTimer(true);
+      }
+      state.SampleCount = c.samples_at_start;
+      host.logs_on = consumer == "log";
+      host.dash_visible = host.hilo_visible = true;
+      if (consumer == "rebuild") cycle->RequestRebuildIcons();
+
+      std::optional<std::size_t> calls_at_end;
+      double samples_at_end = 0;
+      host.inside = [&](const std::string& what) {
+        if (what != consumer || calls_at_end) return;
+        // What the main window's unload does with the cycle.
+        if (release) {
+          cycle.reset();
+        } else {
+          cycle->Shutdown();
+          cycle->ClearBusy();
+        }
+        calls_at_end = host.calls.size();
+        samples_at_end = state.SampleCount;
+      };
+      sim.Advance(log_timer ? 60 : 1);
+      ASSERT_TRUE(calls_at_end.has_value());
+      EXPECT_EQ(std::vector<std::string>(host.calls.begin() + *calls_at_end, host.calls.end()),
+                std::vector<std::string>{});
+      EXPECT_EQ(state.SampleCount, samples_at_end);
+      sim.Advance(120);
+      EXPECT_EQ(host.calls.size(), *calls_at_end);
+    }
+  }
 }
 
 TEST_F(PollTest, TheLogTimerCountsMinutesDownToTheNextEntry) {

@@ -178,5 +178,38 @@ TEST_F(ClickSequenceTest, AMonitorGoneBeforeTheFirstClickIsNotClickedAtAll) {
   EXPECT_EQ(sim.desktop.CursorPos(), (Point{10, 20}));
 }
 
+// The program shut down inside one of the sequence's yields: whichever it was,
+// the sequence neither waits nor presses again, and puts everything back.
+TEST(ClickSequenceStop, EndsAtOnceAfterAnyYieldInWhichTheProgramStopped) {
+  int total = 0;
+  {
+    sim::SimPlatform sim;
+    SimMonitor monitor(sim);
+    ClickSequence(sim.desktop, sim.loop, sim.clock, monitor.window);
+    total = sim.loop.Yields();
+  }
+  for (int stop_at = 1; stop_at <= total; ++stop_at) {
+    SCOPED_TRACE(stop_at);
+    sim::SimPlatform sim;
+    SimMonitor monitor(sim);
+    sim.desktop.SetTopmost(monitor.window, true);
+    sim.desktop.SetCursorPos({10, 20});
+    bool stopped = false;
+    std::size_t clicks_at_stop = 0;
+    sim.loop.OnYield([&](int n) {
+      if (n != stop_at) return;
+      stopped = true;
+      clicks_at_stop = sim.desktop.Clicks().size();
+    });
+    ClickSequence(sim.desktop, sim.loop, sim.clock, monitor.window, [&] { return !stopped; });
+    EXPECT_EQ(sim.loop.Yields(), stop_at);
+    // A press under way when the program stopped is still released.
+    EXPECT_LE(sim.desktop.Clicks().size(), clicks_at_stop + 1);
+    EXPECT_FALSE(sim.desktop.InputBlocked());
+    EXPECT_FALSE(sim.desktop.Topmost(monitor.window));
+    EXPECT_EQ(sim.desktop.CursorPos(), (Point{10, 20}));
+  }
+}
+
 }  // namespace
 }  // namespace kelvane::probe

@@ -228,14 +228,16 @@ TEST_F(StartupTest, AMonitorAlreadyRunningIsNeitherStartedNorWaitedFor) {
   EXPECT_LT(sim.clock.MonotonicSeconds(), 1.5);
 }
 
-TEST_F(StartupTest, AMonitorPartlyOffScreenCannotBeInitialised) {
+TEST_F(StartupTest, AMonitorPartlyOffScreenCannotBeInitialisedAndTheLoadedSettingsAreSaved) {
   SimMonitor monitor(sim, SimMonitor::Typical(), {-4, 0, 636, 360});
   Settings(sim.store, sim.clock).WriteInteger("Smoke", 2);
   Start();
   EXPECT_EQ(BoxTexts(), std::vector<std::string>{
                             "Unable to initialize PC Probe! Close PC Probe and try again. "});
   EXPECT_TRUE(app->Ended());
-  EXPECT_EQ(Stored("Smoke"), "2");  // not overwritten
+  // The controls held what was loaded: a normal shut-down saves them.
+  EXPECT_EQ(Stored("Smoke"), "0");
+  EXPECT_EQ(Stored("Buzzer"), "79");
   EXPECT_FALSE(tray.Shown());
   EXPECT_TRUE(tray.Requests().empty());
 }
@@ -288,6 +290,28 @@ TEST_F(StartupTest, StartUpRunsItsStepsInOrder) {
   EXPECT_EQ(r[0], "modify");
   EXPECT_EQ(r[1], "add");
   EXPECT_EQ(Main().State().SampleCount, 0);
+}
+
+TEST_F(StartupTest, OnlyAStoredIconModeOfExactlyCpuSelectsCpu) {
+  SimMonitor monitor(sim);
+  struct Case {
+    std::optional<std::string> stored;
+    const char* shown;
+  } cases[] = {{"CPU", "CPU"},
+               {"cpu", "CPU & MB"},
+               {"CPU ", "CPU & MB"},
+               {"CPU & MB", "CPU & MB"},
+               {std::nullopt, "CPU & MB"}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.stored.value_or("(nothing stored)"));
+    if (c.stored)
+      Settings(sim.store, sim.clock).WriteText("ToggleIcon", *c.stored);
+    else
+      Settings(sim.store, sim.clock).Remove("ToggleIcon");
+    Start();
+    EXPECT_EQ(Main().Combo(4).Text(), c.shown);
+    app.reset();
+  }
 }
 
 TEST_F(StartupTest, ThePcSpeakerIsOfferedOnTheNtFamilyOnly) {

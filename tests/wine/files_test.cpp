@@ -60,12 +60,14 @@ TEST_F(FilesTest, HiddenFilesExistAndCanBeOverwritten) {
   ASSERT_TRUE(files_.WriteText(path, "old", false));
   ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
   EXPECT_TRUE(files_.Exists(path));
+  EXPECT_TRUE(files_.FileExists(path));
   EXPECT_TRUE(files_.WriteText(path, "new", false));
   EXPECT_EQ(ReadBytes(path), "new");
 }
 
 TEST_F(FilesTest, MissingThingsAreReportedNotThrown) {
   EXPECT_FALSE(files_.Exists(folder_.path() + "absent.txt"));
+  EXPECT_FALSE(files_.FileExists(folder_.path() + "absent.txt"));
   EXPECT_EQ(files_.ReadText(folder_.path() + "absent.txt"), std::nullopt);
   EXPECT_FALSE(files_.WriteText(folder_.path() + "NoFolder\\log.txt", "x", false));
   EXPECT_FALSE(files_.WriteText(folder_.path() + "NoFolder\\log.txt", "x", true));
@@ -77,9 +79,11 @@ TEST_F(FilesTest, CreateFolderIsTrueWhenTheFolderExistsAfterwards) {
   EXPECT_FALSE(files_.Exists(logs));
   EXPECT_TRUE(files_.CreateFolder(logs));
   EXPECT_TRUE(files_.Exists(logs));
+  EXPECT_FALSE(files_.FileExists(logs));   // a folder is no file
   EXPECT_TRUE(files_.CreateFolder(logs));  // already there
   // A file of that name is not a folder.
   ASSERT_TRUE(files_.WriteText(folder_.path() + "BMPs", "", false));
+  EXPECT_TRUE(files_.FileExists(folder_.path() + "BMPs"));
   EXPECT_FALSE(files_.CreateFolder(folder_.path() + "BMPs"));
   EXPECT_FALSE(files_.CreateFolder(folder_.path() + "No\\Such\\Parent"));
   RemoveDirectoryA(logs.c_str());

@@ -100,6 +100,11 @@ bool SimLoop::FireNextDue(double limit) {
 }
 
 void SimLoop::YieldToMessages() {
+  const int number = ++yields_;
+  if (on_yield_) {
+    auto hook = on_yield_;  // the hook may replace itself
+    hook(number);
+  }
   RunPosted();
   clock_.SetMonotonic(clock_.MonotonicSeconds() + kYieldQuantum);
   // Only what is due by now: a timer that re-arms itself is not fired twice.

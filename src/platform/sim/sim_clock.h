@@ -61,6 +61,12 @@ class SimLoop : public platform::Loop {
   void Post(std::function<void()> action) { posted_.push_back(std::move(action)); }
   // Runs `action` when the clock reaches `at` (monotonic seconds).
   void At(double at, std::function<void()> action);
+  // Calls `hook` at the start of every yield, as the first message that yield
+  // handles, with the yield's number (counted from 1 since the loop was made).
+  // A hook that closes the program at the N-th yield shows what each stage
+  // does when a shut-down runs inside it. Empty: no hook.
+  void OnYield(std::function<void(int)> hook) { on_yield_ = std::move(hook); }
+  int Yields() const { return yields_; }
 
   // Message boxes: the answers a test queues (kIdOk when none is queued), and a
   // record of every box shown.
@@ -94,6 +100,8 @@ class SimLoop : public platform::Loop {
   int next_timer_id_ = 1;
   std::vector<std::function<void()>> posted_;
   std::multimap<double, std::function<void()>> scheduled_;
+  std::function<void(int)> on_yield_;
+  int yields_ = 0;
   std::vector<int> answers_;
   std::vector<MessageBoxShown> boxes_;
   bool quit_requested_ = false;

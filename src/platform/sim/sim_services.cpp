@@ -156,6 +156,11 @@ bool SimFiles::Exists(std::string_view path) {
   return fs::exists(HostPath(path), ec);
 }
 
+bool SimFiles::FileExists(std::string_view path) {
+  std::error_code ec;
+  return fs::is_regular_file(HostPath(path), ec);
+}
+
 std::optional<std::string> SimFiles::ReadText(std::string_view path) {
   std::ifstream in(HostPath(path), std::ios::binary);
   if (!in) return std::nullopt;

@@ -69,6 +69,7 @@ class SimFiles : public platform::Files {
   SimFiles& operator=(const SimFiles&) = delete;
 
   bool Exists(std::string_view path) override;
+  bool FileExists(std::string_view path) override;
   std::optional<std::string> ReadText(std::string_view path) override;
   bool WriteText(std::string_view path, std::string_view text, bool append) override;
   bool CreateFolder(std::string_view path) override;

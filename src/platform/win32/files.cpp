@@ -16,6 +16,11 @@ bool Win32Files::Exists(std::string_view path) {
   return GetFileAttributesA(Utf8ToAcp(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
+bool Win32Files::FileExists(std::string_view path) {
+  const DWORD attributes = GetFileAttributesW(Utf8ToWide(path).c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
 std::optional<std::string> Win32Files::ReadText(std::string_view path) {
   const FileHandle file(CreateFileA(Utf8ToAcp(path).c_str(), GENERIC_READ,
                                     FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,

@@ -8,6 +8,7 @@ namespace kelvane::platform::win32 {
 class Win32Files final : public Files {
  public:
   bool Exists(std::string_view path) override;
+  bool FileExists(std::string_view path) override;
   std::optional<std::string> ReadText(std::string_view path) override;
   bool WriteText(std::string_view path, std::string_view text, bool append) override;
   bool CreateFolder(std::string_view path) override;
