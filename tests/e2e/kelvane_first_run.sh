@@ -51,17 +51,27 @@ wait_gone "$kelvane" 30 || fail "Kelvane did not exit from its menu"
 [ "$(stored Volume)" = 650 ] || fail "Volume not saved as 650"
 pass "exit saved the defaults"
 
-# The next run starts hidden in the tray.
+# The next run starts hidden in the tray, with the stored icon mode "CPU": the CPU's digits only.
+bench_reg_add "$STORE" ToggleIcon CPU >/dev/null
 kelvane=$(start_kelvane)
 until_true 60 bench_wintext --exists "Kelvane" || fail "second run did not start"
 # The window is minimised, and so hidden, before the icon is added.
 until_true 60 bench_tray_icon_centre >/dev/null || fail "no tray icon on the later run"
 bench_wintext --visible "Kelvane Settings" && fail "settings window shown on a later run"
 pass "later run starts in the tray"
+seen=""
+for _ in $(seq 1 8); do
+  c=$(tray_icon_colour || echo none)
+  case "$seen" in *"$c"*) ;; *) seen="$seen $c" ;; esac
+  sleep 0.5
+done
+[ "$seen" = " red" ] || fail "icon mode CPU: the tray icon showed$seen"
+pass "stored icon mode CPU: red CPU digits only"
 
 # A close request to the hidden application window saves and exits.
 bench_reg_add "$STORE" Buzzer 11 >/dev/null
 bench_wintext --close "Kelvane" || fail "no application window to close"
 wait_gone "$kelvane" 30 || fail "Kelvane did not exit on a close request"
 [ "$(stored Buzzer)" = 79 ] || fail "the close request did not save"
+[ "$(stored ToggleIcon)" = CPU ] || fail "ToggleIcon saved as $(stored ToggleIcon || true)"
 pass "close request to the application window"
