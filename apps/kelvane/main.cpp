@@ -3,9 +3,9 @@
 // commctrl.h needs the types of windows.h first.
 #include <commctrl.h>
 
-#include "core/app.h"
+#include "app/app.h"
 #include "platform/win32/handles.h"
-#include "platform/win32/win32_platform.h"
+#include "platform/win32/ui/win32_platform.h"
 
 namespace {
 

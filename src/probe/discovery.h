@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "core/wait.h"
+#include "base/wait.h"
 #include "platform/platform.h"
 
 namespace kelvane::probe {

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <string>
 
-#include "core/text.h"
-#include "core/wait.h"
+#include "base/text.h"
+#include "base/wait.h"
 
 namespace kelvane::probe {
 

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "core/wait.h"
+#include "base/wait.h"
 #include "platform/platform.h"
 #include "probe/reading.h"
 

@@ -3,7 +3,7 @@
 #include <optional>
 #include <string>
 
-#include "core/settings.h"
+#include "base/settings.h"
 
 namespace kelvane::remover {
 namespace {

@@ -1,7 +1,7 @@
 #include "tray/number_icon.h"
 
-#include "core/numbers.h"
-#include "core/text.h"
+#include "base/numbers.h"
+#include "base/text.h"
 
 namespace kelvane::tray {
 

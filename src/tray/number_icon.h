@@ -5,7 +5,7 @@
 #include <memory>
 #include <string>
 
-#include "core/settings.h"
+#include "base/settings.h"
 #include "platform/graphics.h"
 
 namespace kelvane::tray {

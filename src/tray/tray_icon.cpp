@@ -1,6 +1,6 @@
 #include "tray/tray_icon.h"
 
-#include "core/text.h"
+#include "base/text.h"
 
 namespace kelvane::tray {
 

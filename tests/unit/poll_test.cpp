@@ -1,6 +1,6 @@
 // The poll cycle as a user meets it: a monitor on the desktop, time passing,
 // the tray, alarms, logs and dashboards fed in order.
-#include "core/poll.h"
+#include "app/poll.h"
 
 #include <gtest/gtest.h>
 
@@ -9,8 +9,8 @@
 #include <limits>
 #include <optional>
 
-#include "core/datetime.h"
 #include "monitor_fixture.h"
+#include "platform/calendar.h"
 
 namespace kelvane {
 namespace {

@@ -1,11 +1,11 @@
 // The settings store and its key index.
-#include "core/settings.h"
+#include "base/settings.h"
 
 #include <gtest/gtest.h>
 
 #include <set>
 
-#include "core/keys.h"
+#include "base/keys.h"
 #include "platform/sim/sim_platform.h"
 
 namespace kelvane {

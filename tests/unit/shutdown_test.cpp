@@ -10,8 +10,8 @@
 #include <memory>
 #include <optional>
 
-#include "core/app.h"
-#include "core/settings.h"
+#include "app/app.h"
+#include "base/settings.h"
 #include "monitor_fixture.h"
 
 namespace kelvane {

@@ -1,8 +1,8 @@
 // Kelvane's start-up, life in the tray and shut-down, on the simulated desktop.
 #include <gtest/gtest.h>
 
-#include "core/app.h"
-#include "core/settings.h"
+#include "app/app.h"
+#include "base/settings.h"
 #include "monitor_fixture.h"
 #include "platform/sim/sim_graphics.h"
 

@@ -6,9 +6,9 @@
 #include <cstdint>
 #include <vector>
 
-#include "platform/win32/graphics.h"
 #include "platform/win32/handles.h"
-#include "platform/win32/tray.h"
+#include "platform/win32/ui/graphics.h"
+#include "platform/win32/ui/tray.h"
 #include "tray/number_icon.h"
 
 namespace kelvane::platform::win32 {

@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "core/text.h"
+#include "base/text.h"
 #include "platform/win32/clock.h"
 #include "platform/win32/desktop.h"
 #include "platform/win32/files.h"

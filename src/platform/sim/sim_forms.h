@@ -26,13 +26,13 @@
 
 namespace kelvane::sim {
 
-class SimForms : public form::Forms, private form::WindowObserver {
+class SimForms : public platform::Forms, private form::WindowObserver {
  public:
   explicit SimForms(SimDesktop& desktop) : desktop_(desktop) {}
   SimForms(const SimForms&) = delete;
   SimForms& operator=(const SimForms&) = delete;
 
-  // --- form::Forms ------------------------------------------------------------
+  // --- platform::Forms ------------------------------------------------------------
   void Create(form::Window& window) override;
   void Destroy(form::Window& window) override;
   form::MenuItem* ShowPopupMenu(form::Window& window, form::MenuItem& menu) override;

@@ -1,0 +1,394 @@
+#include "app/form1.h"
+
+#include "appearance/placement.h"
+#include "base/keys.h"
+#include "base/numbers.h"
+#include "base/text.h"
+#include "base/wait.h"
+#include "probe/discovery.h"
+
+namespace kelvane {
+
+using namespace form;
+namespace mb = platform::mb;
+
+namespace {
+
+constexpr char kCpuKey[] = "HARDWARE\\DESCRIPTION\\System\\CentralProcessor\\0";
+constexpr unsigned kStopBox = mb::kOk | mb::kIconStop | mb::kSystemModal | mb::kSetForeground;
+constexpr unsigned kInfoBox =
+    mb::kOk | mb::kIconInformation | mb::kSystemModal | mb::kSetForeground;
+constexpr double kProbeStartSeconds = 30;
+// The pressed look of the picture buttons: up and to the left while held.
+constexpr int kPressUp = 22, kPressLeft = 12;
+
+bool IsLabel1(const Control* c) {
+  return c && c->Name() == "Label1";
+}
+
+}  // namespace
+
+Form1::Form1(AppServices services)
+    : services_(services),
+      p_(services.platform),
+      window_(services.platform, *this, "Form1"),
+      settings_(services.platform.store, services.platform.clock),
+      icons_(services.platform.graphics, style_),
+      tray_icon_(services.platform.tray, icons_, style_,
+                 {[this] { ShowFromTray(); }, [this] { OpenMenu(); }}),
+      poll_(services.platform, *this, state_) {
+  BuildControls();
+  BuildMenu();
+  // A restarted taskbar forgets every tray icon; ours comes back.
+  p_.tray.OnTaskbarRestart([this] {
+    if (icon_added_ && !ended_) tray_icon_.UpdateIcons();
+  });
+}
+
+Form1::~Form1() {
+  p_.tray.OnTaskbarRestart(nullptr);
+}
+
+CheckBox& Form1::Check(int number) {
+  return window_.Get<CheckBox>("Check" + std::to_string(number));
+}
+Label& Form1::Label1(int index) {
+  return window_.Get<Label>("Label1", index);
+}
+ListBox& Form1::Combo(int number) {
+  return window_.Get<ListBox>("Combo" + std::to_string(number));
+}
+
+// --- start-up ------------------------------------------------------------------
+
+void Form1::OnLoad() {
+  StartUp();
+}
+
+void Form1::Fail(std::string_view message) {
+  p_.loop.ShowMessageBox(message, kProgramName, kStopBox);
+  window_.Unload();
+}
+
+// Every yield may run a shut-down (the Exit command, a close request from the
+// remover, the monitor gone): after each one, start-up ends unless the window
+// is still loaded.
+void Form1::StartUp() {
+  if (services_.another_copy_running) {
+    YieldMessages();
+    p_.loop.ShowMessageBox("A copy of Kelvane is already running!", kProgramName, kInfoBox);
+    // Ends at once: nothing is saved, no window stays.
+    ended_ = true;
+    p_.loop.Quit();
+    return;
+  }
+  const StillRunning still_running = [this] { return window_.Loaded(); };
+  app_folder_ = p_.files.ExeFolder();
+  if (app_folder_.empty() || app_folder_.back() != '\\') app_folder_ += '\\';
+  p_.files.CreateFolder(app_folder_ + "BMPs");
+  p_.files.CreateFolder(app_folder_ + "Logs");
+  window_.Get<PictureButton>("Picture3", 0).SetPicture(app_folder_ + "Buttons\\Minimise.bmp");
+  window_.Get<PictureButton>("Picture3", 1).SetPicture(app_folder_ + "Buttons\\Help.bmp");
+
+  window_.Show();
+  YieldMessages();
+  if (!window_.Loaded()) return;
+
+  probe_window_ = p_.desktop.FindTopWindow(kProbeClass, kProbeTitle);
+  probe_path_ = probe::GetPath(p_.registry, p_.files);
+  if (probe_window_ == platform::kNoWindow) {
+    if (probe_path_.empty()) {
+      Fail("Unable to find Asus Probe 2");
+      return;
+    }
+    p_.shell.Execute(window_.Handle(), "", probe::kProgramFile, "", probe_path_,
+                     platform::sw::kShowNormal);
+    Wait(p_.loop, p_.clock, 2, still_running);
+    if (!window_.Loaded()) return;
+  }
+  const double t0 = p_.clock.MonotonicSeconds();
+  do {
+    if (p_.clock.MonotonicSeconds() - t0 >= kProbeStartSeconds) {
+      Fail("Unable to find Asus Probe 2");
+      return;
+    }
+    YieldMessages();
+    if (!window_.Loaded()) return;
+    probe_window_ = p_.desktop.FindTopWindow(kProbeClass, kProbeTitle);
+  } while (probe_window_ == platform::kNoWindow);
+
+  state_.SampleCount = -1;
+  poll_.ClearBusy();
+  poll_.SetProbeWindow(probe_window_);
+  LoadControls();
+  ShowCpuName();
+  Check(8).SetValue(settings_.Integer(keys::kLnchIt) == 1 ? 1 : 0);
+  Check(11).SetValue(settings_.Integer(keys::kClosAsus) == 1 ? 1 : 0);
+  {
+    auto& interval = window_.Get<ScrollBar>("VScroll1");
+    interval.SetValue(settings_.Integer(keys::kLogInterval));
+  }
+  Check(1).SetValue(settings_.Integer(keys::kLog) == 1 ? 1 : 0);
+  Check(9).SetValue(settings_.Integer(keys::kLogHtml) == 1 ? 1 : 0);
+
+  // The slider holds the stored volume, which shut-down saves back; the mixer
+  // set-up may then adjust what it offers.
+  window_.Get<ScrollBar>("HScroll1").SetValue(settings_.Integer(keys::kVolume));
+  controls_loaded_ = true;
+  services_.companions.InitVolMix(*this);
+  Wait(p_.loop, p_.clock, 1, still_running);
+  if (!window_.Loaded()) return;
+  probe::WakeProbe(p_, probe_window_, probe_path_, still_running);
+  if (!window_.Loaded()) return;
+
+  if (probe_path_ == probe::kNotSupported) {
+    Fail("Unable to initialize PC Probe! Close PC Probe and try again. ");
+    return;
+  }
+  style_ = tray::TrayIconStyle::Load(settings_);
+  appearance::CentreOnWorkArea(window_, p_.desktop);
+  // Later runs start in the tray: "Buzzer" is stored by every shut-down.
+  if (settings_.Integer(keys::kBuzzer.name, keys::kFirstRunBuzzer) > keys::kFirstRunBuzzer)
+    window_.SetWindowState(WindowState::kMinimised);
+  poll_.Tick();
+  if (!window_.Loaded()) return;
+  tray_icon_.UpdateIcons();
+  icon_added_ = true;
+  poll_.StartPolling();
+  if (window_.Menu("MnuHiLoStrt").Checked()) {
+    window_.Menu("MnuHiLo").SetChecked(true);
+    services_.companions.ShowHiLoDashboard(*this);
+    YieldMessages();
+    if (!window_.Loaded()) return;
+  }
+  if (window_.Menu("MnuDashStrt").Checked()) {
+    window_.Menu("MnuDash").SetChecked(true);
+    services_.companions.ShowDigitalDashboard(*this);
+    YieldMessages();
+  }
+}
+
+void Form1::LoadControls() {
+  window_.Get<TextBox>("Text1").SetText(settings_.Text(keys::kLnchExe));
+  Check(7).SetValue(settings_.Integer(keys::kMsgAlarm) == 1 ? 1 : 0);
+
+  ListBox& alarm = Combo(2);
+  alarm.Clear();
+  for (int t = 80; t >= 0; t -= 2) alarm.AddItem(std::to_string(t));
+  alarm.SetText("80");
+  ListBox& shutdown = Combo(3);
+  shutdown.Clear();
+  for (int t = 90; t >= 10; t -= 2) shutdown.AddItem(std::to_string(t));
+  shutdown.SetText("90");
+  ListBox& mode = Combo(4);
+  mode.Clear();
+  mode.AddItem("CPU");
+  mode.AddItem("CPU & MB");
+  mode.SetListIndex(settings_.Text(keys::kToggleIcon) == "CPU" ? 0 : 1);
+
+  alarm.SetText(IntText(settings_.Integer(keys::kBuzzer)));
+  shutdown.SetText(IntText(settings_.Integer(keys::kShutDown)));
+  window_.Menu("MnuDashStrt").SetChecked(settings_.Flag(keys::kDashSrart));
+  window_.Menu("MnuHiLoStrt").SetChecked(settings_.Flag(keys::kHiLoStrt));
+
+  Check(2).SetValue(settings_.Integer(keys::kLogWrite) == 1 ? 1 : 0);
+  Check(3).SetValue(settings_.Integer(keys::kHtmOw) == 1 ? 1 : 0);
+  Check(4).SetValue(settings_.Integer(keys::kSndCard) == 1 ? 1 : 0);
+  // The PC speaker is offered on the NT family only (top bit of the version clear).
+  CheckBox& speaker = Check(5);
+  if (p_.power.Version() & 0x80000000u) {
+    speaker.SetValue(0);
+    speaker.SetEnabled(false);
+  } else {
+    speaker.SetEnabled(true);
+    speaker.SetValue(settings_.Integer(keys::kSndPC) == 1 ? 1 : 0);
+  }
+  // A stored 2 (never set) shows unchecked.
+  Check(6).SetValue(settings_.Integer(keys::kSmoke) == 1 ? 1 : 0);
+  ChangePaper(settings_.Text(keys::kPaper));
+}
+
+void Form1::ShowCpuName() {
+  Label& cpu = Label1(1);
+  std::string name = p_.registry.MachineText(kCpuKey, "ProcessorNameString");
+  cpu.SetCaption(name);
+  cpu.SetTooltip(p_.registry.MachineText(kCpuKey, "Identifier"));
+  cpu.SetCaption(name + "  " + std::to_string(p_.registry.MachineDword(kCpuKey, "~MHz")) + " MHz");
+}
+
+void Form1::ChangePaper(const std::string& theme) {
+  std::string path = app_folder_ + "BackGround\\" + theme + "\\Kelvane-M.jpg";
+  if (!p_.files.Exists(path)) return;
+  theme_ = theme;
+  window_.Get<PictureBox>("Picture2").SetPicture(path);
+}
+
+// --- shut-down -------------------------------------------------------------------
+
+void Form1::OnQueryUnload(UnloadMode, bool&) {
+  services_.companions.MainQueryUnload(*this);
+}
+
+void Form1::OnUnload() {
+  poll_.Shutdown();
+  YieldMessages();
+  if (poll_.PollBusy()) Wait(p_.loop, p_.clock, 1);
+  poll_.ClearBusy();
+  if (controls_loaded_) SaveSettings();
+  YieldMessages();
+  services_.companions.CloseWindows(*this);
+  YieldMessages();
+  if (icon_added_) tray_icon_.DelTray();
+  ended_ = true;
+  p_.loop.Quit();
+}
+
+void Form1::SaveSettings() {
+  settings_.WriteText(keys::kPaper.name, theme_);
+  settings_.WriteText(keys::kBuzzer.name, Combo(2).Text());
+  settings_.WriteText(keys::kShutDown.name, Combo(3).Text());
+  settings_.WriteText(keys::kToggleIcon.name, Combo(4).Text());
+  settings_.WriteInteger(keys::kSndCard.name, Check(4).Value());
+  settings_.WriteInteger(keys::kSndPC.name, Check(5).Value());
+  settings_.WriteInteger(keys::kLogWrite.name, Check(2).Value());
+  settings_.WriteInteger(keys::kHtmOw.name, Check(3).Value());
+  settings_.WriteInteger(keys::kSmoke.name, Check(6).Value());
+  settings_.WriteInteger(keys::kMsgAlarm.name, Check(7).Value());
+  settings_.WriteInteger(keys::kLog.name, Check(1).Value());
+  settings_.WriteInteger(keys::kLogInterval.name, window_.Get<ScrollBar>("VScroll1").Value());
+  settings_.WriteInteger(keys::kVolume.name, window_.Get<ScrollBar>("HScroll1").Value());
+  settings_.WriteInteger(keys::kLnchIt.name, Check(8).Value());
+  settings_.WriteInteger(keys::kLogHtml.name, Check(9).Value());
+  settings_.WriteText(keys::kLnchExe.name, window_.Get<TextBox>("Text1").Text());
+  settings_.WriteInteger(keys::kClosAsus.name, Check(11).Value());
+}
+
+void Form1::Exit() {
+  if (Check(11).Value() == 1) {
+    platform::WindowId probe = p_.desktop.FindTopWindow(kProbeClass, kProbeTitle);
+    if (probe != platform::kNoWindow) p_.desktop.SendClose(probe);
+  }
+  Close();
+}
+
+// --- the window's own events -------------------------------------------------------
+
+void Form1::OnResize() {
+  if (window_.WindowState() != WindowState::kMinimised) return;
+  window_.Get<TextBox>("Text1").SetFocus();
+  window_.Hide();
+  YieldMessages();
+}
+
+void Form1::OnGotFocus(Control& control) {
+  if (control.Name() != "Text1") return;
+  Label1(5).SetCaption("Shut down Windows if CPU temp is greater then " + Combo(3).Text() +
+                       std::string(kDegree) + "C");
+}
+
+void Form1::OnClick(Control* control) {
+  if (!control) return;
+  const std::string& name = control->Name();
+  if (name == "Picture3") {
+    if (control->Index() == 1) {
+      p_.shell.Execute(window_.Handle(), "open", app_folder_ + kHelpFile, "0", app_folder_,
+                       platform::sw::kShowNormal);
+    } else {
+      window_.SetWindowState(WindowState::kMinimised);
+    }
+  } else if (control->Kind() == ControlKind::kCheckBox) {
+    services_.companions.CheckBoxClicked(*this, name, static_cast<CheckBox*>(control)->Value());
+  } else if (name == "Command3") {
+    services_.companions.MenuCommand(*this, "MNuTrayColrFont");
+  } else if (control->Kind() == ControlKind::kButton) {
+    services_.companions.ButtonClicked(*this, name);
+  }
+}
+
+void Form1::OnMouseDown(const MouseEvent& e) {
+  if (e.control && e.control->Name() == "Picture3") {
+    e.control->Move(e.control->Left() - kPressLeft, e.control->Top() - kPressUp);
+    return;
+  }
+  if (!IsLabel1(e.control)) return;
+  if (e.button == button::kRight && e.control->Index() == 3) {
+    p_.shell.Execute(window_.Handle(), "open", kHomePage, "0", "0", platform::sw::kShowMinimized);
+  } else if (e.button == button::kLeft && e.y > 0) {
+    window_.StartSystemMove();
+  }
+}
+
+void Form1::OnMouseUp(const MouseEvent& e) {
+  if (e.control && e.control->Name() == "Picture3") {
+    e.control->Move(e.control->Left() + kPressLeft, e.control->Top() + kPressUp);
+    return;
+  }
+  bool background = e.control && e.control->Name() == "Picture2";
+  if (e.button == button::kRight && (IsLabel1(e.control) || background || !e.control)) OpenMenu();
+}
+
+void Form1::OnChange(Control& control) {
+  if (control.Name() != "VScroll1") return;
+  int minutes = static_cast<ScrollBar&>(control).Value();
+  window_.Get<form::Label>("Label2").SetCaption(std::to_string(minutes));
+  poll_.ReloadLogCountdown();
+}
+
+void Form1::OnMenuClick(MenuItem& item) {
+  const std::string& name = item.Name();
+  if (item.Parent() && item.Parent()->Name() == "mnuBckGrnd") {
+    ChangePaper(item.Caption());
+  } else if (name == "MnuDashStrt" || name == "MnuHiLoStrt") {
+    item.SetChecked(!item.Checked());
+    settings_.WriteFlag(name == "MnuDashStrt" ? keys::kDashSrart.name : keys::kHiLoStrt.name,
+                        item.Checked());
+  } else if (name == "OpnBmpFolder") {
+    OpenFolder(app_folder_ + "BMPs\\");
+  } else if (name == "OpnHtmFolder") {
+    OpenFolder(app_folder_ + "Logs\\");
+  } else if (name == "MnuRebuild") {
+    poll_.RequestRebuildIcons();
+  } else if (name == "mnuEXIT") {
+    Exit();
+  } else {
+    services_.companions.MenuCommand(*this, name);
+  }
+}
+
+void Form1::OpenFolder(const std::string& folder) {
+  p_.shell.Execute(window_.Handle(), "open", folder, "0", folder, platform::sw::kShowNormal);
+}
+
+void Form1::OpenMenu() {
+  if (!window_.Loaded()) return;
+  // The menu closes when the user clicks elsewhere only if our window is in front.
+  p_.desktop.SetForeground(window_.Handle());
+  window_.PopupMenu(window_.Menu("MnuTop"));
+}
+
+void Form1::ShowFromTray() {
+  if (!window_.Loaded()) return;
+  window_.SetWindowState(WindowState::kNormal);
+  window_.Show();
+  YieldMessages();
+}
+
+// --- the poll tick's tray and controls -----------------------------------------------
+
+void Form1::ShowTrayNumber(std::int16_t value, bool motherboard) {
+  tray_icon_.Show(state_.reading.TipText, value, motherboard);
+}
+
+std::string Form1::IconMode() {
+  return Combo(4).Text();
+}
+
+bool Form1::LogsOn() {
+  return Check(1).Value() == 1 || Check(9).Value() == 1;
+}
+
+int Form1::LogIntervalMinutes() {
+  return window_.Get<ScrollBar>("VScroll1").Value();
+}
+
+}  // namespace kelvane

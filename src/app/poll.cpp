@@ -1,0 +1,134 @@
+#include "app/poll.h"
+
+#include <algorithm>
+#include <limits>
+
+#include "probe/scan.h"
+
+namespace kelvane {
+
+PollCycle::PollCycle(platform::Platform& platform, PollHost& host, ProbeState& state)
+    : platform_(platform), host_(host), state_(state) {
+  poll_timer_ = platform_.loop.CreateTimer([this] { Tick(); });
+  log_timer_ = platform_.loop.CreateTimer([this] { LogTick(); });
+}
+
+PollCycle::~PollCycle() {
+  *alive_ = false;
+}
+
+void PollCycle::StartPolling() {
+  poll_timer_->SetInterval(1000);
+}
+void PollCycle::StopPolling() {
+  poll_timer_->SetInterval(0);
+}
+void PollCycle::Shutdown() {
+  ended_ = true;
+  StopPolling();
+  poll_timer_->SetEnabled(false);
+  SetLogTimer(false);
+}
+bool PollCycle::Polling() const {
+  return poll_timer_->Interval() > 0 && poll_timer_->Enabled();
+}
+
+void PollCycle::SetLogTimer(bool logging_on) {
+  log_timer_->SetInterval(logging_on ? 60000 : 0);
+  log_timer_->SetEnabled(logging_on);
+}
+bool PollCycle::LogTimerRunning() const {
+  return log_timer_->Interval() > 0 && log_timer_->Enabled();
+}
+
+void PollCycle::Tick() {
+  // The monitor gone ends the run, even from a tick nested in a busy one.
+  if (platform_.desktop.FindTopWindow(kProbeClass, kProbeTitle) == platform::kNoWindow) {
+    StopPolling();
+    poll_busy_ = false;
+    ended_ = true;
+    host_.CloseMainWindow();
+    return;
+  }
+  if (poll_busy_) return;
+  poll_busy_ = true;
+  std::shared_ptr<bool> alive = alive_;
+  // After each consumer (any of them may yield): stop when the program shut
+  // down meanwhile, without touching what the shut-down released.
+  auto shut_down = [&] { return !*alive || ended_; };
+
+  if (rebuild_icons_requested_) {
+    rebuild_icons_requested_ = false;
+    host_.RebuildIcons();
+    if (shut_down()) return;
+  }
+
+  probe::ScanProbeWindow(platform_.desktop, probe_window_, state_.reading);
+  probe::DeriveReadings(state_.reading);
+
+  probe::ProbeReading& r = state_.reading;
+  if (host_.IconMode() == "CPU & MB") {
+    icon_toggle_ = !icon_toggle_;
+    if (icon_toggle_)
+      host_.ShowTrayNumber(r.MbTemp, true);
+    else
+      host_.ShowTrayNumber(r.CpuTemp, false);
+  } else {
+    host_.ShowTrayNumber(r.CpuTemp, false);
+  }
+  if (shut_down()) return;
+
+  if (state_.SampleCount > 1) {
+    host_.ChkTemps();
+    if (shut_down()) return;
+  }
+
+  if (state_.SampleCount == 0) {
+    state_.stats.Reset();
+    platform::DateTime now = platform_.clock.Now();
+    state_.StartedText = "Started: " + platform_.clock.GeneralDateTime(now);
+    host_.HiLoResetTip(state_.StartedText);
+    if (shut_down()) return;
+    state_.StartTime = now;
+    host_.HiLoResetText("00:00:00");
+    if (shut_down()) return;
+  }
+
+  if (host_.LogsOn() && state_.SampleCount == 1) {
+    host_.MakLog();
+    if (shut_down()) return;
+  }
+
+  state_.SampleCount += 1;
+  if (state_.SampleCount > 0) {
+    TickValues values = ValuesOf(r);
+    state_.stats.Add(values);
+    FillStatsTable(state_.stats, r, values, state_.SampleCount, platform_.clock.DecimalSeparator(),
+                   state_.table);
+    if (host_.DigitalDashVisible()) host_.DigitalDashShow(state_.table);
+    if (shut_down()) return;
+    if (host_.HiLoVisible())
+      host_.HiLoShow(state_.table, ElapsedText(state_.StartTime, platform_.clock.Now()));
+    if (shut_down()) return;
+  }
+  poll_busy_ = false;
+}
+
+void PollCycle::LogTick() {
+  log_countdown_ = static_cast<std::int16_t>(
+      std::max<int>(log_countdown_ - 1, std::numeric_limits<std::int16_t>::min()));
+  if (log_countdown_ <= 0) {
+    std::shared_ptr<bool> alive = alive_;
+    host_.MakLog();
+    if (!*alive || ended_) return;
+    ReloadLogCountdown();
+  }
+}
+
+void PollCycle::ReloadLogCountdown() {
+  log_countdown_ = static_cast<std::int16_t>(
+      std::clamp<int>(host_.LogIntervalMinutes(), std::numeric_limits<std::int16_t>::min(),
+                      std::numeric_limits<std::int16_t>::max()));
+}
+
+}  // namespace kelvane
