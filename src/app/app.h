@@ -3,7 +3,7 @@
 // shuts the program down in order.
 #pragma once
 
-#include "app/form1.h"
+#include "app/main_window.h"
 
 namespace kelvane {
 
@@ -15,15 +15,15 @@ class KelvaneApp : public form::WindowHandler {
   // Creates the application window and loads the main window, which runs the
   // start-up. Afterwards the message loop runs until Ended().
   void Start();
-  bool Ended() const { return form1_.Ended(); }
-  Form1& Main() { return form1_; }
+  bool Ended() const { return main_window_.Ended(); }
+  MainWindow& Main() { return main_window_; }
   form::Window& ApplicationWindow() { return app_window_; }
 
   void OnQueryUnload(form::UnloadMode mode, bool& cancel) override;
 
  private:
   AppServices services_;
-  Form1 form1_;
+  MainWindow main_window_;
   form::Window app_window_;
 };
 

@@ -11,39 +11,39 @@
 
 namespace kelvane {
 
-class Form1;
+class MainWindow;
 
 class Companions {
  public:
   virtual ~Companions() = default;
   // Start-up: the alarm volume mixer is set up.
-  virtual void InitVolMix(Form1&) {}
+  virtual void SetUpVolumeMixer(MainWindow&) {}
   // A check box of the main window was set, by the user or by loading the
   // settings ("Check1" ... "Check11"), with its new value.
-  virtual void CheckBoxClicked(Form1&, std::string_view /*name*/, int /*value*/) {}
+  virtual void CheckBoxClicked(MainWindow&, std::string_view /*name*/, int /*value*/) {}
   // A button of the main window was clicked ("Command1" ... "Command4").
-  virtual void ButtonClicked(Form1&, std::string_view /*name*/) {}
+  virtual void ButtonClicked(MainWindow&, std::string_view /*name*/) {}
   // The poll tick's consumers.
-  virtual void ChkTemps(Form1&) {}
-  virtual void MakLog(Form1&) {}
+  virtual void CheckTemperatures(MainWindow&) {}
+  virtual void WriteLogs(MainWindow&) {}
   // Menu commands that open, centre or reset the dashboards and the tray icon
   // settings window ("MnuDash", "MnuDashTop", "MnuHiLo", "mnuCntrHiLow",
   // "MnuRstHLow", "MNuTrayColrFont").
-  virtual void MenuCommand(Form1&, std::string_view /*name*/) {}
+  virtual void MenuCommand(MainWindow&, std::string_view /*name*/) {}
   // Start-up shows the dashboards the user asked for.
-  virtual void ShowHiLoDashboard(Form1&) {}
-  virtual void ShowDigitalDashboard(Form1&) {}
+  virtual void ShowHighLowDashboard(MainWindow&) {}
+  virtual void ShowDigitalDashboard(MainWindow&) {}
   // The poll tick's statistics for the dashboards (as PollHost has them).
-  virtual void HiLoResetTip(const std::string& /*started_text*/) {}
-  virtual void HiLoResetText(const std::string& /*text*/) {}
-  virtual bool DigitalDashVisible() { return false; }
-  virtual void DigitalDashShow(const StatsTable&) {}
-  virtual bool HiLoVisible() { return false; }
-  virtual void HiLoShow(const StatsTable&, const std::string& /*elapsed*/) {}
+  virtual void HighLowResetTip(const std::string& /*started_text*/) {}
+  virtual void HighLowResetText(const std::string& /*text*/) {}
+  virtual bool DigitalDashboardVisible() { return false; }
+  virtual void ShowOnDigitalDashboard(const StatsTable&) {}
+  virtual bool HighLowVisible() { return false; }
+  virtual void ShowOnHighLow(const StatsTable&, const std::string& /*elapsed*/) {}
   // Shut-down: the main window's query-unload, then the other windows close,
   // each saving its own keys.
-  virtual void MainQueryUnload(Form1&) {}
-  virtual void CloseWindows(Form1&) {}
+  virtual void MainWindowQueryUnload(MainWindow&) {}
+  virtual void CloseWindows(MainWindow&) {}
 };
 
 }  // namespace kelvane

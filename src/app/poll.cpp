@@ -45,13 +45,13 @@ void PollCycle::Tick() {
   // The monitor gone ends the run, even from a tick nested in a busy one.
   if (platform_.desktop.FindTopWindow(kProbeClass, kProbeTitle) == platform::kNoWindow) {
     StopPolling();
-    poll_busy_ = false;
+    busy_ = false;
     ended_ = true;
     host_.CloseMainWindow();
     return;
   }
-  if (poll_busy_) return;
-  poll_busy_ = true;
+  if (busy_) return;
+  busy_ = true;
   std::shared_ptr<bool> alive = alive_;
   // After each consumer (any of them may yield): stop when the program shut
   // down meanwhile, without touching what the shut-down released.
@@ -59,7 +59,7 @@ void PollCycle::Tick() {
 
   if (rebuild_icons_requested_) {
     rebuild_icons_requested_ = false;
-    host_.RebuildIcons();
+    host_.RebuildTrayIcon();
     if (shut_down()) return;
   }
 
@@ -67,51 +67,51 @@ void PollCycle::Tick() {
   probe::DeriveReadings(state_.reading);
 
   probe::ProbeReading& r = state_.reading;
-  if (host_.IconMode() == "CPU & MB") {
+  if (host_.TrayIconMode() == "CPU & MB") {
     icon_toggle_ = !icon_toggle_;
     if (icon_toggle_)
-      host_.ShowTrayNumber(r.MbTemp, true);
+      host_.ShowTrayNumber(r.mb_temp, true);
     else
-      host_.ShowTrayNumber(r.CpuTemp, false);
+      host_.ShowTrayNumber(r.cpu_temp, false);
   } else {
-    host_.ShowTrayNumber(r.CpuTemp, false);
+    host_.ShowTrayNumber(r.cpu_temp, false);
   }
   if (shut_down()) return;
 
-  if (state_.SampleCount > 1) {
-    host_.ChkTemps();
+  if (state_.sample_count > 1) {
+    host_.CheckTemperatures();
     if (shut_down()) return;
   }
 
-  if (state_.SampleCount == 0) {
+  if (state_.sample_count == 0) {
     state_.stats.Reset();
     platform::DateTime now = platform_.clock.Now();
-    state_.StartedText = "Started: " + platform_.clock.GeneralDateTime(now);
-    host_.HiLoResetTip(state_.StartedText);
+    state_.started_text = "Started: " + platform_.clock.GeneralDateTime(now);
+    host_.HighLowResetTip(state_.started_text);
     if (shut_down()) return;
-    state_.StartTime = now;
-    host_.HiLoResetText("00:00:00");
-    if (shut_down()) return;
-  }
-
-  if (host_.LogsOn() && state_.SampleCount == 1) {
-    host_.MakLog();
+    state_.start_time = now;
+    host_.HighLowResetText("00:00:00");
     if (shut_down()) return;
   }
 
-  state_.SampleCount += 1;
-  if (state_.SampleCount > 0) {
+  if (host_.LogsOn() && state_.sample_count == 1) {
+    host_.WriteLogs();
+    if (shut_down()) return;
+  }
+
+  state_.sample_count += 1;
+  if (state_.sample_count > 0) {
     TickValues values = ValuesOf(r);
     state_.stats.Add(values);
-    FillStatsTable(state_.stats, r, values, state_.SampleCount, platform_.clock.DecimalSeparator(),
+    FillStatsTable(state_.stats, r, values, state_.sample_count, platform_.clock.DecimalSeparator(),
                    state_.table);
-    if (host_.DigitalDashVisible()) host_.DigitalDashShow(state_.table);
+    if (host_.DigitalDashboardVisible()) host_.ShowOnDigitalDashboard(state_.table);
     if (shut_down()) return;
-    if (host_.HiLoVisible())
-      host_.HiLoShow(state_.table, ElapsedText(state_.StartTime, platform_.clock.Now()));
+    if (host_.HighLowVisible())
+      host_.ShowOnHighLow(state_.table, ElapsedText(state_.start_time, platform_.clock.Now()));
     if (shut_down()) return;
   }
-  poll_busy_ = false;
+  busy_ = false;
 }
 
 void PollCycle::LogTick() {
@@ -119,7 +119,7 @@ void PollCycle::LogTick() {
       std::max<int>(log_countdown_ - 1, std::numeric_limits<std::int16_t>::min()));
   if (log_countdown_ <= 0) {
     std::shared_ptr<bool> alive = alive_;
-    host_.MakLog();
+    host_.WriteLogs();
     if (!*alive || ended_) return;
     ReloadLogCountdown();
   }

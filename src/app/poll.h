@@ -20,31 +20,31 @@ class PollHost {
  public:
   virtual ~PollHost() = default;
   // The rebuild-icons command: icon surfaces cleared, icon removed and added anew.
-  virtual void RebuildIcons() {}
+  virtual void RebuildTrayIcon() {}
   // Draws a temperature into the tray icon in the CPU colour, or in the
-  // motherboard colour; the tip is the reading's TipText.
+  // motherboard colour; the tip is the reading's tip_text.
   virtual void ShowTrayNumber(std::int16_t value, bool motherboard) {
     (void)value, (void)motherboard;
   }
   // The text of the tray-icon mode box.
-  virtual std::string IconMode() { return "CPU & MB"; }
-  virtual void ChkTemps() {}
+  virtual std::string TrayIconMode() { return "CPU & MB"; }
+  virtual void CheckTemperatures() {}
   // Whether the text log or the HTML log is switched on.
   virtual bool LogsOn() { return false; }
-  virtual void MakLog() {}
+  virtual void WriteLogs() {}
   // The log-interval control, in minutes.
   virtual int LogIntervalMinutes() { return 15; }
   // A statistics reset: the High/Low/Avg window's label 47 gets the started
   // text as its tooltip (creating the window, hidden, if needed) ...
-  virtual void HiLoResetTip(const std::string& started_text) { (void)started_text; }
+  virtual void HighLowResetTip(const std::string& started_text) { (void)started_text; }
   // ... and "00:00:00" as its text.
-  virtual void HiLoResetText(const std::string& text) { (void)text; }
-  virtual bool DigitalDashVisible() { return false; }
+  virtual void HighLowResetText(const std::string& text) { (void)text; }
+  virtual bool DigitalDashboardVisible() { return false; }
   // Value labels 1 to 9 from the current-value slots.
-  virtual void DigitalDashShow(const StatsTable& table) { (void)table; }
-  virtual bool HiLoVisible() { return false; }
+  virtual void ShowOnDigitalDashboard(const StatsTable& table) { (void)table; }
+  virtual bool HighLowVisible() { return false; }
   // Labels 1 to 36 from the table, label 47 the elapsed text.
-  virtual void HiLoShow(const StatsTable& table, const std::string& elapsed) {
+  virtual void ShowOnHighLow(const StatsTable& table, const std::string& elapsed) {
     (void)table, (void)elapsed;
   }
   // The monitor is gone: close the main window, which shuts the program down.
@@ -58,9 +58,9 @@ struct ProbeState {
   StatsTable table;
   // Samples in the sums. -1 at start-up so the first tick is not counted;
   // setting it to 0 asks the next tick for a reset.
-  double SampleCount = -1;
-  platform::DateTime StartTime;
-  std::string StartedText;
+  double sample_count = -1;
+  platform::DateTime start_time;
+  std::string started_text;
 };
 
 inline constexpr char kProbeClass[] = "TMainForm";
@@ -91,10 +91,10 @@ class PollCycle {
   // One log tick; the log timer's handler.
   void LogTick();
 
-  void RequestRebuildIcons() { rebuild_icons_requested_ = true; }
-  bool PollBusy() const { return poll_busy_; }
+  void RequestTrayIconRebuild() { rebuild_icons_requested_ = true; }
+  bool Busy() const { return busy_; }
   // The shut-down's last word on a tick it waited for.
-  void ClearBusy() { poll_busy_ = false; }
+  void ClearBusy() { busy_ = false; }
   bool IconToggle() const { return icon_toggle_; }
   std::int16_t LogCountdown() const { return log_countdown_; }
   // The log-interval control changed: the countdown starts again from it.
@@ -107,7 +107,7 @@ class PollCycle {
   std::unique_ptr<platform::Timer> poll_timer_;
   std::unique_ptr<platform::Timer> log_timer_;
   platform::WindowId probe_window_ = platform::kNoWindow;
-  bool poll_busy_ = false;
+  bool busy_ = false;
   bool rebuild_icons_requested_ = false;
   bool icon_toggle_ = false;
   std::int16_t log_countdown_ = 0;

@@ -10,15 +10,15 @@ using probe::ProbeReading;
 
 TickValues ValuesOf(const ProbeReading& r) {
   TickValues v;
-  v.vcore = static_cast<float>(LeadingNumber(r.Texts[probe::kVCoreSlot]));
-  v.cpu_temp = r.CpuTemp;
+  v.vcore = static_cast<float>(LeadingNumber(r.texts[probe::kVCoreSlot]));
+  v.cpu_temp = r.cpu_temp;
   v.mb_temp = probe::MbTemp32(r);
-  v.v5 = static_cast<float>(LeadingNumber(r.Texts[probe::kV5Slot]));
-  v.v33 = static_cast<float>(LeadingNumber(r.Texts[probe::kV33Slot]));
-  v.v12 = static_cast<float>(LeadingNumber(r.Texts[probe::kV12Slot]));
-  v.cpu_fan = RoundToInt32(LeadingNumber(r.Texts[probe::kCpuFanSlot]));
-  v.power_fan = RoundToInt32(LeadingNumber(r.Texts[probe::kPowerFanSlot]));
-  v.chassis_fan = RoundToInt32(LeadingNumber(r.Texts[probe::kChassisFanSlot]));
+  v.v5 = static_cast<float>(LeadingNumber(r.texts[probe::kV5Slot]));
+  v.v33 = static_cast<float>(LeadingNumber(r.texts[probe::kV33Slot]));
+  v.v12 = static_cast<float>(LeadingNumber(r.texts[probe::kV12Slot]));
+  v.cpu_fan = RoundToInt32(LeadingNumber(r.texts[probe::kCpuFanSlot]));
+  v.power_fan = RoundToInt32(LeadingNumber(r.texts[probe::kPowerFanSlot]));
+  v.chassis_fan = RoundToInt32(LeadingNumber(r.texts[probe::kChassisFanSlot]));
   return v;
 }
 
@@ -93,7 +93,7 @@ void FillStatsTable(const ProbeStats& s, const ProbeReading& reading, const Tick
     slot += 4;
   }
 
-  t[33] = TrimSpaces(reading.Texts[probe::kVCoreSlot]);
+  t[33] = TrimSpaces(reading.texts[probe::kVCoreSlot]);
   t[34] = FormatPattern(average(s.vcore.sum), "#.##0", sep);
   t[35] = FloatText(s.vcore.minimum, sep);
   t[36] = FloatText(s.vcore.maximum, sep);

@@ -13,54 +13,59 @@ std::vector<int> Range(int first, int last) {
 
 }  // namespace
 
-const IndexedKeyDef& DbFrameLeftKeys() {
+const IndexedKeyDef& DashboardFrameLeftKeys() {
   static const IndexedKeyDef k{"DBLF", KeyType::kFloat, Range(0, 8)};
   return k;
 }
-const IndexedKeyDef& DbFrameTopKeys() {
+const IndexedKeyDef& DashboardFrameTopKeys() {
   static const IndexedKeyDef k{"DBFtop", KeyType::kFloat, Range(0, 8), 240};
   return k;
 }
-const IndexedKeyDef& DbFrameColourKeys() {
+const IndexedKeyDef& DashboardFrameColourKeys() {
   static const IndexedKeyDef k{"DshbColr", KeyType::kColour, Range(0, 8), 0, true};
   return k;
 }
-const IndexedKeyDef& DbLabelColourKeys() {
+const IndexedKeyDef& DashboardLabelColourKeys() {
   static const IndexedKeyDef k{"DshColr", KeyType::kColour, Range(0, 17), 0, true};
   return k;
 }
-const IndexedKeyDef& DbPlateKeys() {
+const IndexedKeyDef& DashboardPlateKeys() {
   static const IndexedKeyDef k{"dPlate", KeyType::kText, {0, 11, 12, 13, 14}, 0, true};
   return k;
 }
-const IndexedKeyDef& HlFrameLeftKeys() {
+const IndexedKeyDef& HighLowFrameLeftKeys() {
   static const IndexedKeyDef k{"HLFL", KeyType::kFloat, Range(0, 4), 645};
   return k;
 }
-const IndexedKeyDef& HlFrameTopKeys() {
+const IndexedKeyDef& HighLowFrameTopKeys() {
   static const IndexedKeyDef k{"HLFT", KeyType::kFloat, Range(0, 4)};
   return k;
 }
-const IndexedKeyDef& HlFrameColourKeys() {
+const IndexedKeyDef& HighLowFrameColourKeys() {
   static const IndexedKeyDef k{"HLbcolor", KeyType::kColour, Range(0, 4), 0, true};
   return k;
 }
-const IndexedKeyDef& HlLabelColourKeys() {
+const IndexedKeyDef& HighLowLabelColourKeys() {
   static const IndexedKeyDef k{"HLcolor", KeyType::kColour, Range(0, 49), 0, true};
   return k;
 }
-const IndexedKeyDef& HlPlateKeys() {
+const IndexedKeyDef& HighLowPlateKeys() {
   static const IndexedKeyDef k{"hlPlate", KeyType::kText, {38, 39, 40, 42, 43}, 0, true};
   return k;
 }
 
 const std::vector<KeyDef>& MainWindowKeys() {
   using namespace keys;
-  static const std::vector<KeyDef> k{kPaper,      kBuzzer,      kShutDown,  kToggleIcon, kSndCard,
-                                     kSndPC,      kLogWrite,    kHtmOw,     kSmoke,      kMsgAlarm,
-                                     kLog,        kLogInterval, kVolume,    kLnchIt,     kLogHtml,
-                                     kLnchExe,    kClosAsus,    kDashSrart, kHiLoStrt,   kTrayFcolr,
-                                     kTrayFcolr2, kTrayBcolr,   kTrayFont,  kTrayBold,   kTraySize};
+  static const std::vector<KeyDef> k{
+      kMainWallpaper,    kAlarmThreshold,     kShutdownThreshold,
+      kTrayIconMode,     kAlarmToSoundCard,   kAlarmToSpeaker,
+      kOverwriteTextLog, kOverwriteHtmlLog,   kShutdownOnOverheat,
+      kAlarmMessage,     kTextLogOn,          kLogIntervalMinutes,
+      kAlarmVolume,      kLaunchOnOverheat,   kHtmlLogOn,
+      kLaunchProgram,    kCloseMonitorOnExit, kDigitalDashboardAtStart,
+      kHighLowAtStart,   kTrayCpuColour,      kTrayMbColour,
+      kTrayBackColour,   kTrayFont,           kTrayBold,
+      kTrayFontSize};
   return k;
 }
 
@@ -68,8 +73,10 @@ const std::vector<KeyDef>& AllKeys() {
   using namespace keys;
   static const std::vector<KeyDef> k = [] {
     std::vector<KeyDef> all = MainWindowKeys();
-    for (const KeyDef& d : {kDbBold, kDbWpaper, kDbLeft, kDbTop, kDbWidth, kDbHite, kHlWpaper,
-                            kHlLeft, kHlTop, kHlWide, kHlHite, kHlBold, kHlHideRight})
+    for (const KeyDef& d :
+         {kDashboardBold, kDashboardWallpaper, kDashboardLeft, kDashboardTop, kDashboardWidth,
+          kDashboardHeight, kHighLowWallpaper, kHighLowLeft, kHighLowTop, kHighLowWidth,
+          kHighLowHeight, kHighLowBold, kHighLowHideAtRight})
       all.push_back(d);
     return all;
   }();
@@ -78,9 +85,10 @@ const std::vector<KeyDef>& AllKeys() {
 
 const std::vector<const IndexedKeyDef*>& AllIndexedKeys() {
   static const std::vector<const IndexedKeyDef*> k{
-      &DbFrameLeftKeys(),   &DbFrameTopKeys(),  &DbFrameColourKeys(), &DbLabelColourKeys(),
-      &DbPlateKeys(),       &HlFrameLeftKeys(), &HlFrameTopKeys(),    &HlFrameColourKeys(),
-      &HlLabelColourKeys(), &HlPlateKeys()};
+      &DashboardFrameLeftKeys(),   &DashboardFrameTopKeys(),  &DashboardFrameColourKeys(),
+      &DashboardLabelColourKeys(), &DashboardPlateKeys(),     &HighLowFrameLeftKeys(),
+      &HighLowFrameTopKeys(),      &HighLowFrameColourKeys(), &HighLowLabelColourKeys(),
+      &HighLowPlateKeys()};
   return k;
 }
 

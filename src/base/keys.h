@@ -32,67 +32,70 @@ struct IndexedKeyDef {
   int Default(int index) const { return index * default_step; }
 };
 
+// The constants are named for what the key holds; the stored texts stay as
+// every earlier installation wrote them.
 namespace keys {
 // Main window: read at start-up and written at shut-down in this order; the
 // six tray keys are written by the tray icon settings window instead.
-inline constexpr KeyDef kPaper{"Paper", KeyType::kText, "Custom"};
-inline constexpr KeyDef kBuzzer{"Buzzer", KeyType::kInteger, "79"};
-inline constexpr KeyDef kShutDown{"ShutDown", KeyType::kInteger, "89"};
-inline constexpr KeyDef kToggleIcon{"ToggleIcon", KeyType::kText, "CPU & MB"};
-inline constexpr KeyDef kSndCard{"SndCard", KeyType::kCheck, "0"};
-inline constexpr KeyDef kSndPC{"SndPC", KeyType::kCheck, "0"};
-inline constexpr KeyDef kLogWrite{"LogWrite", KeyType::kCheck, "0"};
-inline constexpr KeyDef kHtmOw{"HTM_Ow", KeyType::kCheck, "1"};
-inline constexpr KeyDef kSmoke{"Smoke", KeyType::kCheck, "2"};  // a stored 2 shows unchecked
-inline constexpr KeyDef kMsgAlarm{"MsgAlarm", KeyType::kCheck, "0"};
-inline constexpr KeyDef kLog{"Log", KeyType::kCheck, "0"};
-inline constexpr KeyDef kLogInterval{"LogInterval", KeyType::kInteger, "15"};
-inline constexpr KeyDef kVolume{"Volume", KeyType::kInteger, "650"};
-inline constexpr KeyDef kLnchIt{"LnchIt", KeyType::kCheck, "0"};
-inline constexpr KeyDef kLogHtml{"LogHTML", KeyType::kCheck, "0"};
-inline constexpr KeyDef kLnchExe{"LnchExe", KeyType::kText, ""};
-inline constexpr KeyDef kClosAsus{"ClosAsus", KeyType::kCheck, "0"};
-inline constexpr KeyDef kDashSrart{"DashSrart", KeyType::kFlag, "False"};
-inline constexpr KeyDef kHiLoStrt{"HiLoStrt", KeyType::kFlag, "False"};
-inline constexpr KeyDef kTrayFcolr{"TrayFcolr", KeyType::kColour, "255"};
-inline constexpr KeyDef kTrayFcolr2{"TrayFcolr2", KeyType::kColour, "16711680"};
-inline constexpr KeyDef kTrayBcolr{"TrayBcolr", KeyType::kColour, "16777215"};
+inline constexpr KeyDef kMainWallpaper{"Paper", KeyType::kText, "Custom"};
+inline constexpr KeyDef kAlarmThreshold{"Buzzer", KeyType::kInteger, "79"};
+inline constexpr KeyDef kShutdownThreshold{"ShutDown", KeyType::kInteger, "89"};
+inline constexpr KeyDef kTrayIconMode{"ToggleIcon", KeyType::kText, "CPU & MB"};
+inline constexpr KeyDef kAlarmToSoundCard{"SndCard", KeyType::kCheck, "0"};
+inline constexpr KeyDef kAlarmToSpeaker{"SndPC", KeyType::kCheck, "0"};
+inline constexpr KeyDef kOverwriteTextLog{"LogWrite", KeyType::kCheck, "0"};
+inline constexpr KeyDef kOverwriteHtmlLog{"HTM_Ow", KeyType::kCheck, "1"};
+inline constexpr KeyDef kShutdownOnOverheat{"Smoke", KeyType::kCheck,
+                                            "2"};  // a stored 2 shows unchecked
+inline constexpr KeyDef kAlarmMessage{"MsgAlarm", KeyType::kCheck, "0"};
+inline constexpr KeyDef kTextLogOn{"Log", KeyType::kCheck, "0"};
+inline constexpr KeyDef kLogIntervalMinutes{"LogInterval", KeyType::kInteger, "15"};
+inline constexpr KeyDef kAlarmVolume{"Volume", KeyType::kInteger, "650"};
+inline constexpr KeyDef kLaunchOnOverheat{"LnchIt", KeyType::kCheck, "0"};
+inline constexpr KeyDef kHtmlLogOn{"LogHTML", KeyType::kCheck, "0"};
+inline constexpr KeyDef kLaunchProgram{"LnchExe", KeyType::kText, ""};
+inline constexpr KeyDef kCloseMonitorOnExit{"ClosAsus", KeyType::kCheck, "0"};
+inline constexpr KeyDef kDigitalDashboardAtStart{"DashSrart", KeyType::kFlag, "False"};
+inline constexpr KeyDef kHighLowAtStart{"HiLoStrt", KeyType::kFlag, "False"};
+inline constexpr KeyDef kTrayCpuColour{"TrayFcolr", KeyType::kColour, "255"};
+inline constexpr KeyDef kTrayMbColour{"TrayFcolr2", KeyType::kColour, "16711680"};
+inline constexpr KeyDef kTrayBackColour{"TrayBcolr", KeyType::kColour, "16777215"};
 inline constexpr KeyDef kTrayFont{"TrayFont", KeyType::kText, "Arial"};
 inline constexpr KeyDef kTrayBold{"TrayBold", KeyType::kFlag, "True"};
-inline constexpr KeyDef kTraySize{"TraySize", KeyType::kFloat, "24"};
+inline constexpr KeyDef kTrayFontSize{"TraySize", KeyType::kFloat, "24"};
 
 // The first-run test reads "Buzzer" with this default instead of its own.
-inline constexpr int kFirstRunBuzzer = -100;
+inline constexpr int kFirstRunAlarmThreshold = -100;
 
 // Digital Dashboard.
-inline constexpr KeyDef kDbBold{"dbBold", KeyType::kFlag, "True"};
-inline constexpr KeyDef kDbWpaper{"db-Wpaper", KeyType::kText, "Custom"};
-inline constexpr KeyDef kDbLeft{"DBLeft", KeyType::kFloat, "", true};
-inline constexpr KeyDef kDbTop{"DBTop", KeyType::kFloat, "", true};
-inline constexpr KeyDef kDbWidth{"DBWidth", KeyType::kFloat, "1200"};
-inline constexpr KeyDef kDbHite{"DBHite", KeyType::kFloat, "2280"};
+inline constexpr KeyDef kDashboardBold{"dbBold", KeyType::kFlag, "True"};
+inline constexpr KeyDef kDashboardWallpaper{"db-Wpaper", KeyType::kText, "Custom"};
+inline constexpr KeyDef kDashboardLeft{"DBLeft", KeyType::kFloat, "", true};
+inline constexpr KeyDef kDashboardTop{"DBTop", KeyType::kFloat, "", true};
+inline constexpr KeyDef kDashboardWidth{"DBWidth", KeyType::kFloat, "1200"};
+inline constexpr KeyDef kDashboardHeight{"DBHite", KeyType::kFloat, "2280"};
 
 // High/Low/Avg Dashboard.
-inline constexpr KeyDef kHlWpaper{"HL-Wpaper", KeyType::kText, "Custom"};
-inline constexpr KeyDef kHlLeft{"HLleft", KeyType::kFloat, "", true};
-inline constexpr KeyDef kHlTop{"HLtop", KeyType::kFloat, "", true};
-inline constexpr KeyDef kHlWide{"HLwide", KeyType::kFloat, "3330"};
-inline constexpr KeyDef kHlHite{"HLhite", KeyType::kFloat, "2764"};
-inline constexpr KeyDef kHlBold{"HLbold", KeyType::kFlag, "False"};
-inline constexpr KeyDef kHlHideRight{"hl_HideRight", KeyType::kFlag, "False"};
+inline constexpr KeyDef kHighLowWallpaper{"HL-Wpaper", KeyType::kText, "Custom"};
+inline constexpr KeyDef kHighLowLeft{"HLleft", KeyType::kFloat, "", true};
+inline constexpr KeyDef kHighLowTop{"HLtop", KeyType::kFloat, "", true};
+inline constexpr KeyDef kHighLowWidth{"HLwide", KeyType::kFloat, "3330"};
+inline constexpr KeyDef kHighLowHeight{"HLhite", KeyType::kFloat, "2764"};
+inline constexpr KeyDef kHighLowBold{"HLbold", KeyType::kFlag, "False"};
+inline constexpr KeyDef kHighLowHideAtRight{"hl_HideRight", KeyType::kFlag, "False"};
 }  // namespace keys
 
 // Indexed key families.
-const IndexedKeyDef& DbFrameLeftKeys();    // "DBLF0".."DBLF8", default 0
-const IndexedKeyDef& DbFrameTopKeys();     // "DBFtop0".."DBFtop8", default index x 240
-const IndexedKeyDef& DbFrameColourKeys();  // "DshbColr0".."DshbColr8", read only
-const IndexedKeyDef& DbLabelColourKeys();  // "DshColr0".."DshColr17"
-const IndexedKeyDef& DbPlateKeys();        // "dPlate0", "dPlate11".."dPlate14"
-const IndexedKeyDef& HlFrameLeftKeys();    // "HLFL0".."HLFL4", default index x 645
-const IndexedKeyDef& HlFrameTopKeys();     // "HLFT0".."HLFT4", default 0
-const IndexedKeyDef& HlFrameColourKeys();  // "HLbcolor0".."HLbcolor4", read only
-const IndexedKeyDef& HlLabelColourKeys();  // "HLcolor0".."HLcolor49"
-const IndexedKeyDef& HlPlateKeys();        // "hlPlate38".."hlPlate40", "hlPlate42", "hlPlate43"
+const IndexedKeyDef& DashboardFrameLeftKeys();    // "DBLF0".."DBLF8", default 0
+const IndexedKeyDef& DashboardFrameTopKeys();     // "DBFtop0".."DBFtop8", default index x 240
+const IndexedKeyDef& DashboardFrameColourKeys();  // "DshbColr0".."DshbColr8", read only
+const IndexedKeyDef& DashboardLabelColourKeys();  // "DshColr0".."DshColr17"
+const IndexedKeyDef& DashboardPlateKeys();        // "dPlate0", "dPlate11".."dPlate14"
+const IndexedKeyDef& HighLowFrameLeftKeys();      // "HLFL0".."HLFL4", default index x 645
+const IndexedKeyDef& HighLowFrameTopKeys();       // "HLFT0".."HLFT4", default 0
+const IndexedKeyDef& HighLowFrameColourKeys();    // "HLbcolor0".."HLbcolor4", read only
+const IndexedKeyDef& HighLowLabelColourKeys();    // "HLcolor0".."HLcolor49"
+const IndexedKeyDef& HighLowPlateKeys();  // "hlPlate38".."hlPlate40", "hlPlate42", "hlPlate43"
 
 // The main window's keys, in the order above.
 const std::vector<KeyDef>& MainWindowKeys();

@@ -36,7 +36,7 @@ class StartupTest : public ::testing::Test {
     app = std::make_unique<KelvaneApp>(AppServices{sim.Get(), companions, another_copy});
     app->Start();
   }
-  Form1& Main() { return app->Main(); }
+  MainWindow& Main() { return app->Main(); }
   std::vector<std::string> BoxTexts() const {
     std::vector<std::string> out;
     for (const auto& b : sim.loop.MessageBoxes()) out.push_back(b.text);
@@ -245,16 +245,16 @@ TEST_F(StartupTest, AMonitorPartlyOffScreenCannotBeInitialisedAndTheLoadedSettin
 // Notes what the main window asks of the other windows and routines, with what
 // the program looked like at that moment.
 struct RecordingCompanions : Companions {
-  void InitVolMix(Form1& f) override {
+  void SetUpVolumeMixer(MainWindow& f) override {
     steps.push_back("mixer: alarm " + f.Combo(2).Text() + ", clicks " + Clicks());
   }
-  void CheckBoxClicked(Form1&, std::string_view name, int value) override {
+  void CheckBoxClicked(MainWindow&, std::string_view name, int value) override {
     steps.push_back(std::string(name) + "=" + std::to_string(value));
   }
-  void ShowHiLoDashboard(Form1& f) override {
+  void ShowHighLowDashboard(MainWindow& f) override {
     steps.push_back(std::string("hilo: polling ") + (f.Poll().Polling() ? "on" : "off"));
   }
-  void ShowDigitalDashboard(Form1& f) override {
+  void ShowDigitalDashboard(MainWindow& f) override {
     steps.push_back(std::string("dash: polling ") + (f.Poll().Polling() ? "on" : "off"));
   }
   std::string Clicks() const { return std::to_string(desktop->Clicks().size()); }
@@ -289,7 +289,7 @@ TEST_F(StartupTest, StartUpRunsItsStepsInOrder) {
   ASSERT_GE(r.size(), 2u);
   EXPECT_EQ(r[0], "modify");
   EXPECT_EQ(r[1], "add");
-  EXPECT_EQ(Main().State().SampleCount, 0);
+  EXPECT_EQ(Main().State().sample_count, 0);
 }
 
 TEST_F(StartupTest, OnlyAStoredIconModeOfExactlyCpuSelectsCpu) {

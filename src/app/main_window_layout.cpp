@@ -1,7 +1,7 @@
 // The main window's design: its controls, their places and tooltips, and the
 // popup menu. Places are given in pixels of a 96 dots-per-inch screen and
 // stored in twips.
-#include "app/form1.h"
+#include "app/main_window.h"
 
 namespace kelvane {
 
@@ -9,7 +9,7 @@ using namespace form;
 
 namespace {
 
-constexpr int kTw = 15;  // twips per pixel at 96 dots per inch
+constexpr int kTwipsPerPixel = 15;  // at 96 dots per inch
 constexpr int kClientWidth = 480, kClientHeight = 400;
 constexpr Colour kTextColour = 0x000000;
 constexpr Colour kTitleColour = 0x804000;  // dark blue
@@ -17,22 +17,22 @@ constexpr Colour kShadowColour = 0xE0E0E0;
 
 }  // namespace
 
-void Form1::BuildControls() {
+void MainWindow::BuildControls() {
   form::Window& w = window_;
   w.SetCaption("Kelvane Settings");
   w.SetBorderStyle(BorderStyle::kNone);
   w.SetShowInTaskbar(true);
-  w.Move(0, 0, kClientWidth * kTw, kClientHeight * kTw);
+  w.Move(0, 0, kClientWidth * kTwipsPerPixel, kClientHeight * kTwipsPerPixel);
   w.SetBackColour(0xE0E0E0);
 
   // The wallpaper holder, under everything else.
   auto& paper = w.Add<PictureBox>("Picture2");
-  paper.Move(0, 0, kClientWidth * kTw, kClientHeight * kTw);
+  paper.Move(0, 0, kClientWidth * kTwipsPerPixel, kClientHeight * kTwipsPerPixel);
   paper.SetBackColour(0xE0E0E0);
   Container* on = &paper;
 
   auto place = [](Control& c, int x, int y, int width, int height) {
-    c.Move(x * kTw, y * kTw, width * kTw, height * kTw);
+    c.Move(x * kTwipsPerPixel, y * kTwipsPerPixel, width * kTwipsPerPixel, height * kTwipsPerPixel);
   };
   auto label = [&](int index, std::string caption, int x, int y, int width, int height = 16) {
     auto& l = w.Add<Label>("Label1", index, on);
@@ -183,7 +183,7 @@ void Form1::BuildControls() {
   }
 }
 
-void Form1::BuildMenu() {
+void MainWindow::BuildMenu() {
   MenuItem& top = window_.AddMenu("MnuTop", "MnuTop");
   MenuItem& paper = top.Add("mnuBckGrnd", "Background");
   paper.Add("MnuAsus", "Asus");

@@ -1,4 +1,4 @@
-#include "app/form1.h"
+#include "app/main_window.h"
 
 #include "appearance/placement.h"
 #include "base/keys.h"
@@ -14,7 +14,7 @@ namespace mb = platform::mb;
 
 namespace {
 
-constexpr char kCpuKey[] = "HARDWARE\\DESCRIPTION\\System\\CentralProcessor\\0";
+constexpr char kCpuRegistryKey[] = "HARDWARE\\DESCRIPTION\\System\\CentralProcessor\\0";
 constexpr unsigned kStopBox = mb::kOk | mb::kIconStop | mb::kSystemModal | mb::kSetForeground;
 constexpr unsigned kInfoBox =
     mb::kOk | mb::kIconInformation | mb::kSystemModal | mb::kSetForeground;
@@ -28,10 +28,10 @@ bool IsLabel1(const Control* c) {
 
 }  // namespace
 
-Form1::Form1(AppServices services)
+MainWindow::MainWindow(AppServices services)
     : services_(services),
       p_(services.platform),
-      window_(services.platform, *this, "Form1"),
+      window_(services.platform, *this, "MainWindow"),
       settings_(services.platform.store, services.platform.clock),
       icons_(services.platform.graphics, style_),
       tray_icon_(services.platform.tray, icons_, style_,
@@ -41,31 +41,31 @@ Form1::Form1(AppServices services)
   BuildMenu();
   // A restarted taskbar forgets every tray icon; ours comes back.
   p_.tray.OnTaskbarRestart([this] {
-    if (icon_added_ && !ended_) tray_icon_.UpdateIcons();
+    if (icon_added_ && !ended_) tray_icon_.Add();
   });
 }
 
-Form1::~Form1() {
+MainWindow::~MainWindow() {
   p_.tray.OnTaskbarRestart(nullptr);
 }
 
-CheckBox& Form1::Check(int number) {
+CheckBox& MainWindow::Check(int number) {
   return window_.Get<CheckBox>("Check" + std::to_string(number));
 }
-Label& Form1::Label1(int index) {
+Label& MainWindow::Label1(int index) {
   return window_.Get<Label>("Label1", index);
 }
-ListBox& Form1::Combo(int number) {
+ListBox& MainWindow::Combo(int number) {
   return window_.Get<ListBox>("Combo" + std::to_string(number));
 }
 
 // --- start-up ------------------------------------------------------------------
 
-void Form1::OnLoad() {
+void MainWindow::OnLoad() {
   StartUp();
 }
 
-void Form1::Fail(std::string_view message) {
+void MainWindow::Fail(std::string_view message) {
   p_.loop.ShowMessageBox(message, kProgramName, kStopBox);
   window_.Unload();
 }
@@ -73,7 +73,7 @@ void Form1::Fail(std::string_view message) {
 // Every yield may run a shut-down (the Exit command, a close request from the
 // remover, the monitor gone): after each one, start-up ends unless the window
 // is still loaded.
-void Form1::StartUp() {
+void MainWindow::StartUp() {
   if (services_.another_copy_running) {
     YieldMessages();
     p_.loop.ShowMessageBox("A copy of Kelvane is already running!", kProgramName, kInfoBox);
@@ -95,7 +95,7 @@ void Form1::StartUp() {
   if (!window_.Loaded()) return;
 
   probe_window_ = p_.desktop.FindTopWindow(kProbeClass, kProbeTitle);
-  probe_path_ = probe::GetPath(p_.registry, p_.files);
+  probe_path_ = probe::FindInstallFolder(p_.registry, p_.files);
   if (probe_window_ == platform::kNoWindow) {
     if (probe_path_.empty()) {
       Fail("Unable to find Asus Probe 2");
@@ -117,25 +117,25 @@ void Form1::StartUp() {
     probe_window_ = p_.desktop.FindTopWindow(kProbeClass, kProbeTitle);
   } while (probe_window_ == platform::kNoWindow);
 
-  state_.SampleCount = -1;
+  state_.sample_count = -1;
   poll_.ClearBusy();
   poll_.SetProbeWindow(probe_window_);
   LoadControls();
   ShowCpuName();
-  Check(8).SetValue(settings_.Integer(keys::kLnchIt) == 1 ? 1 : 0);
-  Check(11).SetValue(settings_.Integer(keys::kClosAsus) == 1 ? 1 : 0);
+  Check(8).SetValue(settings_.Integer(keys::kLaunchOnOverheat) == 1 ? 1 : 0);
+  Check(11).SetValue(settings_.Integer(keys::kCloseMonitorOnExit) == 1 ? 1 : 0);
   {
     auto& interval = window_.Get<ScrollBar>("VScroll1");
-    interval.SetValue(settings_.Integer(keys::kLogInterval));
+    interval.SetValue(settings_.Integer(keys::kLogIntervalMinutes));
   }
-  Check(1).SetValue(settings_.Integer(keys::kLog) == 1 ? 1 : 0);
-  Check(9).SetValue(settings_.Integer(keys::kLogHtml) == 1 ? 1 : 0);
+  Check(1).SetValue(settings_.Integer(keys::kTextLogOn) == 1 ? 1 : 0);
+  Check(9).SetValue(settings_.Integer(keys::kHtmlLogOn) == 1 ? 1 : 0);
 
   // The slider holds the stored volume, which shut-down saves back; the mixer
   // set-up may then adjust what it offers.
-  window_.Get<ScrollBar>("HScroll1").SetValue(settings_.Integer(keys::kVolume));
+  window_.Get<ScrollBar>("HScroll1").SetValue(settings_.Integer(keys::kAlarmVolume));
   controls_loaded_ = true;
-  services_.companions.InitVolMix(*this);
+  services_.companions.SetUpVolumeMixer(*this);
   Wait(p_.loop, p_.clock, 1, still_running);
   if (!window_.Loaded()) return;
   probe::WakeProbe(p_, probe_window_, probe_path_, still_running);
@@ -148,16 +148,17 @@ void Form1::StartUp() {
   style_ = tray::TrayIconStyle::Load(settings_);
   appearance::CentreOnWorkArea(window_, p_.desktop);
   // Later runs start in the tray: "Buzzer" is stored by every shut-down.
-  if (settings_.Integer(keys::kBuzzer.name, keys::kFirstRunBuzzer) > keys::kFirstRunBuzzer)
+  if (settings_.Integer(keys::kAlarmThreshold.name, keys::kFirstRunAlarmThreshold) >
+      keys::kFirstRunAlarmThreshold)
     window_.SetWindowState(WindowState::kMinimised);
   poll_.Tick();
   if (!window_.Loaded()) return;
-  tray_icon_.UpdateIcons();
+  tray_icon_.Add();
   icon_added_ = true;
   poll_.StartPolling();
   if (window_.Menu("MnuHiLoStrt").Checked()) {
     window_.Menu("MnuHiLo").SetChecked(true);
-    services_.companions.ShowHiLoDashboard(*this);
+    services_.companions.ShowHighLowDashboard(*this);
     YieldMessages();
     if (!window_.Loaded()) return;
   }
@@ -168,9 +169,9 @@ void Form1::StartUp() {
   }
 }
 
-void Form1::LoadControls() {
-  window_.Get<TextBox>("Text1").SetText(settings_.Text(keys::kLnchExe));
-  Check(7).SetValue(settings_.Integer(keys::kMsgAlarm) == 1 ? 1 : 0);
+void MainWindow::LoadControls() {
+  window_.Get<TextBox>("Text1").SetText(settings_.Text(keys::kLaunchProgram));
+  Check(7).SetValue(settings_.Integer(keys::kAlarmMessage) == 1 ? 1 : 0);
 
   ListBox& alarm = Combo(2);
   alarm.Clear();
@@ -184,16 +185,16 @@ void Form1::LoadControls() {
   mode.Clear();
   mode.AddItem("CPU");
   mode.AddItem("CPU & MB");
-  mode.SetListIndex(settings_.Text(keys::kToggleIcon) == "CPU" ? 0 : 1);
+  mode.SetListIndex(settings_.Text(keys::kTrayIconMode) == "CPU" ? 0 : 1);
 
-  alarm.SetText(IntText(settings_.Integer(keys::kBuzzer)));
-  shutdown.SetText(IntText(settings_.Integer(keys::kShutDown)));
-  window_.Menu("MnuDashStrt").SetChecked(settings_.Flag(keys::kDashSrart));
-  window_.Menu("MnuHiLoStrt").SetChecked(settings_.Flag(keys::kHiLoStrt));
+  alarm.SetText(IntText(settings_.Integer(keys::kAlarmThreshold)));
+  shutdown.SetText(IntText(settings_.Integer(keys::kShutdownThreshold)));
+  window_.Menu("MnuDashStrt").SetChecked(settings_.Flag(keys::kDigitalDashboardAtStart));
+  window_.Menu("MnuHiLoStrt").SetChecked(settings_.Flag(keys::kHighLowAtStart));
 
-  Check(2).SetValue(settings_.Integer(keys::kLogWrite) == 1 ? 1 : 0);
-  Check(3).SetValue(settings_.Integer(keys::kHtmOw) == 1 ? 1 : 0);
-  Check(4).SetValue(settings_.Integer(keys::kSndCard) == 1 ? 1 : 0);
+  Check(2).SetValue(settings_.Integer(keys::kOverwriteTextLog) == 1 ? 1 : 0);
+  Check(3).SetValue(settings_.Integer(keys::kOverwriteHtmlLog) == 1 ? 1 : 0);
+  Check(4).SetValue(settings_.Integer(keys::kAlarmToSoundCard) == 1 ? 1 : 0);
   // The PC speaker is offered on the NT family only (top bit of the version clear).
   CheckBox& speaker = Check(5);
   if (p_.power.Version() & 0x80000000u) {
@@ -201,22 +202,23 @@ void Form1::LoadControls() {
     speaker.SetEnabled(false);
   } else {
     speaker.SetEnabled(true);
-    speaker.SetValue(settings_.Integer(keys::kSndPC) == 1 ? 1 : 0);
+    speaker.SetValue(settings_.Integer(keys::kAlarmToSpeaker) == 1 ? 1 : 0);
   }
   // A stored 2 (never set) shows unchecked.
-  Check(6).SetValue(settings_.Integer(keys::kSmoke) == 1 ? 1 : 0);
-  ChangePaper(settings_.Text(keys::kPaper));
+  Check(6).SetValue(settings_.Integer(keys::kShutdownOnOverheat) == 1 ? 1 : 0);
+  ChangeWallpaper(settings_.Text(keys::kMainWallpaper));
 }
 
-void Form1::ShowCpuName() {
+void MainWindow::ShowCpuName() {
   Label& cpu = Label1(1);
-  std::string name = p_.registry.MachineText(kCpuKey, "ProcessorNameString");
+  std::string name = p_.registry.MachineText(kCpuRegistryKey, "ProcessorNameString");
   cpu.SetCaption(name);
-  cpu.SetTooltip(p_.registry.MachineText(kCpuKey, "Identifier"));
-  cpu.SetCaption(name + "  " + std::to_string(p_.registry.MachineDword(kCpuKey, "~MHz")) + " MHz");
+  cpu.SetTooltip(p_.registry.MachineText(kCpuRegistryKey, "Identifier"));
+  cpu.SetCaption(name + "  " + std::to_string(p_.registry.MachineDword(kCpuRegistryKey, "~MHz")) +
+                 " MHz");
 }
 
-void Form1::ChangePaper(const std::string& theme) {
+void MainWindow::ChangeWallpaper(const std::string& theme) {
   std::string path = app_folder_ + "BackGround\\" + theme + "\\Kelvane-M.jpg";
   if (!p_.files.Exists(path)) return;
   theme_ = theme;
@@ -225,45 +227,46 @@ void Form1::ChangePaper(const std::string& theme) {
 
 // --- shut-down -------------------------------------------------------------------
 
-void Form1::OnQueryUnload(UnloadMode, bool&) {
-  services_.companions.MainQueryUnload(*this);
+void MainWindow::OnQueryUnload(UnloadMode, bool&) {
+  services_.companions.MainWindowQueryUnload(*this);
 }
 
-void Form1::OnUnload() {
+void MainWindow::OnUnload() {
   poll_.Shutdown();
   YieldMessages();
-  if (poll_.PollBusy()) Wait(p_.loop, p_.clock, 1);
+  if (poll_.Busy()) Wait(p_.loop, p_.clock, 1);
   poll_.ClearBusy();
   if (controls_loaded_) SaveSettings();
   YieldMessages();
   services_.companions.CloseWindows(*this);
   YieldMessages();
-  if (icon_added_) tray_icon_.DelTray();
+  if (icon_added_) tray_icon_.Remove();
   ended_ = true;
   p_.loop.Quit();
 }
 
-void Form1::SaveSettings() {
-  settings_.WriteText(keys::kPaper.name, theme_);
-  settings_.WriteText(keys::kBuzzer.name, Combo(2).Text());
-  settings_.WriteText(keys::kShutDown.name, Combo(3).Text());
-  settings_.WriteText(keys::kToggleIcon.name, Combo(4).Text());
-  settings_.WriteInteger(keys::kSndCard.name, Check(4).Value());
-  settings_.WriteInteger(keys::kSndPC.name, Check(5).Value());
-  settings_.WriteInteger(keys::kLogWrite.name, Check(2).Value());
-  settings_.WriteInteger(keys::kHtmOw.name, Check(3).Value());
-  settings_.WriteInteger(keys::kSmoke.name, Check(6).Value());
-  settings_.WriteInteger(keys::kMsgAlarm.name, Check(7).Value());
-  settings_.WriteInteger(keys::kLog.name, Check(1).Value());
-  settings_.WriteInteger(keys::kLogInterval.name, window_.Get<ScrollBar>("VScroll1").Value());
-  settings_.WriteInteger(keys::kVolume.name, window_.Get<ScrollBar>("HScroll1").Value());
-  settings_.WriteInteger(keys::kLnchIt.name, Check(8).Value());
-  settings_.WriteInteger(keys::kLogHtml.name, Check(9).Value());
-  settings_.WriteText(keys::kLnchExe.name, window_.Get<TextBox>("Text1").Text());
-  settings_.WriteInteger(keys::kClosAsus.name, Check(11).Value());
+void MainWindow::SaveSettings() {
+  settings_.WriteText(keys::kMainWallpaper.name, theme_);
+  settings_.WriteText(keys::kAlarmThreshold.name, Combo(2).Text());
+  settings_.WriteText(keys::kShutdownThreshold.name, Combo(3).Text());
+  settings_.WriteText(keys::kTrayIconMode.name, Combo(4).Text());
+  settings_.WriteInteger(keys::kAlarmToSoundCard.name, Check(4).Value());
+  settings_.WriteInteger(keys::kAlarmToSpeaker.name, Check(5).Value());
+  settings_.WriteInteger(keys::kOverwriteTextLog.name, Check(2).Value());
+  settings_.WriteInteger(keys::kOverwriteHtmlLog.name, Check(3).Value());
+  settings_.WriteInteger(keys::kShutdownOnOverheat.name, Check(6).Value());
+  settings_.WriteInteger(keys::kAlarmMessage.name, Check(7).Value());
+  settings_.WriteInteger(keys::kTextLogOn.name, Check(1).Value());
+  settings_.WriteInteger(keys::kLogIntervalMinutes.name,
+                         window_.Get<ScrollBar>("VScroll1").Value());
+  settings_.WriteInteger(keys::kAlarmVolume.name, window_.Get<ScrollBar>("HScroll1").Value());
+  settings_.WriteInteger(keys::kLaunchOnOverheat.name, Check(8).Value());
+  settings_.WriteInteger(keys::kHtmlLogOn.name, Check(9).Value());
+  settings_.WriteText(keys::kLaunchProgram.name, window_.Get<TextBox>("Text1").Text());
+  settings_.WriteInteger(keys::kCloseMonitorOnExit.name, Check(11).Value());
 }
 
-void Form1::Exit() {
+void MainWindow::Exit() {
   if (Check(11).Value() == 1) {
     platform::WindowId probe = p_.desktop.FindTopWindow(kProbeClass, kProbeTitle);
     if (probe != platform::kNoWindow) p_.desktop.SendClose(probe);
@@ -273,20 +276,20 @@ void Form1::Exit() {
 
 // --- the window's own events -------------------------------------------------------
 
-void Form1::OnResize() {
+void MainWindow::OnResize() {
   if (window_.WindowState() != WindowState::kMinimised) return;
   window_.Get<TextBox>("Text1").SetFocus();
   window_.Hide();
   YieldMessages();
 }
 
-void Form1::OnGotFocus(Control& control) {
+void MainWindow::OnGotFocus(Control& control) {
   if (control.Name() != "Text1") return;
   Label1(5).SetCaption("Shut down Windows if CPU temp is greater then " + Combo(3).Text() +
                        std::string(kDegree) + "C");
 }
 
-void Form1::OnClick(Control* control) {
+void MainWindow::OnClick(Control* control) {
   if (!control) return;
   const std::string& name = control->Name();
   if (name == "Picture3") {
@@ -305,7 +308,7 @@ void Form1::OnClick(Control* control) {
   }
 }
 
-void Form1::OnMouseDown(const MouseEvent& e) {
+void MainWindow::OnMouseDown(const MouseEvent& e) {
   if (e.control && e.control->Name() == "Picture3") {
     e.control->Move(e.control->Left() - kPressLeft, e.control->Top() - kPressUp);
     return;
@@ -318,7 +321,7 @@ void Form1::OnMouseDown(const MouseEvent& e) {
   }
 }
 
-void Form1::OnMouseUp(const MouseEvent& e) {
+void MainWindow::OnMouseUp(const MouseEvent& e) {
   if (e.control && e.control->Name() == "Picture3") {
     e.control->Move(e.control->Left() + kPressLeft, e.control->Top() + kPressUp);
     return;
@@ -327,27 +330,28 @@ void Form1::OnMouseUp(const MouseEvent& e) {
   if (e.button == button::kRight && (IsLabel1(e.control) || background || !e.control)) OpenMenu();
 }
 
-void Form1::OnChange(Control& control) {
+void MainWindow::OnChange(Control& control) {
   if (control.Name() != "VScroll1") return;
   int minutes = static_cast<ScrollBar&>(control).Value();
   window_.Get<form::Label>("Label2").SetCaption(std::to_string(minutes));
   poll_.ReloadLogCountdown();
 }
 
-void Form1::OnMenuClick(MenuItem& item) {
+void MainWindow::OnMenuClick(MenuItem& item) {
   const std::string& name = item.Name();
   if (item.Parent() && item.Parent()->Name() == "mnuBckGrnd") {
-    ChangePaper(item.Caption());
+    ChangeWallpaper(item.Caption());
   } else if (name == "MnuDashStrt" || name == "MnuHiLoStrt") {
     item.SetChecked(!item.Checked());
-    settings_.WriteFlag(name == "MnuDashStrt" ? keys::kDashSrart.name : keys::kHiLoStrt.name,
-                        item.Checked());
+    settings_.WriteFlag(
+        name == "MnuDashStrt" ? keys::kDigitalDashboardAtStart.name : keys::kHighLowAtStart.name,
+        item.Checked());
   } else if (name == "OpnBmpFolder") {
     OpenFolder(app_folder_ + "BMPs\\");
   } else if (name == "OpnHtmFolder") {
     OpenFolder(app_folder_ + "Logs\\");
   } else if (name == "MnuRebuild") {
-    poll_.RequestRebuildIcons();
+    poll_.RequestTrayIconRebuild();
   } else if (name == "mnuEXIT") {
     Exit();
   } else {
@@ -355,18 +359,18 @@ void Form1::OnMenuClick(MenuItem& item) {
   }
 }
 
-void Form1::OpenFolder(const std::string& folder) {
+void MainWindow::OpenFolder(const std::string& folder) {
   p_.shell.Execute(window_.Handle(), "open", folder, "0", folder, platform::sw::kShowNormal);
 }
 
-void Form1::OpenMenu() {
+void MainWindow::OpenMenu() {
   if (!window_.Loaded()) return;
   // The menu closes when the user clicks elsewhere only if our window is in front.
   p_.desktop.SetForeground(window_.Handle());
   window_.PopupMenu(window_.Menu("MnuTop"));
 }
 
-void Form1::ShowFromTray() {
+void MainWindow::ShowFromTray() {
   if (!window_.Loaded()) return;
   window_.SetWindowState(WindowState::kNormal);
   window_.Show();
@@ -375,19 +379,19 @@ void Form1::ShowFromTray() {
 
 // --- the poll tick's tray and controls -----------------------------------------------
 
-void Form1::ShowTrayNumber(std::int16_t value, bool motherboard) {
-  tray_icon_.Show(state_.reading.TipText, value, motherboard);
+void MainWindow::ShowTrayNumber(std::int16_t value, bool motherboard) {
+  tray_icon_.Show(state_.reading.tip_text, value, motherboard);
 }
 
-std::string Form1::IconMode() {
+std::string MainWindow::TrayIconMode() {
   return Combo(4).Text();
 }
 
-bool Form1::LogsOn() {
+bool MainWindow::LogsOn() {
   return Check(1).Value() == 1 || Check(9).Value() == 1;
 }
 
-int Form1::LogIntervalMinutes() {
+int MainWindow::LogIntervalMinutes() {
   return window_.Get<ScrollBar>("VScroll1").Value();
 }
 

@@ -1,4 +1,4 @@
-// Form1: the main window. It is the settings window, the owner of the popup
+// The main window. It is the settings window, the owner of the popup
 // menu, the tray icon and the poll cycle; its load starts the program and its
 // unload ends it.
 #pragma once
@@ -26,12 +26,12 @@ inline constexpr char kProgramName[] = "Kelvane";
 inline constexpr char kHomePage[] = "http://kelvane.marrowby.example/";
 inline constexpr char kHelpFile[] = "Kelvane_HELP.htm";
 
-class Form1 : public form::WindowHandler, public PollHost {
+class MainWindow : public form::WindowHandler, public PollHost {
  public:
-  explicit Form1(AppServices services);
-  ~Form1() override;
-  Form1(const Form1&) = delete;
-  Form1& operator=(const Form1&) = delete;
+  explicit MainWindow(AppServices services);
+  ~MainWindow() override;
+  MainWindow(const MainWindow&) = delete;
+  MainWindow& operator=(const MainWindow&) = delete;
 
   // Loads the window, which runs the start-up.
   void Start() { window_.Load(); }
@@ -55,7 +55,7 @@ class Form1 : public form::WindowHandler, public PollHost {
   platform::WindowId ProbeWindow() const { return probe_window_; }
   const std::string& Theme() const { return theme_; }
   // The main window's wallpaper: the theme's image, when it exists.
-  void ChangePaper(const std::string& theme);
+  void ChangeWallpaper(const std::string& theme);
 
   // Controls by name, as the other windows reach them.
   form::CheckBox& Check(int number);
@@ -75,20 +75,22 @@ class Form1 : public form::WindowHandler, public PollHost {
   void OnMenuClick(form::MenuItem& item) override;
 
   // --- PollHost ---
-  void RebuildIcons() override { tray_icon_.Rebuild(); }
+  void RebuildTrayIcon() override { tray_icon_.Rebuild(); }
   void ShowTrayNumber(std::int16_t value, bool motherboard) override;
-  std::string IconMode() override;
-  void ChkTemps() override { services_.companions.ChkTemps(*this); }
+  std::string TrayIconMode() override;
+  void CheckTemperatures() override { services_.companions.CheckTemperatures(*this); }
   bool LogsOn() override;
-  void MakLog() override { services_.companions.MakLog(*this); }
+  void WriteLogs() override { services_.companions.WriteLogs(*this); }
   int LogIntervalMinutes() override;
-  void HiLoResetTip(const std::string& t) override { services_.companions.HiLoResetTip(t); }
-  void HiLoResetText(const std::string& t) override { services_.companions.HiLoResetText(t); }
-  bool DigitalDashVisible() override { return services_.companions.DigitalDashVisible(); }
-  void DigitalDashShow(const StatsTable& t) override { services_.companions.DigitalDashShow(t); }
-  bool HiLoVisible() override { return services_.companions.HiLoVisible(); }
-  void HiLoShow(const StatsTable& t, const std::string& e) override {
-    services_.companions.HiLoShow(t, e);
+  void HighLowResetTip(const std::string& t) override { services_.companions.HighLowResetTip(t); }
+  void HighLowResetText(const std::string& t) override { services_.companions.HighLowResetText(t); }
+  bool DigitalDashboardVisible() override { return services_.companions.DigitalDashboardVisible(); }
+  void ShowOnDigitalDashboard(const StatsTable& t) override {
+    services_.companions.ShowOnDigitalDashboard(t);
+  }
+  bool HighLowVisible() override { return services_.companions.HighLowVisible(); }
+  void ShowOnHighLow(const StatsTable& t, const std::string& e) override {
+    services_.companions.ShowOnHighLow(t, e);
   }
   void CloseMainWindow() override { Close(); }
 
