@@ -135,7 +135,7 @@ void MainWindow::StartUp() {
   // set-up may then adjust what it offers.
   window_.Get<ScrollBar>("HScroll1").SetValue(settings_.Integer(keys::kAlarmVolume));
   controls_loaded_ = true;
-  services_.companions.SetUpVolumeMixer(*this);
+  services_.features.SetUpVolumeMixer(*this);
   Wait(p_.loop, p_.clock, 1, still_running);
   if (!window_.Loaded()) return;
   probe::WakeProbe(p_, probe_window_, probe_path_, still_running);
@@ -158,13 +158,13 @@ void MainWindow::StartUp() {
   poll_.StartPolling();
   if (window_.Menu("MnuHiLoStrt").Checked()) {
     window_.Menu("MnuHiLo").SetChecked(true);
-    services_.companions.ShowHighLowDashboard(*this);
+    services_.features.ShowHighLowDashboard(*this);
     YieldMessages();
     if (!window_.Loaded()) return;
   }
   if (window_.Menu("MnuDashStrt").Checked()) {
     window_.Menu("MnuDash").SetChecked(true);
-    services_.companions.ShowDigitalDashboard(*this);
+    services_.features.ShowDigitalDashboard(*this);
     YieldMessages();
   }
 }
@@ -228,7 +228,7 @@ void MainWindow::ChangeWallpaper(const std::string& theme) {
 // --- shut-down -------------------------------------------------------------------
 
 void MainWindow::OnQueryUnload(UnloadMode, bool&) {
-  services_.companions.MainWindowQueryUnload(*this);
+  services_.features.MainWindowQueryUnload(*this);
 }
 
 void MainWindow::OnUnload() {
@@ -238,7 +238,7 @@ void MainWindow::OnUnload() {
   poll_.ClearBusy();
   if (controls_loaded_) SaveSettings();
   YieldMessages();
-  services_.companions.CloseWindows(*this);
+  services_.features.CloseWindows(*this);
   YieldMessages();
   if (icon_added_) tray_icon_.Remove();
   ended_ = true;
@@ -300,11 +300,11 @@ void MainWindow::OnClick(Control* control) {
       window_.SetWindowState(WindowState::kMinimised);
     }
   } else if (control->Kind() == ControlKind::kCheckBox) {
-    services_.companions.CheckBoxClicked(*this, name, static_cast<CheckBox*>(control)->Value());
+    services_.features.CheckBoxClicked(*this, *static_cast<CheckBox*>(control));
   } else if (name == "Command3") {
-    services_.companions.MenuCommand(*this, "MNuTrayColrFont");
+    services_.features.MenuCommand(*this, window_.Menu("MNuTrayColrFont"));
   } else if (control->Kind() == ControlKind::kButton) {
-    services_.companions.ButtonClicked(*this, name);
+    services_.features.ButtonClicked(*this, *static_cast<Button*>(control));
   }
 }
 
@@ -355,7 +355,7 @@ void MainWindow::OnMenuClick(MenuItem& item) {
   } else if (name == "mnuEXIT") {
     Exit();
   } else {
-    services_.companions.MenuCommand(*this, name);
+    services_.features.MenuCommand(*this, item);
   }
 }
 

@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "app/companions.h"
+#include "app/features.h"
 #include "app/poll.h"
 #include "base/settings.h"
 #include "platform/form/form.h"
@@ -17,7 +17,7 @@ namespace kelvane {
 // What the program runs on.
 struct AppServices {
   platform::Platform& platform;
-  Companions& companions;
+  FeatureHooks& features;
   // Whether another copy of the program runs already (asked once, at start).
   bool another_copy_running = false;
 };
@@ -75,23 +75,12 @@ class MainWindow : public form::WindowHandler, public PollHost {
   void OnMenuClick(form::MenuItem& item) override;
 
   // --- PollHost ---
+  FeatureHooks& Features() override { return services_.features; }
   void RebuildTrayIcon() override { tray_icon_.Rebuild(); }
   void ShowTrayNumber(std::int16_t value, bool motherboard) override;
   std::string TrayIconMode() override;
-  void CheckTemperatures() override { services_.companions.CheckTemperatures(*this); }
   bool LogsOn() override;
-  void WriteLogs() override { services_.companions.WriteLogs(*this); }
   int LogIntervalMinutes() override;
-  void HighLowResetTip(const std::string& t) override { services_.companions.HighLowResetTip(t); }
-  void HighLowResetText(const std::string& t) override { services_.companions.HighLowResetText(t); }
-  bool DigitalDashboardVisible() override { return services_.companions.DigitalDashboardVisible(); }
-  void ShowOnDigitalDashboard(const StatsTable& t) override {
-    services_.companions.ShowOnDigitalDashboard(t);
-  }
-  bool HighLowVisible() override { return services_.companions.HighLowVisible(); }
-  void ShowOnHighLow(const StatsTable& t, const std::string& e) override {
-    services_.companions.ShowOnHighLow(t, e);
-  }
   void CloseMainWindow() override { Close(); }
 
  private:

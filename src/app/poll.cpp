@@ -57,8 +57,8 @@ void PollCycle::Tick() {
   // down meanwhile, without touching what the shut-down released.
   auto shut_down = [&] { return !*alive || ended_; };
 
-  if (rebuild_icons_requested_) {
-    rebuild_icons_requested_ = false;
+  if (rebuild_requested_) {
+    rebuild_requested_ = false;
     host_.RebuildTrayIcon();
     if (shut_down()) return;
   }
@@ -79,7 +79,7 @@ void PollCycle::Tick() {
   if (shut_down()) return;
 
   if (state_.sample_count > 1) {
-    host_.CheckTemperatures();
+    host_.Features().CheckTemperatures();
     if (shut_down()) return;
   }
 
@@ -87,15 +87,15 @@ void PollCycle::Tick() {
     state_.stats.Reset();
     platform::DateTime now = platform_.clock.Now();
     state_.started_text = "Started: " + platform_.clock.GeneralDateTime(now);
-    host_.HighLowResetTip(state_.started_text);
+    host_.Features().HighLowResetTip(state_.started_text);
     if (shut_down()) return;
     state_.start_time = now;
-    host_.HighLowResetText("00:00:00");
+    host_.Features().HighLowResetText("00:00:00");
     if (shut_down()) return;
   }
 
   if (host_.LogsOn() && state_.sample_count == 1) {
-    host_.WriteLogs();
+    host_.Features().WriteLogs();
     if (shut_down()) return;
   }
 
@@ -105,10 +105,12 @@ void PollCycle::Tick() {
     state_.stats.Add(values);
     FillStatsTable(state_.stats, r, values, state_.sample_count, platform_.clock.DecimalSeparator(),
                    state_.table);
-    if (host_.DigitalDashboardVisible()) host_.ShowOnDigitalDashboard(state_.table);
+    if (host_.Features().DigitalDashboardVisible())
+      host_.Features().ShowOnDigitalDashboard(state_.table);
     if (shut_down()) return;
-    if (host_.HighLowVisible())
-      host_.ShowOnHighLow(state_.table, ElapsedText(state_.start_time, platform_.clock.Now()));
+    if (host_.Features().HighLowVisible())
+      host_.Features().ShowOnHighLow(state_.table,
+                                     ElapsedText(state_.start_time, platform_.clock.Now()));
     if (shut_down()) return;
   }
   busy_ = false;
@@ -119,7 +121,7 @@ void PollCycle::LogTick() {
       std::max<int>(log_countdown_ - 1, std::numeric_limits<std::int16_t>::min()));
   if (log_countdown_ <= 0) {
     std::shared_ptr<bool> alive = alive_;
-    host_.WriteLogs();
+    host_.Features().WriteLogs();
     if (!*alive || ended_) return;
     ReloadLogCountdown();
   }

@@ -7,48 +7,35 @@
 #include <memory>
 #include <string>
 
+#include "app/features.h"
 #include "app/stats.h"
 #include "platform/platform.h"
 #include "probe/reading.h"
 
 namespace kelvane {
 
-// The consumers of the poll cycle, as the program's windows provide them. Every
-// call may yield to window messages (sounds and logs do), so the cycle
+// The poll cycle's one way to what it serves: the main window (its tray icon,
+// the controls the tick reads, closing it) and, through it, the features.
+// Every call may yield to window messages (sounds and logs do), so the cycle
 // re-checks its own state after each one.
 class PollHost {
  public:
   virtual ~PollHost() = default;
-  // The rebuild-icons command: icon surfaces cleared, icon removed and added anew.
-  virtual void RebuildTrayIcon() {}
+  // The alarms, logs and dashboards that the tick feeds.
+  virtual FeatureHooks& Features() = 0;
+  // The rebuild command: icon surfaces cleared, icon removed and added anew.
+  virtual void RebuildTrayIcon() = 0;
   // Draws a temperature into the tray icon in the CPU colour, or in the
   // motherboard colour; the tip is the reading's tip_text.
-  virtual void ShowTrayNumber(std::int16_t value, bool motherboard) {
-    (void)value, (void)motherboard;
-  }
-  // The text of the tray-icon mode box.
-  virtual std::string TrayIconMode() { return "CPU & MB"; }
-  virtual void CheckTemperatures() {}
+  virtual void ShowTrayNumber(std::int16_t value, bool motherboard) = 0;
+  // The tray icon mode box's text: "CPU" or "CPU & MB".
+  virtual std::string TrayIconMode() = 0;
   // Whether the text log or the HTML log is switched on.
-  virtual bool LogsOn() { return false; }
-  virtual void WriteLogs() {}
-  // The log-interval control, in minutes.
-  virtual int LogIntervalMinutes() { return 15; }
-  // A statistics reset: the High/Low/Avg window's label 47 gets the started
-  // text as its tooltip (creating the window, hidden, if needed) ...
-  virtual void HighLowResetTip(const std::string& started_text) { (void)started_text; }
-  // ... and "00:00:00" as its text.
-  virtual void HighLowResetText(const std::string& text) { (void)text; }
-  virtual bool DigitalDashboardVisible() { return false; }
-  // Value labels 1 to 9 from the current-value slots.
-  virtual void ShowOnDigitalDashboard(const StatsTable& table) { (void)table; }
-  virtual bool HighLowVisible() { return false; }
-  // Labels 1 to 36 from the table, label 47 the elapsed text.
-  virtual void ShowOnHighLow(const StatsTable& table, const std::string& elapsed) {
-    (void)table, (void)elapsed;
-  }
+  virtual bool LogsOn() = 0;
+  // The log interval control, in minutes.
+  virtual int LogIntervalMinutes() = 0;
   // The monitor is gone: close the main window, which shuts the program down.
-  virtual void CloseMainWindow() {}
+  virtual void CloseMainWindow() = 0;
 };
 
 // Process-wide readings and statistics, alive for the whole run.
@@ -91,7 +78,7 @@ class PollCycle {
   // One log tick; the log timer's handler.
   void LogTick();
 
-  void RequestTrayIconRebuild() { rebuild_icons_requested_ = true; }
+  void RequestTrayIconRebuild() { rebuild_requested_ = true; }
   bool Busy() const { return busy_; }
   // The shut-down's last word on a tick it waited for.
   void ClearBusy() { busy_ = false; }
@@ -108,7 +95,7 @@ class PollCycle {
   std::unique_ptr<platform::Timer> log_timer_;
   platform::WindowId probe_window_ = platform::kNoWindow;
   bool busy_ = false;
-  bool rebuild_icons_requested_ = false;
+  bool rebuild_requested_ = false;
   bool icon_toggle_ = false;
   std::int16_t log_countdown_ = 0;
   // Set once the program shuts down, whoever started the shut-down.

@@ -19,8 +19,9 @@ using kelvane::testing::SimMonitor;
 
 // Records what each consumer receives, and when; `inside` runs in each call,
 // as the messages a consumer's yield handles.
-struct RecordingHost : PollHost {
+struct RecordingHost : PollHost, FeatureHooks {
   explicit RecordingHost(ProbeState& state) : state(state) {}
+  FeatureHooks& Features() override { return *this; }
   void RebuildTrayIcon() override {
     events.push_back("rebuild");
     Called("rebuild");

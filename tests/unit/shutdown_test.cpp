@@ -23,14 +23,14 @@ constexpr char kInstallDir[] = "C:\\Program Files\\ASUS\\Probe";
 
 // Notes what the main window asks of the other windows. The alarm check and
 // the log write yield, as a sound or a file write does.
-struct Recorder : Companions {
+struct Recorder : FeatureHooks {
   explicit Recorder(platform::Loop& loop) : loop(loop) {}
   void SetUpVolumeMixer(MainWindow&) override { steps.push_back("mixer"); }
-  void CheckTemperatures(MainWindow&) override {
+  void CheckTemperatures() override {
     steps.push_back("alarm check");
     loop.YieldToMessages();
   }
-  void WriteLogs(MainWindow&) override {
+  void WriteLogs() override {
     steps.push_back("log");
     loop.YieldToMessages();
   }

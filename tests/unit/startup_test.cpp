@@ -33,7 +33,7 @@ class StartupTest : public ::testing::Test {
                          "\"" + std::string(kInstallDir) + "\\AsusProb.exe\"");
   }
   void Start(bool another_copy = false) {
-    app = std::make_unique<KelvaneApp>(AppServices{sim.Get(), companions, another_copy});
+    app = std::make_unique<KelvaneApp>(AppServices{sim.Get(), features, another_copy});
     app->Start();
   }
   MainWindow& Main() { return app->Main(); }
@@ -49,7 +49,7 @@ class StartupTest : public ::testing::Test {
   sim::SimPlatform sim;
   sim::SimGraphics& graphics = sim.graphics;
   sim::SimTray& tray = sim.tray;
-  Companions companions;
+  FeatureHooks features;
   std::unique_ptr<KelvaneApp> app;
 };
 
@@ -244,12 +244,12 @@ TEST_F(StartupTest, AMonitorPartlyOffScreenCannotBeInitialisedAndTheLoadedSettin
 
 // Notes what the main window asks of the other windows and routines, with what
 // the program looked like at that moment.
-struct RecordingCompanions : Companions {
+struct RecordingFeatures : FeatureHooks {
   void SetUpVolumeMixer(MainWindow& f) override {
     steps.push_back("mixer: alarm " + f.Combo(2).Text() + ", clicks " + Clicks());
   }
-  void CheckBoxClicked(MainWindow&, std::string_view name, int value) override {
-    steps.push_back(std::string(name) + "=" + std::to_string(value));
+  void CheckBoxClicked(MainWindow&, form::CheckBox& box) override {
+    steps.push_back(box.Name() + "=" + std::to_string(box.Value()));
   }
   void ShowHighLowDashboard(MainWindow& f) override {
     steps.push_back(std::string("hilo: polling ") + (f.Poll().Polling() ? "on" : "off"));
@@ -270,7 +270,7 @@ TEST_F(StartupTest, StartUpRunsItsStepsInOrder) {
     s.WriteInteger(key, 1);
   s.WriteFlag("HiLoStrt", true);
   s.WriteFlag("DashSrart", true);
-  RecordingCompanions recorder;
+  RecordingFeatures recorder;
   recorder.desktop = &sim.desktop;
   app = std::make_unique<KelvaneApp>(AppServices{sim.Get(), recorder, false});
   app->Start();
