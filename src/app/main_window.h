@@ -1,10 +1,17 @@
-// The main window. It is the settings window, the owner of the popup
-// menu, the tray icon and the poll cycle; its load starts the program and its
-// unload ends it.
+// The main window. It is the settings window, the owner of the popup menu, the
+// tray icon and the poll cycle; its load starts the program and its unload
+// ends it. Its controls and menu are laid out by tables
+// (main_window_layout.cpp), and the settings they hold are loaded and saved by
+// another (main_window_settings.h).
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <memory>
+#include <stdexcept>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "app/features.h"
 #include "app/poll.h"
@@ -25,6 +32,69 @@ struct AppServices {
 inline constexpr char kProgramName[] = "Kelvane";
 inline constexpr char kHomePage[] = "http://kelvane.marrowby.example/";
 inline constexpr char kHelpFile[] = "Kelvane_HELP.htm";
+
+// The controls of the main window that code uses, by what they hold.
+enum class MainControl {
+  kNone,
+  kWallpaper,
+  kTitle,  // a right press opens the home page
+  kCpuName,
+  kMinimiseButton,
+  kHelpButton,
+  // Logs.
+  kTextLog,
+  kOverwriteTextLog,
+  kViewTextLog,
+  kHtmlLog,
+  kOverwriteHtmlLog,
+  kViewHtmlLog,
+  kLogInterval,
+  kLogIntervalMinutes,  // shows the interval
+  // Alarm.
+  kAlarmThreshold,
+  kAlarmMessage,
+  kAlarmToSoundCard,
+  kAlarmToSpeaker,
+  kAlarmVolume,
+  kTestVolume,
+  // Overheat.
+  kShutdownThreshold,
+  kShutdownOnOverheat,
+  kShutdownHint,
+  kLaunchOnOverheat,
+  kLaunchProgram,
+  // Tray icon and the monitor.
+  kTrayIconMode,
+  kTrayIconLook,  // opens the tray icon settings window
+  kCloseMonitorOnExit,
+  kCount
+};
+
+// The commands of the main window's popup menu.
+enum class MainCommand {
+  kNone,
+  kMenu,       // the popup menu itself
+  kWallpaper,  // one item per wallpaper theme, captioned with its name
+  kShowDigitalDashboard,
+  kCentreDigitalDashboard,
+  kDigitalDashboardAtStart,
+  kShowHighLow,
+  kCentreHighLow,
+  kResetHighLowLayout,
+  kHighLowAtStart,
+  kOpenBmpFolder,
+  kOpenLogFolder,
+  kRebuildTrayIcon,
+  kTrayIconLook,
+  kExit,
+  kCount
+};
+
+// When start-up loads a setting into its control: before the threshold lists
+// are filled, after them, or after the CPU name is shown.
+enum class LoadStage { kBeforeLists, kAfterLists, kAfterCpuName };
+
+struct SettingBinding;
 
 class MainWindow : public form::WindowHandler, public PollHost {
  public:
@@ -57,10 +127,19 @@ class MainWindow : public form::WindowHandler, public PollHost {
   // The main window's wallpaper: the theme's image, when it exists.
   void ChangeWallpaper(const std::string& theme);
 
-  // Controls by name, as the other windows reach them.
-  form::CheckBox& Check(int number);
-  form::Label& Label1(int index);
-  form::ListBox& Combo(int number);
+  // --- the controls and menu items, by what they hold or do ---
+  // The control of this kind; throws std::out_of_range when it is another kind.
+  template <class T = form::Control>
+  T& Get(MainControl which) const {
+    T* control = dynamic_cast<T*>(controls_[static_cast<std::size_t>(which)]);
+    if (!control) throw std::out_of_range("the main window has no such control");
+    return *control;
+  }
+  // The item of a command that has one item (not kWallpaper).
+  form::MenuItem& Menu(MainCommand command) const;
+  bool CloseMonitorOnExit() const { return Checked(MainControl::kCloseMonitorOnExit); }
+  bool TextLogOn() const { return Checked(MainControl::kTextLog); }
+  bool HtmlLogOn() const { return Checked(MainControl::kHtmlLog); }
 
   // --- form::WindowHandler ---
   void OnLoad() override;
@@ -79,22 +158,33 @@ class MainWindow : public form::WindowHandler, public PollHost {
   void RebuildTrayIcon() override { tray_icon_.Rebuild(); }
   void ShowTrayNumber(std::int16_t value, bool motherboard) override;
   std::string TrayIconMode() override;
-  bool LogsOn() override;
+  bool LogsOn() override { return TextLogOn() || HtmlLogOn(); }
   int LogIntervalMinutes() override;
   void CloseMainWindow() override { Close(); }
 
  private:
+  // main_window_layout.cpp
   void BuildControls();
   void BuildMenu();
-  void StartUp();
-  void LoadControls();
-  void ShowCpuName();
+  // main_window_settings.cpp
+  void FillLists();
+  void LoadSettings(LoadStage stage);
   void SaveSettings();
+  void SaveSetting(const SettingBinding& row);
+  // A menu item that holds a setting saves it when it is clicked.
+  void SaveMenuSetting(MainCommand item);
+
+  void StartUp();
+  void ShowCpuName();
   void Fail(std::string_view message);
   void OpenMenu();
   void ShowFromTray();
   void OpenFolder(const std::string& folder);
   void YieldMessages() { services_.platform.loop.YieldToMessages(); }
+  bool Checked(MainControl which) const { return Get<form::CheckBox>(which).Value() == 1; }
+  // A label that drags the window and opens the menu.
+  bool IsGrip(const form::Control* control) const;
+  MainCommand CommandOf(const form::MenuItem& item) const;
 
   AppServices services_;
   platform::Platform& p_;
@@ -105,6 +195,13 @@ class MainWindow : public form::WindowHandler, public PollHost {
   tray::NumberIcons icons_;
   tray::TrayIcon tray_icon_;
   PollCycle poll_;
+
+  // What the layout made, by what it holds or does; the controls and items are
+  // the window's.
+  std::array<form::Control*, static_cast<std::size_t>(MainControl::kCount)> controls_{};
+  std::array<form::MenuItem*, static_cast<std::size_t>(MainCommand::kCount)> menu_items_{};
+  std::vector<std::pair<const form::MenuItem*, MainCommand>> commands_;
+  std::vector<const form::Control*> grips_;
 
   std::string app_folder_;
   std::string probe_path_;

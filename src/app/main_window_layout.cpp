@@ -1,221 +1,356 @@
-// The main window's design: its controls, their places and tooltips, and the
-// popup menu. Places are given in pixels of a 96 dots-per-inch screen and
-// stored in twips.
+// The main window's design: its controls with their places, captions and
+// tooltips, and its popup menu, as tables. The controls' own names ("Check11",
+// "Label1"(5)) are given here and nowhere else in the program's code; behaviour
+// reaches a control by what it holds (MainControl) and a menu item by what it
+// does (MainCommand). Places are pixels of a 96 dots-per-inch screen, stored
+// in twips.
+#include <stdexcept>
+#include <utility>
+
 #include "app/main_window.h"
 
 namespace kelvane {
 
-using namespace form;
+using form::ControlKind;
+using form::kNoIndex;
 
 namespace {
 
 constexpr int kTwipsPerPixel = 15;  // at 96 dots per inch
 constexpr int kClientWidth = 480, kClientHeight = 400;
-constexpr Colour kTextColour = 0x000000;
-constexpr Colour kTitleColour = 0x804000;  // dark blue
-constexpr Colour kShadowColour = 0xE0E0E0;
+constexpr form::Colour kPaperColour = 0xE0E0E0;
+constexpr form::Colour kTextColour = 0x000000;
+constexpr form::Colour kTitleColour = 0x804000;  // dark blue
+constexpr form::Colour kShadowColour = 0xE0E0E0;
+constexpr form::Colour kCpuNameColour = 0x404040;
+
+// How a control looks and behaves beyond its kind.
+enum class Look {
+  kPlain,
+  kWallpaper,     // the picture box under everything else
+  kCaption,       // a label on the wallpaper
+  kSectionTitle,  // a label that heads a group of controls
+  kTitle,         // the program's name ...
+  kTitleShadow,   // ... over a light copy of it
+  kCpuName,
+  kValue,          // a label that shows a control's value
+  kThresholdList,  // takes any number typed or stored, not only the listed ones
+  kIntervalBar,    // minutes, 1 to 32767
+  kVolumeBar,      // the mixer position, 0 to 1600
+  kHiddenSurface,  // a drawing surface of the number icon, 32 x 32
+};
+
+// Every label but a value label is a grip: a left press below its top row
+// drags the window, a right click opens the menu.
+bool DesignedAsGrip(ControlKind kind, Look look) {
+  return kind == ControlKind::kLabel && look != Look::kValue;
+}
+
+struct Place {
+  int x = 0, y = 0, width = 0, height = 0;
+};
+
+struct ControlDesign {
+  MainControl role;
+  ControlKind kind;
+  const char* name;
+  int index;
+  Place at;
+  Look look = Look::kPlain;
+  const char* caption = nullptr;
+  const char* tooltip = nullptr;
+};
+
+// One maker for each kind of control, so that a row of the table reads as the
+// control it makes.
+constexpr ControlDesign Label1(int index, Place at, const char* caption, Look look = Look::kCaption,
+                               MainControl role = MainControl::kNone,
+                               const char* tooltip = nullptr) {
+  return {role, ControlKind::kLabel, "Label1", index, at, look, caption, tooltip};
+}
+constexpr ControlDesign Value(MainControl role, const char* name, Place at, const char* caption,
+                              const char* tooltip) {
+  return {role, ControlKind::kLabel, name, kNoIndex, at, Look::kValue, caption, tooltip};
+}
+constexpr ControlDesign Picture(MainControl role, const char* name, int index, Place at,
+                                Look look) {
+  return {role, ControlKind::kPictureBox, name, index, at, look};
+}
+constexpr ControlDesign PictureButton(MainControl role, const char* name, int index, Place at) {
+  return {role, ControlKind::kPictureButton, name, index, at};
+}
+// Check boxes are 16 x 16.
+constexpr ControlDesign Check(MainControl role, const char* name, int x, int y,
+                              const char* tooltip = nullptr) {
+  return {role,           ControlKind::kCheckBox, name,    kNoIndex,
+          {x, y, 16, 16}, Look::kPlain,           nullptr, tooltip};
+}
+constexpr ControlDesign Combo(MainControl role, const char* name, Place at, Look look,
+                              const char* tooltip) {
+  return {role, ControlKind::kListBox, name, kNoIndex, at, look, nullptr, tooltip};
+}
+constexpr ControlDesign Scroll(MainControl role, const char* name, Place at, Look look) {
+  return {role, ControlKind::kScrollBar, name, kNoIndex, at, look};
+}
+constexpr ControlDesign Command(MainControl role, const char* name, Place at, const char* caption,
+                                const char* tooltip) {
+  return {role, ControlKind::kButton, name, kNoIndex, at, Look::kPlain, caption, tooltip};
+}
+constexpr ControlDesign Text(MainControl role, const char* name, Place at, const char* tooltip) {
+  return {role, ControlKind::kTextBox, name, kNoIndex, at, Look::kPlain, nullptr, tooltip};
+}
+
+using enum MainControl;
+constexpr char kHomePageTip[] = "Right Click to visit Kelvane Home Page!";
+
+// In creation order: later controls lie above earlier ones. The wallpaper
+// comes first and holds all the others.
+constexpr ControlDesign kControls[] = {
+    Picture(kWallpaper, "Picture2", kNoIndex, {0, 0, 480, 400}, Look::kWallpaper),
+    // Title: two copies of the name, a light one under the dark one, and the
+    // picture buttons (minimise, help) at the right.
+    Label1(19, {11, 7, 200, 30}, " Kelvane", Look::kTitleShadow, kNone, kHomePageTip),
+    Label1(3, {10, 6, 200, 30}, " Kelvane", Look::kTitle, kTitle, kHomePageTip),
+    PictureButton(kMinimiseButton, "Picture3", 0, {430, 8, 20, 20}),
+    PictureButton(kHelpButton, "Picture3", 1, {454, 8, 20, 20}),
+    Label1(1, {12, 38, 456, 16}, "", Look::kCpuName, kCpuName),
+
+    // Logs: the text log's row and the HTML log's row (switch, overwrite,
+    // view), then the interval.
+    Label1(17, {12, 62, 200, 16}, "Log Data", Look::kSectionTitle),
+    Label1(6, {24, 84, 30, 16}, "Txt"),
+    Check(kTextLog, "Check1", 56, 84, "Save PC Probe data to \"log.txt\""),
+    Label1(7, {80, 84, 60, 16}, "Overwrite"),
+    Check(kOverwriteTextLog, "Check2", 142, 84,
+          "Overwrite data in \"Log.txt\" (Disable to Append data)"),
+    Label1(8, {170, 84, 32, 16}, "View"),
+    Command(kViewTextLog, "Command1", {204, 82, 26, 20}, "...",
+            "Open \"log.txt\" with associated program"),
+    Label1(13, {24, 108, 30, 16}, "Htm"),
+    Check(kHtmlLog, "Check9", 56, 108, "Save PC Probe data with HLA data as \"log.htm\" (HTML)"),
+    Label1(10, {80, 108, 60, 16}, "Overwrite"),
+    Check(kOverwriteHtmlLog, "Check3", 142, 108,
+          "Overwrite data in \"Log.htm\" (Disable to Append data)"),
+    Label1(16, {170, 108, 32, 16}, "View"),
+    Command(kViewHtmlLog, "Command2", {204, 106, 26, 20}, "...",
+            "Open \"log.htm\" with associated program"),
+    Label1(12, {256, 84, 50, 16}, "Interval"),
+    Scroll(kLogInterval, "VScroll1", {308, 80, 16, 32}, Look::kIntervalBar),
+    Value(kLogIntervalMinutes, "Label2", {330, 86, 60, 18}, "15",
+          "Interval in minutes to save/update logs"),
+
+    // Alarm.
+    Label1(0, {12, 140, 200, 16}, "CPU Temp Alarm", Look::kSectionTitle),
+    Combo(kAlarmThreshold, "Combo2", {24, 162, 56, 21}, Look::kThresholdList,
+          "Max temp allowed, Else launch alarm(s)"),
+    Label1(11, {112, 164, 130, 16}, "Notify with Message"),
+    Check(kAlarmMessage, "Check7", 92, 164),
+    Label1(21, {44, 192, 80, 16}, "Sound Card"),
+    Check(kAlarmToSoundCard, "Check4", 24, 192, "Send alarm to sound card"),
+    Label1(9, {150, 192, 110, 16}, "PC case speaker"),
+    Check(kAlarmToSpeaker, "Check5", 130, 192),
+    Scroll(kAlarmVolume, "HScroll1", {24, 216, 200, 16}, Look::kVolumeBar),
+    Label1(20, {236, 216, 30, 16}, "Test"),
+    Command(kTestVolume, "Command4", {268, 213, 44, 22}, "Test", "Test Volume"),
+
+    // Overheat.
+    Label1(2, {12, 246, 200, 16}, "CPU Overheat", Look::kSectionTitle),
+    Combo(kShutdownThreshold, "Combo3", {24, 268, 56, 21}, Look::kThresholdList,
+          "Max CPU temp allowed! Else launch EXE and/or Shut Down Windows!"),
+    Check(kShutdownOnOverheat, "Check6", 92, 270,
+          "Shut Down PC if CPU temp is higher then current setting"),
+    Label1(5, {112, 270, 356, 16}, "", Look::kCaption, kShutdownHint),
+    Check(kLaunchOnOverheat, "Check8", 24, 296, "Enable launching a Exe or Bat file"),
+    Label1(14, {44, 296, 160, 16}, "Launch exe or bat file"),
+    Text(kLaunchProgram, "Text1", {24, 316, 300, 20},
+         "Launch this .Exe if CPU temp > setting (use a .BAT file if .Exe uses parameters! )"),
+
+    // Tray icon and the monitor.
+    Label1(4, {12, 346, 200, 16}, "Tray Icon", Look::kSectionTitle),
+    Combo(kTrayIconMode, "Combo4", {24, 368, 90, 21}, Look::kPlain,
+          "Select Temperature(s) to show  in system tray"),
+    Label1(15, {124, 371, 40, 16}, "Colors"),
+    Command(kTrayIconLook, "Command3", {166, 368, 26, 20}, "...",
+            "Change Font/Colors of tray icon"),
+    Check(kCloseMonitorOnExit, "Check11", 256, 370,
+          "Auto close Asus PC Probe when exiting Kelvane"),
+    Label1(18, {276, 370, 190, 16}, "Close Asus Probe on Exit"),
+
+    // The number icon's drawing surfaces.
+    Picture(kNone, "Picture1", 0, {0, 0, 32, 32}, Look::kHiddenSurface),
+    Picture(kNone, "Holder", kNoIndex, {0, 0, 32, 32}, Look::kHiddenSurface),
+    Picture(kNone, "NewIcon", kNoIndex, {0, 0, 32, 32}, Look::kHiddenSurface),
+};
+
+form::Control& AddControl(form::Window& w, const ControlDesign& d, form::Container* on) {
+  switch (d.kind) {
+    case ControlKind::kLabel:
+      return w.Add<form::Label>(d.name, d.index, on);
+    case ControlKind::kPictureBox:
+      return w.Add<form::PictureBox>(d.name, d.index, on);
+    case ControlKind::kCheckBox:
+      return w.Add<form::CheckBox>(d.name, d.index, on);
+    case ControlKind::kListBox:
+      return w.Add<form::ListBox>(d.name, d.index, on);
+    case ControlKind::kScrollBar:
+      return w.Add<form::ScrollBar>(d.name, d.index, on);
+    case ControlKind::kButton:
+      return w.Add<form::Button>(d.name, d.index, on);
+    case ControlKind::kTextBox:
+      return w.Add<form::TextBox>(d.name, d.index, on);
+    case ControlKind::kPictureButton:
+      return w.Add<form::PictureButton>(d.name, d.index, on);
+    case ControlKind::kFrame:
+      return w.Add<form::Frame>(d.name, d.index, on);
+  }
+  throw std::invalid_argument("no such kind of control");
+}
+
+void ApplyLook(form::Control& c, Look look) {
+  auto caption_label = [&](form::Font font, form::Colour colour) {
+    auto& label = static_cast<form::Label&>(c);
+    label.SetTransparent(true);
+    label.SetTextFont(std::move(font));
+    label.SetForeColour(colour);
+  };
+  switch (look) {
+    case Look::kPlain:
+      break;
+    case Look::kWallpaper:
+      c.SetBackColour(kPaperColour);
+      break;
+    case Look::kCaption:
+      caption_label({"Tahoma", 8, false}, kTextColour);
+      break;
+    case Look::kSectionTitle:
+      caption_label({"Tahoma", 9, true}, kTitleColour);
+      break;
+    case Look::kTitle:
+      caption_label({"Tahoma", 16, true}, kTitleColour);
+      break;
+    case Look::kTitleShadow:
+      caption_label({"Tahoma", 16, true}, kShadowColour);
+      break;
+    case Look::kCpuName:
+      caption_label({"Tahoma", 8, false}, kCpuNameColour);
+      break;
+    case Look::kValue:
+      static_cast<form::Label&>(c).SetTransparent(true);
+      c.SetTextFont({"Tahoma", 10, true});
+      break;
+    case Look::kThresholdList:
+      static_cast<form::ListBox&>(c).SetStyle(form::ListStyle::kEditableCombo);
+      break;
+    case Look::kIntervalBar: {
+      auto& bar = static_cast<form::ScrollBar&>(c);
+      bar.SetVertical(true);
+      bar.SetRange(1, 32767);
+      bar.SetSmallChange(1);
+      bar.SetLargeChange(5);
+      bar.SetValue(15);
+      break;
+    }
+    case Look::kVolumeBar: {
+      auto& bar = static_cast<form::ScrollBar&>(c);
+      bar.SetRange(0, 1600);
+      bar.SetSmallChange(10);
+      bar.SetLargeChange(100);
+      break;
+    }
+    case Look::kHiddenSurface:
+      c.SetVisible(false);
+      break;
+  }
+}
+
+void SetCaption(form::Control& c, const char* caption) {
+  if (auto* label = dynamic_cast<form::Label*>(&c)) label->SetCaption(caption);
+  if (auto* button = dynamic_cast<form::Button*>(&c)) button->SetCaption(caption);
+}
+
+struct MenuDesign {
+  int level;  // 0: the popup menu, 1: its items, 2: the items of a submenu
+  const char* name;
+  const char* caption;  // nullptr: a separator
+  MainCommand command = MainCommand::kNone;
+};
+
+constexpr MenuDesign kMenu[] = {
+    {0, "MnuTop", "MnuTop", MainCommand::kMenu},
+    {1, "mnuBckGrnd", "Background"},
+    {2, "MnuAsus", "Asus", MainCommand::kWallpaper},
+    {2, "mnuCustom", "Custom", MainCommand::kWallpaper},
+    {2, "MnuGreen", "Green", MainCommand::kWallpaper},
+    {2, "MnuPurple", "Purple", MainCommand::kWallpaper},
+    {2, "MnuRed", "Red", MainCommand::kWallpaper},
+    {2, "mnuMARBLE", "White Marble", MainCommand::kWallpaper},
+    {1, "zzzzzzzzzz", nullptr},
+    {1, "Mu1", "Digital Dashboard"},
+    {2, "MnuDash", "Show Digital Dashboard", MainCommand::kShowDigitalDashboard},
+    {2, "zzzzzzz", nullptr},
+    {2, "MnuDashTop", "Center Digital Dashboard", MainCommand::kCentreDigitalDashboard},
+    {2, "zzzzzzzz", nullptr},
+    {2, "MnuDashStrt", "Show Digital  DB on Startup", MainCommand::kDigitalDashboardAtStart},
+    {1, "Mu3", "High/Low/Avg Dashboard"},
+    {2, "MnuHiLo", "Show High-Low Dashboard", MainCommand::kShowHighLow},
+    {2, "zzzzzz", nullptr},
+    {2, "mnuCntrHiLow", "Center High-Low Dashboard", MainCommand::kCentreHighLow},
+    {2, "MnuRstHLow", "Reset High-Low Layout", MainCommand::kResetHighLowLayout},
+    {2, "zzzzz", nullptr},
+    {2, "MnuHiLoStrt", "Show High-Low DB on Startup", MainCommand::kHighLowAtStart},
+    {1, "mnuline35", nullptr},
+    {1, "OpnBmpFolder", "Open BMP Folder", MainCommand::kOpenBmpFolder},
+    {1, "OpnHtmFolder", "Open Log/HTML Folder", MainCommand::kOpenLogFolder},
+    {1, "mnuline30", nullptr},
+    {1, "mnuTrayIcon", "Tray Icon"},
+    {2, "MnuRebuild", "Tray Icon Left", MainCommand::kRebuildTrayIcon},
+    {2, "mnuline44", nullptr},
+    {2, "MNuTrayColrFont", "Change Color / Font", MainCommand::kTrayIconLook},
+    {1, "mnuline3", nullptr},
+    {1, "mnuEXIT", "Exit Kelvane", MainCommand::kExit},
+};
 
 }  // namespace
 
 void MainWindow::BuildControls() {
-  form::Window& w = window_;
-  w.SetCaption("Kelvane Settings");
-  w.SetBorderStyle(BorderStyle::kNone);
-  w.SetShowInTaskbar(true);
-  w.Move(0, 0, kClientWidth * kTwipsPerPixel, kClientHeight * kTwipsPerPixel);
-  w.SetBackColour(0xE0E0E0);
+  window_.SetCaption("Kelvane Settings");
+  window_.SetBorderStyle(form::BorderStyle::kNone);
+  window_.SetShowInTaskbar(true);
+  window_.Move(0, 0, kClientWidth * kTwipsPerPixel, kClientHeight * kTwipsPerPixel);
+  window_.SetBackColour(kPaperColour);
 
-  // The wallpaper holder, under everything else.
-  auto& paper = w.Add<PictureBox>("Picture2");
-  paper.Move(0, 0, kClientWidth * kTwipsPerPixel, kClientHeight * kTwipsPerPixel);
-  paper.SetBackColour(0xE0E0E0);
-  Container* on = &paper;
-
-  auto place = [](Control& c, int x, int y, int width, int height) {
-    c.Move(x * kTwipsPerPixel, y * kTwipsPerPixel, width * kTwipsPerPixel, height * kTwipsPerPixel);
-  };
-  auto label = [&](int index, std::string caption, int x, int y, int width, int height = 16) {
-    auto& l = w.Add<Label>("Label1", index, on);
-    l.SetCaption(std::move(caption));
-    l.SetTransparent(true);
-    l.SetForeColour(kTextColour);
-    l.SetTextFont({"Tahoma", 8, false});
-    place(l, x, y, width, height);
-    return &l;
-  };
-  auto check = [&](std::string name, int x, int y, std::string tooltip) {
-    auto& c = w.Add<CheckBox>(std::move(name), kNoIndex, on);
-    place(c, x, y, 16, 16);
-    c.SetTooltip(std::move(tooltip));
-    return &c;
-  };
-  auto section = [&](int index, std::string caption, int x, int y) {
-    Label* l = label(index, std::move(caption), x, y, 200, 16);
-    l->SetTextFont({"Tahoma", 9, true});
-    l->SetForeColour(kTitleColour);
-  };
-
-  // Title: two copies of the name, a light one under the dark one, and the
-  // picture buttons (minimise, help) at the right.
-  Label* shadow = label(19, " Kelvane", 11, 7, 200, 30);
-  shadow->SetTextFont({"Tahoma", 16, true});
-  shadow->SetForeColour(kShadowColour);
-  shadow->SetTooltip("Right Click to visit Kelvane Home Page!");
-  Label* title = label(3, " Kelvane", 10, 6, 200, 30);
-  title->SetTextFont({"Tahoma", 16, true});
-  title->SetForeColour(kTitleColour);
-  title->SetTooltip("Right Click to visit Kelvane Home Page!");
-  for (int i : {0, 1}) {
-    auto& b = w.Add<PictureButton>("Picture3", i, on);
-    place(b, i == 0 ? 430 : 454, 8, 20, 20);
-  }
-  Label* cpu = label(1, "", 12, 38, 456, 16);
-  cpu->SetForeColour(0x404040);
-
-  // Logs.
-  section(17, "Log Data", 12, 62);
-  // The text log's row and the HTML log's row: switch, overwrite, view.
-  struct LogRow {
-    int y;
-    int kind_label;
-    const char* kind;
-    const char* log_check;
-    const char* log_tip;
-    int overwrite_label;
-    const char* overwrite_check;
-    const char* overwrite_tip;
-    int view_label;
-    const char* view_button;
-    const char* view_tip;
-  };
-  const LogRow rows[] = {
-      {84, 6, "Txt", "Check1", "Save PC Probe data to \"log.txt\"", 7, "Check2",
-       "Overwrite data in \"Log.txt\" (Disable to Append data)", 8, "Command1",
-       "Open \"log.txt\" with associated program"},
-      {108, 13, "Htm", "Check9", "Save PC Probe data with HLA data as \"log.htm\" (HTML)", 10,
-       "Check3", "Overwrite data in \"Log.htm\" (Disable to Append data)", 16, "Command2",
-       "Open \"log.htm\" with associated program"},
-  };
-  for (const LogRow& row : rows) {
-    label(row.kind_label, row.kind, 24, row.y, 30);
-    check(row.log_check, 56, row.y, row.log_tip);
-    label(row.overwrite_label, "Overwrite", 80, row.y, 60);
-    check(row.overwrite_check, 142, row.y, row.overwrite_tip);
-    label(row.view_label, "View", 170, row.y, 32);
-    auto& view = w.Add<Button>(row.view_button, kNoIndex, on);
-    view.SetCaption("...");
-    view.SetTooltip(row.view_tip);
-    place(view, 204, row.y - 2, 26, 20);
-  }
-
-  label(12, "Interval", 256, 84, 50);
-  auto& interval = w.Add<ScrollBar>("VScroll1", kNoIndex, on);
-  interval.SetVertical(true);
-  interval.SetRange(1, 32767);
-  interval.SetSmallChange(1);
-  interval.SetLargeChange(5);
-  interval.SetValue(15);
-  place(interval, 308, 80, 16, 32);
-  auto& minutes = w.Add<Label>("Label2", kNoIndex, on);
-  minutes.SetCaption("15");
-  minutes.SetTooltip("Interval in minutes to save/update logs");
-  minutes.SetTransparent(true);
-  minutes.SetTextFont({"Tahoma", 10, true});
-  place(minutes, 330, 86, 60, 18);
-
-  // Alarm.
-  section(0, "CPU Temp Alarm", 12, 140);
-  // The two thresholds take any number typed or stored, not only the listed ones.
-  auto& alarm = w.Add<ListBox>("Combo2", kNoIndex, on);
-  alarm.SetStyle(ListStyle::kEditableCombo);
-  alarm.SetTooltip("Max temp allowed, Else launch alarm(s)");
-  place(alarm, 24, 162, 56, 21);
-  label(11, "Notify with Message", 112, 164, 130);
-  check("Check7", 92, 164, "");
-  label(21, "Sound Card", 44, 192, 80);
-  check("Check4", 24, 192, "Send alarm to sound card");
-  label(9, "PC case speaker", 150, 192, 110);
-  check("Check5", 130, 192, "");
-  auto& volume = w.Add<ScrollBar>("HScroll1", kNoIndex, on);
-  volume.SetRange(0, 1600);
-  volume.SetSmallChange(10);
-  volume.SetLargeChange(100);
-  place(volume, 24, 216, 200, 16);
-  label(20, "Test", 236, 216, 30);
-  auto& test = w.Add<Button>("Command4", kNoIndex, on);
-  test.SetCaption("Test");
-  test.SetTooltip("Test Volume");
-  place(test, 268, 213, 44, 22);
-
-  // Overheat.
-  section(2, "CPU Overheat", 12, 246);
-  auto& shutdown = w.Add<ListBox>("Combo3", kNoIndex, on);
-  shutdown.SetStyle(ListStyle::kEditableCombo);
-  shutdown.SetTooltip("Max CPU temp allowed! Else launch EXE and/or Shut Down Windows!");
-  place(shutdown, 24, 268, 56, 21);
-  check("Check6", 92, 270, "Shut Down PC if CPU temp is higher then current setting");
-  label(5, "", 112, 270, 356, 16);
-  check("Check8", 24, 296, "Enable launching a Exe or Bat file");
-  label(14, "Launch exe or bat file", 44, 296, 160);
-  auto& program = w.Add<TextBox>("Text1", kNoIndex, on);
-  program.SetTooltip(
-      "Launch this .Exe if CPU temp > setting (use a .BAT file if .Exe uses parameters! )");
-  place(program, 24, 316, 300, 20);
-
-  // Tray icon and the monitor.
-  section(4, "Tray Icon", 12, 346);
-  auto& mode = w.Add<ListBox>("Combo4", kNoIndex, on);
-  mode.SetTooltip("Select Temperature(s) to show  in system tray");
-  place(mode, 24, 368, 90, 21);
-  label(15, "Colors", 124, 371, 40);
-  auto& colours = w.Add<Button>("Command3", kNoIndex, on);
-  colours.SetCaption("...");
-  colours.SetTooltip("Change Font/Colors of tray icon");
-  place(colours, 166, 368, 26, 20);
-  check("Check11", 256, 370, "Auto close Asus PC Probe when exiting Kelvane");
-  label(18, "Close Asus Probe on Exit", 276, 370, 190);
-
-  // The number icon's drawing surfaces: hidden, 32 x 32.
-  for (const char* surface : {"Picture1", "Holder", "NewIcon"}) {
-    auto& s = w.Add<PictureBox>(surface, std::string(surface) == "Picture1" ? 0 : kNoIndex, on);
-    place(s, 0, 0, 32, 32);
-    s.SetVisible(false);
+  form::Container* on = nullptr;
+  for (const ControlDesign& d : kControls) {
+    form::Control& c = AddControl(window_, d, on);
+    if (d.caption) SetCaption(c, d.caption);
+    if (d.tooltip) c.SetTooltip(d.tooltip);
+    ApplyLook(c, d.look);
+    c.Move(d.at.x * kTwipsPerPixel, d.at.y * kTwipsPerPixel, d.at.width * kTwipsPerPixel,
+           d.at.height * kTwipsPerPixel);
+    if (d.role != MainControl::kNone) controls_[static_cast<std::size_t>(d.role)] = &c;
+    if (DesignedAsGrip(d.kind, d.look)) grips_.push_back(&c);
+    if (d.look == Look::kWallpaper) on = static_cast<form::PictureBox*>(&c);
   }
 }
 
 void MainWindow::BuildMenu() {
-  MenuItem& top = window_.AddMenu("MnuTop", "MnuTop");
-  MenuItem& paper = top.Add("mnuBckGrnd", "Background");
-  paper.Add("MnuAsus", "Asus");
-  paper.Add("mnuCustom", "Custom");
-  paper.Add("MnuGreen", "Green");
-  paper.Add("MnuPurple", "Purple");
-  paper.Add("MnuRed", "Red");
-  paper.Add("mnuMARBLE", "White Marble");
-  top.AddSeparator("zzzzzzzzzz");
-  MenuItem& dash = top.Add("Mu1", "Digital Dashboard");
-  dash.Add("MnuDash", "Show Digital Dashboard");
-  dash.AddSeparator("zzzzzzz");
-  dash.Add("MnuDashTop", "Center Digital Dashboard");
-  dash.AddSeparator("zzzzzzzz");
-  dash.Add("MnuDashStrt", "Show Digital  DB on Startup");
-  MenuItem& hilo = top.Add("Mu3", "High/Low/Avg Dashboard");
-  hilo.Add("MnuHiLo", "Show High-Low Dashboard");
-  hilo.AddSeparator("zzzzzz");
-  hilo.Add("mnuCntrHiLow", "Center High-Low Dashboard");
-  hilo.Add("MnuRstHLow", "Reset High-Low Layout");
-  hilo.AddSeparator("zzzzz");
-  hilo.Add("MnuHiLoStrt", "Show High-Low DB on Startup");
-  top.AddSeparator("mnuline35");
-  top.Add("OpnBmpFolder", "Open BMP Folder");
-  top.Add("OpnHtmFolder", "Open Log/HTML Folder");
-  top.AddSeparator("mnuline30");
-  MenuItem& tray = top.Add("mnuTrayIcon", "Tray Icon");
-  tray.Add("MnuRebuild", "Tray Icon Left");
-  tray.AddSeparator("mnuline44");
-  tray.Add("MNuTrayColrFont", "Change Color / Font");
-  top.AddSeparator("mnuline3");
-  top.Add("mnuEXIT", "Exit Kelvane");
+  form::MenuItem* parents[3] = {};
+  for (const MenuDesign& d : kMenu) {
+    form::MenuItem* item;
+    if (d.level == 0) {
+      item = &window_.AddMenu(d.name, d.caption);
+    } else if (d.caption) {
+      item = &parents[d.level - 1]->Add(d.name, d.caption);
+    } else {
+      item = &parents[d.level - 1]->AddSeparator(d.name);
+    }
+    parents[d.level] = item;
+    if (d.command == MainCommand::kNone) continue;
+    // The wallpaper items share their command; each is told apart by its caption.
+    if (d.command != MainCommand::kWallpaper)
+      menu_items_[static_cast<std::size_t>(d.command)] = item;
+    commands_.emplace_back(item, d.command);
+  }
 }
 
 }  // namespace kelvane

@@ -56,16 +56,24 @@ const IndexedKeyDef& HighLowPlateKeys() {
 
 const std::vector<KeyDef>& MainWindowKeys() {
   using namespace keys;
-  static const std::vector<KeyDef> k{
-      kMainWallpaper,    kAlarmThreshold,     kShutdownThreshold,
-      kTrayIconMode,     kAlarmToSoundCard,   kAlarmToSpeaker,
-      kOverwriteTextLog, kOverwriteHtmlLog,   kShutdownOnOverheat,
-      kAlarmMessage,     kTextLogOn,          kLogIntervalMinutes,
-      kAlarmVolume,      kLaunchOnOverheat,   kHtmlLogOn,
-      kLaunchProgram,    kCloseMonitorOnExit, kDigitalDashboardAtStart,
-      kHighLowAtStart,   kTrayCpuColour,      kTrayMbColour,
-      kTrayBackColour,   kTrayFont,           kTrayBold,
-      kTrayFontSize};
+  static const std::vector<KeyDef> k = [] {
+    std::vector<KeyDef> all{kMainWallpaper,    kAlarmThreshold,     kShutdownThreshold,
+                            kTrayIconMode,     kAlarmToSoundCard,   kAlarmToSpeaker,
+                            kOverwriteTextLog, kOverwriteHtmlLog,   kShutdownOnOverheat,
+                            kAlarmMessage,     kTextLogOn,          kLogIntervalMinutes,
+                            kAlarmVolume,      kLaunchOnOverheat,   kHtmlLogOn,
+                            kLaunchProgram,    kCloseMonitorOnExit, kDigitalDashboardAtStart,
+                            kHighLowAtStart};
+    all.insert(all.end(), TrayIconKeys().begin(), TrayIconKeys().end());
+    return all;
+  }();
+  return k;
+}
+
+const std::vector<KeyDef>& TrayIconKeys() {
+  using namespace keys;
+  static const std::vector<KeyDef> k{kTrayCpuColour, kTrayMbColour, kTrayBackColour,
+                                     kTrayFont,      kTrayBold,     kTrayFontSize};
   return k;
 }
 

@@ -97,8 +97,13 @@ const IndexedKeyDef& HighLowFrameColourKeys();    // "HLbcolor0".."HLbcolor4", r
 const IndexedKeyDef& HighLowLabelColourKeys();    // "HLcolor0".."HLcolor49"
 const IndexedKeyDef& HighLowPlateKeys();  // "hlPlate38".."hlPlate40", "hlPlate42", "hlPlate43"
 
-// The main window's keys, in the order above.
+// The main window's keys, in the order above: first those it loads into its
+// controls and menu and saves from them (the shut-down's in its saving order),
+// then the tray icon keys.
 const std::vector<KeyDef>& MainWindowKeys();
+// The tray icon's look, the last six of the main window's keys: read at
+// start-up into the tray icon's style, written by the tray icon settings window.
+const std::vector<KeyDef>& TrayIconKeys();
 // Every plain key of the index, and every indexed family.
 const std::vector<KeyDef>& AllKeys();
 const std::vector<const IndexedKeyDef*>& AllIndexedKeys();

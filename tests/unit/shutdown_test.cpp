@@ -138,12 +138,13 @@ std::vector<Moment> StartUpMoments() {
   ProgramRun run;
   std::vector<Moment> moments;
   run.sim.loop.OnYield([&](int n) {
-    moments.push_back({n, run.sim.clock.MonotonicSeconds(),
-                       run.app->Main().Combo(4).ItemCount() > 0,
-                       run.sim.desktop.FindTopWindow("TSplashForm", "SplashForm") != 0,
-                       run.monitor && run.sim.desktop.Topmost(run.monitor->window),
-                       run.sim.desktop.InputBlocked(), run.sim.desktop.Clicks().size(),
-                       run.recorder.Has("hilo"), run.recorder.Has("dash")});
+    moments.push_back(
+        {n, run.sim.clock.MonotonicSeconds(),
+         run.app->Main().Get<form::ListBox>(MainControl::kTrayIconMode).ItemCount() > 0,
+         run.sim.desktop.FindTopWindow("TSplashForm", "SplashForm") != 0,
+         run.monitor && run.sim.desktop.Topmost(run.monitor->window),
+         run.sim.desktop.InputBlocked(), run.sim.desktop.Clicks().size(), run.recorder.Has("hilo"),
+         run.recorder.Has("dash")});
   });
   run.app->Start();
   EXPECT_FALSE(run.app->Ended());
