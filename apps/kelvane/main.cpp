@@ -3,9 +3,9 @@
 // commctrl.h needs the types of windows.h first.
 #include <commctrl.h>
 
-#include "core/app.h"
+#include "app/app.h"
 #include "platform/win32/handles.h"
-#include "platform/win32/win32_platform.h"
+#include "platform/win32/ui/win32_platform.h"
 
 namespace {
 
@@ -24,9 +24,10 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   const bool another_copy = GetLastError() == ERROR_ALREADY_EXISTS;
 
   kelvane::platform::win32::Win32Platform win32;
-  kelvane::Companions companions;
+  // The features that live in windows of their own do nothing yet.
+  kelvane::FeatureHooks features;
   {
-    kelvane::KelvaneApp app({win32.Get(), companions, another_copy});
+    kelvane::KelvaneApp app({win32.Get(), features, another_copy});
     app.Start();
     if (!app.Ended()) win32.MessageLoop().Run();
   }

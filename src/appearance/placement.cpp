@@ -1,6 +1,6 @@
 #include "appearance/placement.h"
 
-#include "core/numbers.h"
+#include "base/numbers.h"
 
 namespace kelvane::appearance {
 

@@ -19,7 +19,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/form/forms.h"
+#include "platform/forms.h"
 #include "platform/graphics.h"
 
 namespace kelvane::platform {
@@ -297,11 +297,6 @@ class Power {
 };
 
 // ---------------------------------------------------------------------------
-// The program's own windows are shown through the Forms service (see
-// platform/form/form.h for the model it renders).
-using Forms = form::Forms;
-
-// ---------------------------------------------------------------------------
 // All services, handed to the core once at start.
 struct Platform {
   Clock& clock;
@@ -315,7 +310,7 @@ struct Platform {
   Power& power;
   // A platform built without a renderer (the settings remover) shows no windows,
   // draws no icon and has no tray icon.
-  Forms& forms = form::Headless();
+  Forms& forms = NoForms();
   Graphics& graphics = NoGraphics();
   Tray& tray = NoTray();
 };

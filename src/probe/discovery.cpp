@@ -2,12 +2,12 @@
 
 #include <algorithm>
 
-#include "core/text.h"
+#include "base/text.h"
 #include "probe/scan.h"
 
 namespace kelvane::probe {
 
-std::string GetPath(platform::Registry& registry, platform::Files& files) {
+std::string FindInstallFolder(platform::Registry& registry, platform::Files& files) {
   std::string path;
   std::string v = registry.MachineText(kInstallKey, kInstallValue);
   if (!v.empty()) {
@@ -62,7 +62,7 @@ bool WakeProbe(platform::Platform& p, platform::WindowId probe, std::string& pro
   const int x = rect ? rect->left + 150 : -1;
   const int y = rect ? rect->top + 100 : -1;
   if (x >= 150 && y >= 100 && in_front) {
-    ClickSequence(d, p.loop, p.clock, probe, still_running);
+    ClickWakeSequence(d, p.loop, p.clock, probe, still_running);
     return !Stopped(still_running);
   }
   probe_path = kNotSupported;

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "core/wait.h"
+#include "base/wait.h"
 #include "platform/platform.h"
 
 namespace kelvane::probe {
@@ -21,7 +21,7 @@ inline constexpr double kForegroundSeconds = 15;
 // The monitor's install folder from its install record, without a trailing
 // backslash; "" when it is not installed or its program file is missing (a
 // folder in its place does not count).
-std::string GetPath(platform::Registry& registry, platform::Files& files);
+std::string FindInstallFolder(platform::Registry& registry, platform::Files& files);
 
 // Brings the monitor window to the front and clicks through it once. On a
 // window that will not come to the foreground, or whose top-left corner is off

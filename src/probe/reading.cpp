@@ -1,30 +1,30 @@
 #include "probe/reading.h"
 
-#include "core/numbers.h"
-#include "core/text.h"
+#include "base/numbers.h"
+#include "base/text.h"
 
 namespace kelvane::probe {
 
-ProbeReading::ProbeReading() : TipText(kTipWidth, ' ') {
-  Texts.fill(std::string(kSlotWidth, ' '));
+ProbeReading::ProbeReading() : tip_text(kTipWidth, ' ') {
+  texts.fill(std::string(kSlotWidth, ' '));
 }
 
 std::int32_t MbTemp32(const ProbeReading& reading) {
-  return RoundToInt32(LeadingNumber(LeftChars(reading.Texts[kMbTempSlot], 2)));
+  return RoundToInt32(LeadingNumber(LeftChars(reading.texts[kMbTempSlot], 2)));
 }
 
 void DeriveReadings(ProbeReading& r) {
-  r.CpuTemp = RoundToInt16(LeadingNumber(r.Texts[kCpuTempSlot]));
-  r.MbTemp = RoundToInt16(LeadingNumber(LeftChars(r.Texts[kMbTempSlot], 2)));
+  r.cpu_temp = RoundToInt16(LeadingNumber(r.texts[kCpuTempSlot]));
+  r.mb_temp = RoundToInt16(LeadingNumber(LeftChars(r.texts[kMbTempSlot], 2)));
 
   std::string degrees_c = std::string(kDegree) + "C  ";
-  std::string tip = "CPU:" + IntText(r.CpuTemp) + degrees_c;
-  tip += "MB:" + LeftChars(r.Texts[kMbTempSlot], 2) + degrees_c;
-  tip += "Cpu:" + r.Texts[kCpuFanSlot] + "  ";
-  tip += "Pwr:" + r.Texts[kPowerFanSlot] + "  ";
-  tip += "Chs:" + r.Texts[kChassisFanSlot] + "  ";
+  std::string tip = "CPU:" + IntText(r.cpu_temp) + degrees_c;
+  tip += "MB:" + LeftChars(r.texts[kMbTempSlot], 2) + degrees_c;
+  tip += "Cpu:" + r.texts[kCpuFanSlot] + "  ";
+  tip += "Pwr:" + r.texts[kPowerFanSlot] + "  ";
+  tip += "Chs:" + r.texts[kChassisFanSlot] + "  ";
   tip += '\0';
-  r.TipText = FixedWidth(tip, kTipWidth);
+  r.tip_text = FixedWidth(tip, kTipWidth);
 }
 
 }  // namespace kelvane::probe

@@ -7,7 +7,7 @@
 
 namespace kelvane::probe {
 
-// Slots of ProbeReading::Texts, in the order of the monitor's reading windows.
+// Slots of ProbeReading::texts, in the order of the monitor's reading windows.
 enum Slot : int {
   kMarkerSlot = 1,  // the first six characters of the marker text
   kVCoreSlot = 2,
@@ -26,11 +26,11 @@ inline constexpr std::size_t kTipWidth = 64;
 
 struct ProbeReading {
   // Slots 1 to 10, each exactly six characters; slot 0 is never used.
-  std::array<std::string, 11> Texts;
-  std::int16_t CpuTemp = 0;
-  std::int16_t MbTemp = 0;
+  std::array<std::string, 11> texts;
+  std::int16_t cpu_temp = 0;
+  std::int16_t mb_temp = 0;
   // The tray icon's tooltip: exactly 64 characters, a NUL after the readings.
-  std::string TipText;
+  std::string tip_text;
 
   ProbeReading();
 };
@@ -39,7 +39,7 @@ struct ProbeReading {
 // characters of slot 10 count (a reading of 101 gives 10).
 std::int32_t MbTemp32(const ProbeReading& reading);
 
-// Derives CpuTemp, MbTemp and then TipText from the texts just read.
+// Derives cpu_temp, mb_temp and then tip_text from the texts just read.
 void DeriveReadings(ProbeReading& reading);
 
 }  // namespace kelvane::probe

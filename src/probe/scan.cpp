@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <string>
 
-#include "core/text.h"
-#include "core/wait.h"
+#include "base/text.h"
+#include "base/wait.h"
 
 namespace kelvane::probe {
 
@@ -18,7 +18,7 @@ void ScanProbeWindow(platform::Desktop& desktop, platform::WindowId probe_window
     if (marker_seen) {
       ++slot_count;
       std::replace(text.begin(), text.end(), ',', '.');
-      reading.Texts.at(slot_count) = FixedWidth(text, kSlotWidth);
+      reading.texts.at(slot_count) = FixedWidth(text, kSlotWidth);
     }
     return slot_count != 10;
   });
@@ -33,8 +33,9 @@ bool ClickAt(platform::Desktop& desktop, platform::Loop& loop, const StillRunnin
   return !Stopped(still_running);
 }
 
-bool ClkButts(platform::Desktop& desktop, platform::Loop& loop, platform::Clock& clock,
-              const std::int16_t& x, const std::int16_t& y, const StillRunning& still_running) {
+bool ClickPageButtons(platform::Desktop& desktop, platform::Loop& loop, platform::Clock& clock,
+                      const std::int16_t& x, const std::int16_t& y,
+                      const StillRunning& still_running) {
   auto yield = [&] {
     loop.YieldToMessages();
     return !Stopped(still_running);
@@ -57,13 +58,13 @@ namespace {
 // Restores what the click sequence changed, on every way out of it: the monitor
 // window back among normal windows, the user's input let through, the pointer
 // back where it was.
-class ClickSequenceGuard {
+class WakeSequenceGuard {
  public:
-  ClickSequenceGuard(platform::Desktop& desktop, platform::WindowId window, platform::Point saved)
+  WakeSequenceGuard(platform::Desktop& desktop, platform::WindowId window, platform::Point saved)
       : desktop_(desktop), window_(window), saved_(saved) {}
-  ClickSequenceGuard(const ClickSequenceGuard&) = delete;
-  ClickSequenceGuard& operator=(const ClickSequenceGuard&) = delete;
-  ~ClickSequenceGuard() {
+  WakeSequenceGuard(const WakeSequenceGuard&) = delete;
+  WakeSequenceGuard& operator=(const WakeSequenceGuard&) = delete;
+  ~WakeSequenceGuard() {
     desktop_.SetTopmost(window_, false);
     desktop_.BlockInput(false);
     desktop_.SetCursorPos(saved_);
@@ -77,10 +78,10 @@ class ClickSequenceGuard {
 
 }  // namespace
 
-void ClickSequence(platform::Desktop& desktop, platform::Loop& loop, platform::Clock& clock,
-                   platform::WindowId probe_window, const StillRunning& still_running) {
+void ClickWakeSequence(platform::Desktop& desktop, platform::Loop& loop, platform::Clock& clock,
+                       platform::WindowId probe_window, const StillRunning& still_running) {
   loop.YieldToMessages();
-  ClickSequenceGuard guard(desktop, probe_window, desktop.CursorPos());
+  WakeSequenceGuard guard(desktop, probe_window, desktop.CursorPos());
   if (Stopped(still_running)) return;
   desktop.BlockInput(true);
   loop.YieldToMessages();
@@ -92,7 +93,7 @@ void ClickSequence(platform::Desktop& desktop, platform::Loop& loop, platform::C
   if (!rect) return;
   const std::int16_t x = static_cast<std::int16_t>(rect->left + 150);
   const std::int16_t y = static_cast<std::int16_t>(rect->top + 100);
-  if (!ClkButts(desktop, loop, clock, x, y, still_running)) return;
+  if (!ClickPageButtons(desktop, loop, clock, x, y, still_running)) return;
   if (!desktop.IsWindow(probe_window)) return;
 
   desktop.SetCursorPos({x + 405, y - 85});

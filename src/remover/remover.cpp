@@ -3,7 +3,7 @@
 #include <optional>
 #include <string>
 
-#include "core/settings.h"
+#include "base/settings.h"
 
 namespace kelvane::remover {
 namespace {
@@ -18,7 +18,7 @@ constexpr std::int32_t kAbsent = -100;
 // saves at every shut-down; nullopt (after telling the user) when the store
 // cannot be read.
 std::optional<bool> SettingsPresent(const Services& s) {
-  platform::StoreRead r = s.store.Read(kAppName, kSectionName, keys::kBuzzer.name);
+  platform::StoreRead r = s.store.Read(kAppName, kSectionName, keys::kAlarmThreshold.name);
   if (r.status == StoreStatus::kFailed) {
     s.loop.ShowMessageBox(r.error, kTitle, mb::kOk | mb::kIconStop | kBoxFlags);
     return std::nullopt;

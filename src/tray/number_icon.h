@@ -5,7 +5,7 @@
 #include <memory>
 #include <string>
 
-#include "core/settings.h"
+#include "base/settings.h"
 #include "platform/graphics.h"
 
 namespace kelvane::tray {
@@ -14,15 +14,15 @@ inline constexpr int kIconSize = 32;
 
 // The tray icon's look, read at start-up and edited by the tray settings window.
 struct TrayIconStyle {
-  std::string FontName = "Arial";
-  double FontSize = 24;
-  bool Bold = true;
-  std::uint32_t BackColor = 16777215;   // white
-  std::uint32_t ForeColor = 255;        // red: the CPU temperature
-  std::uint32_t ForeColor2 = 16711680;  // blue: the motherboard temperature
+  std::string font_name = "Arial";
+  double font_size = 24;
+  bool bold = true;
+  std::uint32_t back_colour = 16777215;  // white
+  std::uint32_t cpu_colour = 255;        // red: the CPU temperature
+  std::uint32_t mb_colour = 16711680;    // blue: the motherboard temperature
 
   static TrayIconStyle Load(Settings& settings);
-  platform::FontSpec Font() const { return {FontName, FontSize, Bold}; }
+  platform::FontSpec Font() const { return {font_name, font_size, bold}; }
 };
 
 // Where the two digits go: centred, with the quotient truncated toward zero,
@@ -38,14 +38,14 @@ class NumberIcons {
   NumberIcons(platform::Graphics& graphics, const TrayIconStyle& style)
       : graphics_(graphics), style_(style) {}
 
-  // The colour the next NumToIcon draws its digits in.
+  // The colour of the digits that the next Draw makes.
   void SetTextColour(std::uint32_t colour) { text_colour_ = colour; }
   std::uint32_t TextColour() const { return text_colour_; }
 
   // Draws `num` ("00" pattern, first two characters) into a new icon that
   // replaces the current one. False, keeping the current icon, when the
   // platform could not make one.
-  bool NumToIcon(std::int16_t num);
+  bool Draw(std::int16_t num);
   // The current icon, owned here; nullptr before the first one.
   const platform::Icon* Current() const { return current_.get(); }
   // The rebuild command clears the surfaces: the icon goes too.
@@ -58,7 +58,7 @@ class NumberIcons {
   std::unique_ptr<platform::Icon> current_;
 };
 
-// The text NumToIcon draws for `num`: at least two digits, first two characters.
+// The text Draw puts into the icon for `num`: at least two digits, first two characters.
 std::string IconDigits(std::int16_t num);
 
 }  // namespace kelvane::tray

@@ -1,6 +1,6 @@
 #include "tray/tray_icon.h"
 
-#include "core/text.h"
+#include "base/text.h"
 
 namespace kelvane::tray {
 
@@ -10,26 +10,26 @@ std::string StartupTip() {
   return FixedWidth(tip, kTipChars);
 }
 
-void TrayIcon::UpdateIcons() {
+void TrayIcon::Add() {
   tip_ = StartupTip();
   tray_.Add(nullptr, tip_, [this](int message) { HandleEvent(message); });
 }
 
-void TrayIcon::DelTray() {
+void TrayIcon::Remove() {
   tray_.Remove();
 }
 
 void TrayIcon::Rebuild() {
   icons_.Clear();
-  DelTray();
-  UpdateIcons();
+  Remove();
+  Add();
 }
 
 void TrayIcon::Show(const std::string& tip, std::int16_t value, bool motherboard) {
   tip_ = tip;
-  icons_.SetTextColour(style_.ForeColor);
-  if (motherboard) icons_.SetTextColour(style_.ForeColor2);
-  if (icons_.NumToIcon(value)) tray_.Modify(icons_.Current(), tip_);
+  icons_.SetTextColour(style_.cpu_colour);
+  if (motherboard) icons_.SetTextColour(style_.mb_colour);
+  if (icons_.Draw(value)) tray_.Modify(icons_.Current(), tip_);
 }
 
 void TrayIcon::HandleEvent(int mouse_message) {

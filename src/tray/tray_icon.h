@@ -29,12 +29,12 @@ class TrayIcon {
 
   // Adds the icon: blank (the canvas holds no picture after drawing) with the
   // start-up tip; the next tick gives it digits.
-  void UpdateIcons();
-  void DelTray();
+  void Add();
+  void Remove();
   // The rebuild command, served at the start of a tick: surfaces cleared,
   // icon removed and added again.
   void Rebuild();
-  // One tick's drawing: `tip` (the reading's TipText) and the temperature, in
+  // One tick's drawing: `tip` (the reading's tip_text) and the temperature, in
   // the CPU colour or the motherboard colour.
   void Show(const std::string& tip, std::int16_t value, bool motherboard);
   // A mouse message from the tray.

@@ -10,7 +10,7 @@ namespace {
 
 using kelvane::testing::SimMonitor;
 
-TEST(GetPath, ReducesTheInstallRecordToAnExistingProgramsFolder) {
+TEST(FindInstallFolder, ReducesTheInstallRecordToAnExistingProgramsFolder) {
   struct Case {
     const char* record;
     const char* expected;
@@ -29,11 +29,11 @@ TEST(GetPath, ReducesTheInstallRecordToAnExistingProgramsFolder) {
     sim.files.CreateFolder("C:\\Program Files\\Probe");
     sim.files.WriteText("C:\\Program Files\\Probe\\AsusProb.exe", "MZ", false);
     if (*c.record) sim.registry.SetText(kInstallKey, kInstallValue, c.record);
-    EXPECT_EQ(GetPath(sim.registry, sim.files), c.expected) << c.record;
+    EXPECT_EQ(FindInstallFolder(sim.registry, sim.files), c.expected) << c.record;
   }
 }
 
-TEST(GetPath, NeedsABackslashBeyondTheSecondCharacter) {
+TEST(FindInstallFolder, NeedsABackslashBeyondTheSecondCharacter) {
   struct Case {
     const char* file;
     const char* expected;
@@ -47,7 +47,7 @@ TEST(GetPath, NeedsABackslashBeyondTheSecondCharacter) {
     sim.files.WriteText(c.file, "MZ", false);
     ASSERT_TRUE(sim.files.Exists(c.file)) << c.file;
     sim.registry.SetText(kInstallKey, kInstallValue, c.file);
-    EXPECT_EQ(GetPath(sim.registry, sim.files), c.expected) << c.file;
+    EXPECT_EQ(FindInstallFolder(sim.registry, sim.files), c.expected) << c.file;
   }
 }
 

@@ -1,5 +1,5 @@
 // Number reading and display forms: every rounding rule the program shows.
-#include "core/numbers.h"
+#include "base/numbers.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The poll cycle as a user meets it: a monitor on the desktop, time passing,
 // the tray, alarms, logs and dashboards fed in order.
-#include "core/poll.h"
+#include "app/poll.h"
 
 #include <gtest/gtest.h>
 
@@ -9,8 +9,8 @@
 #include <limits>
 #include <optional>
 
-#include "core/datetime.h"
 #include "monitor_fixture.h"
+#include "platform/calendar.h"
 
 namespace kelvane {
 namespace {
@@ -19,23 +19,24 @@ using kelvane::testing::SimMonitor;
 
 // Records what each consumer receives, and when; `inside` runs in each call,
 // as the messages a consumer's yield handles.
-struct RecordingHost : PollHost {
+struct RecordingHost : PollHost, FeatureHooks {
   explicit RecordingHost(ProbeState& state) : state(state) {}
-  void RebuildIcons() override {
+  FeatureHooks& Features() override { return *this; }
+  void RebuildTrayIcon() override {
     events.push_back("rebuild");
     Called("rebuild");
   }
   void ShowTrayNumber(std::int16_t value, bool mb) override {
     tray.push_back((mb ? "MB " : "CPU ") + std::to_string(value));
-    tips.push_back(state.reading.TipText);
+    tips.push_back(state.reading.tip_text);
     Called("tray");
   }
-  std::string IconMode() override {
+  std::string TrayIconMode() override {
     Called("icon mode");
     return icon_mode;
   }
-  void ChkTemps() override {
-    chk_at_count.push_back(state.SampleCount);
+  void CheckTemperatures() override {
+    chk_at_count.push_back(state.sample_count);
     if (during_chk) during_chk();
     Called("alarms");
   }
@@ -43,8 +44,8 @@ struct RecordingHost : PollHost {
     Called("logs on?");
     return logs_on;
   }
-  void MakLog() override {
-    makelog_at_count.push_back(state.SampleCount);
+  void WriteLogs() override {
+    makelog_at_count.push_back(state.sample_count);
     if (during_log) during_log();
     Called("log");
   }
@@ -52,27 +53,27 @@ struct RecordingHost : PollHost {
     Called("log interval");
     return log_interval;
   }
-  void HiLoResetTip(const std::string& started) override {
+  void HighLowResetTip(const std::string& started) override {
     events.push_back("tip " + started);
     Called("reset tip");
   }
-  void HiLoResetText(const std::string& text) override {
+  void HighLowResetText(const std::string& text) override {
     events.push_back("text " + text);
     Called("reset text");
   }
-  bool DigitalDashVisible() override {
+  bool DigitalDashboardVisible() override {
     Called("dash visible?");
     return dash_visible;
   }
-  void DigitalDashShow(const StatsTable& t) override {
+  void ShowOnDigitalDashboard(const StatsTable& t) override {
     dash_cpu = t[1];
     Called("dash");
   }
-  bool HiLoVisible() override {
+  bool HighLowVisible() override {
     Called("hilo visible?");
     return hilo_visible;
   }
-  void HiLoShow(const StatsTable& t, const std::string& elapsed) override {
+  void ShowOnHighLow(const StatsTable& t, const std::string& elapsed) override {
     hilo_avg = t[2];
     hilo_elapsed = elapsed;
     Called("hilo");
@@ -116,7 +117,7 @@ class PollTest : public ::testing::Test {
 TEST_F(PollTest, FiveSecondsOfAConstantReadingFillTheStatsTable) {
   StartUp();
   sim.Advance(5);
-  EXPECT_EQ(state.SampleCount, 5);
+  EXPECT_EQ(state.sample_count, 5);
   EXPECT_EQ(state.table[1],
             "45\xC2\xB0"
             "C");
@@ -146,26 +147,26 @@ TEST_F(PollTest, FiveSecondsOfAConstantReadingFillTheStatsTable) {
 
 TEST_F(PollTest, TheFirstTickIsUncountedAndTheSecondResetsAndCountsItsSample) {
   StartUp();
-  EXPECT_EQ(state.SampleCount, 0);
+  EXPECT_EQ(state.sample_count, 0);
   EXPECT_TRUE(state.table[1].empty());
   EXPECT_TRUE(host.events.empty());
   monitor.SetCpu("50");
   sim.Advance(1);
-  EXPECT_EQ(state.SampleCount, 1);
+  EXPECT_EQ(state.sample_count, 1);
   EXPECT_EQ(state.table[2], "50.0");
   ASSERT_EQ(host.events.size(), 2u);
   EXPECT_EQ(host.events[0], "tip Started: 12/7/2026 9:00:01 AM");
   EXPECT_EQ(host.events[1], "text 00:00:00");
-  EXPECT_EQ(state.StartedText, "Started: 12/7/2026 9:00:01 AM");
+  EXPECT_EQ(state.started_text, "Started: 12/7/2026 9:00:01 AM");
 }
 
 TEST_F(PollTest, AResetRequestStartsANewPeriodAndPausesTheAlarmsForTwoTicks) {
   StartUp();
   sim.Advance(4);
-  // Ticks start with SampleCount 0, 1, 2, 3: alarms from the one starting at 2.
+  // Ticks start with sample_count 0, 1, 2, 3: alarms from the one starting at 2.
   EXPECT_EQ(host.chk_at_count, (std::vector<double>{2, 3}));
   monitor.SetCpu("60");
-  state.SampleCount = 0;
+  state.sample_count = 0;
   host.chk_at_count.clear();
   sim.Advance(3);
   EXPECT_EQ(host.chk_at_count, (std::vector<double>{2}));
@@ -188,7 +189,7 @@ TEST_F(PollTest, StatisticsKeepTheLowestHighestAndAverageOfReadingsThatVary) {
     monitor.Set(readings);
     sim.Advance(1);
   }
-  ASSERT_EQ(state.SampleCount, 4);
+  ASSERT_EQ(state.sample_count, 4);
   const std::string c =
       "\xC2\xB0"
       "C";
@@ -228,14 +229,14 @@ TEST_F(PollTest, TheFirstLogEntryIsWrittenOnTheTickWhereOneSampleIsCounted) {
   sim.Advance(4);
   EXPECT_EQ(host.makelog_at_count, (std::vector<double>{1}));
   host.logs_on = false;
-  state.SampleCount = 0;
+  state.sample_count = 0;
   sim.Advance(3);
   EXPECT_EQ(host.makelog_at_count.size(), 1u);
 }
 
 TEST_F(PollTest, ARebuildRequestIsServedOnceAtTheNextTick) {
   StartUp();
-  cycle->RequestRebuildIcons();
+  cycle->RequestTrayIconRebuild();
   sim.Advance(2);
   EXPECT_EQ(std::count(host.events.begin(), host.events.end(), "rebuild"), 1);
 }
@@ -265,7 +266,7 @@ TEST_F(PollTest, ACommaLocaleShowsReadingsAndAveragesWithAComma) {
   EXPECT_EQ(state.table[26], "5,053");
   EXPECT_EQ(state.table[25], "5,053");
   EXPECT_EQ(state.table[33], "1.520");  // the monitor's own text, commas already points
-  EXPECT_EQ(state.StartedText, "Started: 07.12.2026 09:00:01");
+  EXPECT_EQ(state.started_text, "Started: 07.12.2026 09:00:01");
 }
 
 TEST_F(PollTest, AFanThatReadsZeroHasAnEmptyAverageAndAZeroMaximum) {
@@ -307,7 +308,7 @@ TEST_F(PollTest, TheMonitorGoneStopsPollingAndClosesTheProgram) {
   sim.Advance(1);
   EXPECT_EQ(host.closes, 1);
   EXPECT_FALSE(cycle->Polling());
-  EXPECT_FALSE(cycle->PollBusy());
+  EXPECT_FALSE(cycle->Busy());
   sim.Advance(5);
   EXPECT_EQ(host.closes, 1);
 }
@@ -315,7 +316,7 @@ TEST_F(PollTest, TheMonitorGoneStopsPollingAndClosesTheProgram) {
 TEST_F(PollTest, ANestedTickWhileBusyEndsAtOnce) {
   StartUp();
   sim.Advance(3);
-  int samples_before = static_cast<int>(state.SampleCount);
+  int samples_before = static_cast<int>(state.sample_count);
   // An alarm that yields for two seconds, as a wave playback does.
   host.during_chk = [&] {
     host.during_chk = nullptr;
@@ -323,8 +324,8 @@ TEST_F(PollTest, ANestedTickWhileBusyEndsAtOnce) {
   };
   sim.Advance(1);
   // The two nested ticks counted nothing; only the outer one did.
-  EXPECT_EQ(state.SampleCount, samples_before + 1);
-  EXPECT_FALSE(cycle->PollBusy());
+  EXPECT_EQ(state.sample_count, samples_before + 1);
+  EXPECT_FALSE(cycle->Busy());
 }
 
 TEST_F(PollTest, TheMonitorGoneDuringANestedTickEndsTheOuterTickUntouched) {
@@ -345,17 +346,17 @@ TEST_F(PollTest, TheMonitorGoneDuringANestedTickEndsTheOuterTickUntouched) {
   EXPECT_EQ(host.closes, 1);
   EXPECT_EQ(cycle, nullptr);
   EXPECT_FALSE(dash_after_close);
-  double count = state.SampleCount;
+  double count = state.sample_count;
   sim.Advance(3);  // no timer left to fire
-  EXPECT_EQ(state.SampleCount, count);
+  EXPECT_EQ(state.sample_count, count);
 }
 
 TEST_F(PollTest, AShutDownThatKeepsTheCycleStillStopsTheOuterTick) {
   StartUp();
   sim.Advance(3);
-  double count = state.SampleCount;
+  double count = state.sample_count;
   host.logs_on = true;
-  state.SampleCount = 1;
+  state.sample_count = 1;
   count = 1;
   host.during_log = [&] {
     host.during_log = nullptr;
@@ -364,8 +365,8 @@ TEST_F(PollTest, AShutDownThatKeepsTheCycleStillStopsTheOuterTick) {
   };
   sim.Advance(1);
   EXPECT_EQ(host.closes, 1);
-  EXPECT_EQ(state.SampleCount, count);  // the outer tick counted nothing after the close
-  EXPECT_FALSE(cycle->PollBusy());
+  EXPECT_EQ(state.sample_count, count);  // the outer tick counted nothing after the close
+  EXPECT_FALSE(cycle->Busy());
 }
 
 // A shut-down inside any consumer (each may yield), whether it keeps the cycle
@@ -395,10 +396,10 @@ TEST(PollShutDown, AShutDownInsideAnyConsumerEndsTheTick) {
         cycle->ReloadLogCountdown();
         cycle->SetLogTimer(true);
       }
-      state.SampleCount = c.samples_at_start;
+      state.sample_count = c.samples_at_start;
       host.logs_on = consumer == "log";
       host.dash_visible = host.hilo_visible = true;
-      if (consumer == "rebuild") cycle->RequestRebuildIcons();
+      if (consumer == "rebuild") cycle->RequestTrayIconRebuild();
 
       std::optional<std::size_t> calls_at_end;
       double samples_at_end = 0;
@@ -412,13 +413,13 @@ TEST(PollShutDown, AShutDownInsideAnyConsumerEndsTheTick) {
           cycle->ClearBusy();
         }
         calls_at_end = host.calls.size();
-        samples_at_end = state.SampleCount;
+        samples_at_end = state.sample_count;
       };
       sim.Advance(log_timer ? 60 : 1);
       ASSERT_TRUE(calls_at_end.has_value());
       EXPECT_EQ(std::vector<std::string>(host.calls.begin() + *calls_at_end, host.calls.end()),
                 std::vector<std::string>{});
-      EXPECT_EQ(state.SampleCount, samples_at_end);
+      EXPECT_EQ(state.sample_count, samples_at_end);
       sim.Advance(120);
       EXPECT_EQ(host.calls.size(), *calls_at_end);
     }

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/text.h"
+#include "base/text.h"
 
 namespace kelvane::probe {
 namespace {
@@ -11,11 +11,11 @@ namespace {
 ProbeReading WithSlots(const char* cpu, const char* mb, const char* cpu_fan, const char* pwr_fan,
                        const char* chs_fan) {
   ProbeReading r;
-  r.Texts[kCpuTempSlot] = FixedWidth(cpu, 6);
-  r.Texts[kMbTempSlot] = FixedWidth(mb, 6);
-  r.Texts[kCpuFanSlot] = FixedWidth(cpu_fan, 6);
-  r.Texts[kPowerFanSlot] = FixedWidth(pwr_fan, 6);
-  r.Texts[kChassisFanSlot] = FixedWidth(chs_fan, 6);
+  r.texts[kCpuTempSlot] = FixedWidth(cpu, 6);
+  r.texts[kMbTempSlot] = FixedWidth(mb, 6);
+  r.texts[kCpuFanSlot] = FixedWidth(cpu_fan, 6);
+  r.texts[kPowerFanSlot] = FixedWidth(pwr_fan, 6);
+  r.texts[kChassisFanSlot] = FixedWidth(chs_fan, 6);
   DeriveReadings(r);
   return r;
 }
@@ -43,10 +43,10 @@ TEST(Text, CutsAndPadsByCharactersNotBytes) {
 
 TEST(ProbeReading, StartsBlankWithZeroNumbers) {
   ProbeReading r;
-  for (int slot = 1; slot <= 10; ++slot) EXPECT_EQ(r.Texts[slot], "      ");
-  EXPECT_EQ(r.CpuTemp, 0);
-  EXPECT_EQ(r.MbTemp, 0);
-  EXPECT_EQ(CharCount(r.TipText), kTipWidth);
+  for (int slot = 1; slot <= 10; ++slot) EXPECT_EQ(r.texts[slot], "      ");
+  EXPECT_EQ(r.cpu_temp, 0);
+  EXPECT_EQ(r.mb_temp, 0);
+  EXPECT_EQ(CharCount(r.tip_text), kTipWidth);
 }
 
 TEST(ProbeReading, DerivesTemperaturesWithTiesToEvenAndTwoMotherboardCharacters) {
@@ -65,8 +65,8 @@ TEST(ProbeReading, DerivesTemperaturesWithTiesToEvenAndTwoMotherboardCharacters)
                {"-3", "9", -3, 9}};
   for (const Case& c : cases) {
     ProbeReading r = WithSlots(c.cpu, c.mb, "", "", "");
-    EXPECT_EQ(r.CpuTemp, c.cpu_temp) << c.cpu;
-    EXPECT_EQ(r.MbTemp, c.mb_temp) << c.mb;
+    EXPECT_EQ(r.cpu_temp, c.cpu_temp) << c.cpu;
+    EXPECT_EQ(r.mb_temp, c.mb_temp) << c.mb;
   }
   EXPECT_EQ(MbTemp32(WithSlots("", "101", "", "", "")), 10);
 }
@@ -79,8 +79,8 @@ TEST(ProbeReading, TipTextHoldsTheReadingsThenANulPaddedToSixtyFourCharacters) {
       "C  Cpu:4560    Pwr:3213    Chs:2700    ";
   expected += '\0';
   expected += std::string(64 - 56, ' ');
-  EXPECT_EQ(r.TipText, expected);
-  EXPECT_EQ(CharCount(r.TipText), 64u);
+  EXPECT_EQ(r.tip_text, expected);
+  EXPECT_EQ(CharCount(r.tip_text), 64u);
 }
 
 }  // namespace

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/settings.h"
+#include "base/settings.h"
 #include "platform/sim/sim_platform.h"
 
 namespace kelvane::remover {

@@ -22,8 +22,8 @@ TEST_F(ScanTest, FillsTheMarkerAndTheNineReadingsInOrder) {
   ScanProbeWindow(sim.desktop, monitor.window, reading);
   const char* expected[] = {"",       "Monito", "1.520 ", "5.053 ", "3.312 ", "12.16 ",
                             "45.0  ", "2700  ", "3213  ", "4560  ", "31.0  "};
-  for (int slot = 1; slot <= 10; ++slot) EXPECT_EQ(reading.Texts[slot], expected[slot]) << slot;
-  EXPECT_EQ(reading.Texts[0], "      ");  // never written
+  for (int slot = 1; slot <= 10; ++slot) EXPECT_EQ(reading.texts[slot], expected[slot]) << slot;
+  EXPECT_EQ(reading.texts[0], "      ");  // never written
 }
 
 TEST_F(ScanTest, ReplacesCommasAndCutsOrPadsToSixCharacters) {
@@ -32,14 +32,14 @@ TEST_F(ScanTest, ReplacesCommasAndCutsOrPadsToSixCharacters) {
                            "C",
                            "", "", "", "101.5"});
   ScanProbeWindow(sim.desktop, monitor.window, reading);
-  EXPECT_EQ(reading.Texts[kVCoreSlot], "1.52  ");
-  EXPECT_EQ(reading.Texts[kV5Slot], "5.053 ");
-  EXPECT_EQ(reading.Texts[kV33Slot], "3200 r");
-  EXPECT_EQ(reading.Texts[kV12Slot], "12.16 ");
-  EXPECT_EQ(reading.Texts[kCpuTempSlot],
+  EXPECT_EQ(reading.texts[kVCoreSlot], "1.52  ");
+  EXPECT_EQ(reading.texts[kV5Slot], "5.053 ");
+  EXPECT_EQ(reading.texts[kV33Slot], "3200 r");
+  EXPECT_EQ(reading.texts[kV12Slot], "12.16 ");
+  EXPECT_EQ(reading.texts[kCpuTempSlot],
             "45\xC2\xB0"
             "C  ");
-  EXPECT_EQ(reading.Texts[kChassisFanSlot], "      ");
+  EXPECT_EQ(reading.texts[kChassisFanSlot], "      ");
 }
 
 TEST_F(ScanTest, StopsAfterTheTenthSlot) {
@@ -50,14 +50,14 @@ TEST_F(ScanTest, StopsAfterTheTenthSlot) {
   sim.desktop.AddChild(monitor.marker, "77");
   int visited_after_tenth = 0;
   ScanProbeWindow(sim.desktop, monitor.window, reading);
-  EXPECT_EQ(reading.Texts[kMbTempSlot], "31.0  ");
+  EXPECT_EQ(reading.texts[kMbTempSlot], "31.0  ");
   // The enumeration ended at the tenth slot: nothing after it was even read.
   sim.desktop.EnumDescendants(monitor.window, [&](platform::WindowId w) {
     if (w == extra) ++visited_after_tenth;
     return true;
   });
   EXPECT_EQ(visited_after_tenth, 1);  // reachable, yet never stored
-  for (int slot = 1; slot <= 10; ++slot) EXPECT_NE(reading.Texts[slot], "99.9  ");
+  for (int slot = 1; slot <= 10; ++slot) EXPECT_NE(reading.texts[slot], "99.9  ");
 }
 
 TEST_F(ScanTest, FewerWindowsLeaveTheLaterSlotsAsTheyWere) {
@@ -66,10 +66,10 @@ TEST_F(ScanTest, FewerWindowsLeaveTheLaterSlotsAsTheyWere) {
   for (int i = 5; i < 9; ++i) sim.desktop.RemoveWindow(monitor.children[i]);
   sim.desktop.SetText(monitor.children[0], "1.600");
   ScanProbeWindow(sim.desktop, monitor.window, reading);
-  EXPECT_EQ(reading.Texts[kVCoreSlot], "1.600 ");
-  EXPECT_EQ(reading.Texts[kCpuTempSlot], "45.0  ");
-  EXPECT_EQ(reading.Texts[kChassisFanSlot], "2700  ");  // stale, kept
-  EXPECT_EQ(reading.Texts[kMbTempSlot], "31.0  ");
+  EXPECT_EQ(reading.texts[kVCoreSlot], "1.600 ");
+  EXPECT_EQ(reading.texts[kCpuTempSlot], "45.0  ");
+  EXPECT_EQ(reading.texts[kChassisFanSlot], "2700  ");  // stale, kept
+  EXPECT_EQ(reading.texts[kMbTempSlot], "31.0  ");
 }
 
 TEST_F(ScanTest, TheMarkerIsMatchedExactlyAndCaseSensitively) {
@@ -80,7 +80,7 @@ TEST_F(ScanTest, TheMarkerIsMatchedExactlyAndCaseSensitively) {
     local.desktop.SetText(monitor.marker, not_marker);
     ProbeReading r;
     ScanProbeWindow(local.desktop, monitor.window, r);
-    for (int slot = 1; slot <= 10; ++slot) EXPECT_EQ(r.Texts[slot], "      ") << not_marker;
+    for (int slot = 1; slot <= 10; ++slot) EXPECT_EQ(r.texts[slot], "      ") << not_marker;
   }
 }
 
@@ -89,15 +89,15 @@ TEST_F(ScanTest, SeesAtMost254CharactersAndStopsAtANul) {
   // The marker text padded beyond the buffer is no longer the marker...
   sim.desktop.SetText(monitor.marker, "MonitorForm" + std::string(300, ' '));
   ScanProbeWindow(sim.desktop, monitor.window, reading);
-  EXPECT_EQ(reading.Texts[kMarkerSlot], "      ");
+  EXPECT_EQ(reading.texts[kMarkerSlot], "      ");
   // ...but one followed by a NUL is.
   sim.desktop.SetText(monitor.marker, std::string("MonitorForm\0junk", 16));
   sim.desktop.SetText(monitor.children[0], std::string("1.5\0"
                                                        "999",
                                                        7));
   ScanProbeWindow(sim.desktop, monitor.window, reading);
-  EXPECT_EQ(reading.Texts[kMarkerSlot], "Monito");
-  EXPECT_EQ(reading.Texts[kVCoreSlot], "1.5   ");
+  EXPECT_EQ(reading.texts[kMarkerSlot], "Monito");
+  EXPECT_EQ(reading.texts[kVCoreSlot], "1.5   ");
   // A marker found only at character 255 is out of sight.
   EXPECT_EQ(sim.desktop.WindowText(monitor.children[1], kTextBufferChars).size(), 5u);
   sim.desktop.SetText(monitor.children[1], std::string(254, 'x') + "Y");
@@ -111,7 +111,7 @@ TEST_F(ScanTest, AReopenedMonitorWindowIsNotScannedThroughTheOldHandle) {
   monitor.Close();
   SimMonitor again(sim, {"9", "9", "9", "9", "99", "9", "9", "9", "99"});
   ScanProbeWindow(sim.desktop, old, reading);
-  EXPECT_EQ(reading.Texts[kCpuTempSlot], "45.0  ");
+  EXPECT_EQ(reading.texts[kCpuTempSlot], "45.0  ");
 }
 
 // --- The click sequence ------------------------------------------------------
@@ -131,7 +131,7 @@ TEST_F(ClickSequenceTest, ClicksTheSixPlacesInOrderWithInputBlocked) {
   SimMonitor monitor(sim);
   sim.desktop.SetTopmost(monitor.window, true);
   sim.desktop.SetCursorPos({900, 700});
-  ClickSequence(sim.desktop, sim.loop, sim.clock, monitor.window);
+  ClickWakeSequence(sim.desktop, sim.loop, sim.clock, monitor.window);
 
   std::vector<Point> expected{{150, 52}, {220, 100}, {290, 100}, {360, 100}, {150, 100}, {555, 15}};
   EXPECT_EQ(ClickOffsets(monitor), expected);
@@ -150,7 +150,7 @@ TEST_F(ClickSequenceTest, PausesAfterTheThreeRowClicks) {
   SimMonitor monitor(sim);
   std::vector<double> times;
   sim.desktop.OnClick([&](Point) { times.push_back(sim.clock.MonotonicSeconds()); });
-  ClickSequence(sim.desktop, sim.loop, sim.clock, monitor.window);
+  ClickWakeSequence(sim.desktop, sim.loop, sim.clock, monitor.window);
   ASSERT_EQ(times.size(), 6u);
   for (int i : {1, 2, 3}) EXPECT_GE(times[i + 1] - times[i], 0.01) << i;
   EXPECT_LT(times[1] - times[0], 0.01);
@@ -162,7 +162,7 @@ TEST_F(ClickSequenceTest, AMonitorThatVanishesMidwayStopsTheClicksAndRestoresEve
   sim.desktop.OnClick([&](Point) {
     if (sim.desktop.Clicks().size() == 2) monitor.Close();
   });
-  ClickSequence(sim.desktop, sim.loop, sim.clock, monitor.window);
+  ClickWakeSequence(sim.desktop, sim.loop, sim.clock, monitor.window);
   EXPECT_LE(sim.desktop.Clicks().size(), 5u);
   EXPECT_FALSE(sim.desktop.InputBlocked());
   EXPECT_EQ(sim.desktop.CursorPos(), (Point{10, 20}));
@@ -172,7 +172,7 @@ TEST_F(ClickSequenceTest, AMonitorGoneBeforeTheFirstClickIsNotClickedAtAll) {
   SimMonitor monitor(sim);
   sim.loop.Post([&] { monitor.Close(); });
   sim.desktop.SetCursorPos({10, 20});
-  ClickSequence(sim.desktop, sim.loop, sim.clock, monitor.window);
+  ClickWakeSequence(sim.desktop, sim.loop, sim.clock, monitor.window);
   EXPECT_TRUE(sim.desktop.Clicks().empty());
   EXPECT_FALSE(sim.desktop.InputBlocked());
   EXPECT_EQ(sim.desktop.CursorPos(), (Point{10, 20}));
@@ -185,7 +185,7 @@ TEST(ClickSequenceStop, EndsAtOnceAfterAnyYieldInWhichTheProgramStopped) {
   {
     sim::SimPlatform sim;
     SimMonitor monitor(sim);
-    ClickSequence(sim.desktop, sim.loop, sim.clock, monitor.window);
+    ClickWakeSequence(sim.desktop, sim.loop, sim.clock, monitor.window);
     total = sim.loop.Yields();
   }
   for (int stop_at = 1; stop_at <= total; ++stop_at) {
@@ -201,7 +201,7 @@ TEST(ClickSequenceStop, EndsAtOnceAfterAnyYieldInWhichTheProgramStopped) {
       stopped = true;
       clicks_at_stop = sim.desktop.Clicks().size();
     });
-    ClickSequence(sim.desktop, sim.loop, sim.clock, monitor.window, [&] { return !stopped; });
+    ClickWakeSequence(sim.desktop, sim.loop, sim.clock, monitor.window, [&] { return !stopped; });
     EXPECT_EQ(sim.loop.Yields(), stop_at);
     // A press under way when the program stopped is still released.
     EXPECT_LE(sim.desktop.Clicks().size(), clicks_at_stop + 1);

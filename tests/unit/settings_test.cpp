@@ -1,11 +1,11 @@
 // The settings store and its key index.
-#include "core/settings.h"
+#include "base/settings.h"
 
 #include <gtest/gtest.h>
 
 #include <set>
 
-#include "core/keys.h"
+#include "base/keys.h"
 #include "platform/sim/sim_platform.h"
 
 namespace kelvane {
@@ -19,28 +19,29 @@ class SettingsTest : public ::testing::Test {
 
 TEST_F(SettingsTest, AnEmptyStoreGivesTheFirstRunDefaults) {
   using namespace keys;
-  EXPECT_EQ(settings.Integer(kBuzzer), 79);
-  EXPECT_EQ(settings.Integer(kShutDown), 89);
-  EXPECT_EQ(settings.Text(kToggleIcon), "CPU & MB");
-  EXPECT_EQ(settings.Integer(kHtmOw), 1);
+  EXPECT_EQ(settings.Integer(kAlarmThreshold), 79);
+  EXPECT_EQ(settings.Integer(kShutdownThreshold), 89);
+  EXPECT_EQ(settings.Text(kTrayIconMode), "CPU & MB");
+  EXPECT_EQ(settings.Integer(kOverwriteHtmlLog), 1);
   for (const KeyDef* check :
-       {&kSndCard, &kSndPC, &kLogWrite, &kMsgAlarm, &kLog, &kLnchIt, &kLogHtml, &kClosAsus})
+       {&kAlarmToSoundCard, &kAlarmToSpeaker, &kOverwriteTextLog, &kAlarmMessage, &kTextLogOn,
+        &kLaunchOnOverheat, &kHtmlLogOn, &kCloseMonitorOnExit})
     EXPECT_EQ(settings.Integer(*check), 0) << check->name;
-  EXPECT_EQ(settings.Integer(kSmoke), 2);
-  EXPECT_EQ(settings.Integer(kLogInterval), 15);
-  EXPECT_EQ(settings.Integer(kVolume), 650);
+  EXPECT_EQ(settings.Integer(kShutdownOnOverheat), 2);
+  EXPECT_EQ(settings.Integer(kLogIntervalMinutes), 15);
+  EXPECT_EQ(settings.Integer(kAlarmVolume), 650);
   EXPECT_EQ(settings.Text(kTrayFont), "Arial");
-  EXPECT_EQ(settings.Float(kTraySize), 24);
+  EXPECT_EQ(settings.Float(kTrayFontSize), 24);
   EXPECT_TRUE(settings.Flag(kTrayBold));
-  EXPECT_EQ(settings.Colour(kTrayFcolr), 255u);
-  EXPECT_EQ(settings.Colour(kTrayFcolr2), 16711680u);
-  EXPECT_EQ(settings.Colour(kTrayBcolr), 16777215u);
-  EXPECT_FALSE(settings.Flag(kDashSrart));
-  EXPECT_EQ(settings.Text(kLnchExe), "");
-  EXPECT_EQ(settings.Text(kPaper), "Custom");
-  EXPECT_EQ(DbFrameTopKeys().Default(3), 720);
-  EXPECT_EQ(HlFrameLeftKeys().Default(4), 2580);
-  EXPECT_EQ(DbFrameLeftKeys().Default(8), 0);
+  EXPECT_EQ(settings.Colour(kTrayCpuColour), 255u);
+  EXPECT_EQ(settings.Colour(kTrayMbColour), 16711680u);
+  EXPECT_EQ(settings.Colour(kTrayBackColour), 16777215u);
+  EXPECT_FALSE(settings.Flag(kDigitalDashboardAtStart));
+  EXPECT_EQ(settings.Text(kLaunchProgram), "");
+  EXPECT_EQ(settings.Text(kMainWallpaper), "Custom");
+  EXPECT_EQ(DashboardFrameTopKeys().Default(3), 720);
+  EXPECT_EQ(HighLowFrameLeftKeys().Default(4), 2580);
+  EXPECT_EQ(DashboardFrameLeftKeys().Default(8), 0);
 }
 
 TEST_F(SettingsTest, ReadSettingGivesTheDefaultsTextForm) {
@@ -81,12 +82,12 @@ TEST_F(SettingsTest, AStoredTextThatDoesNotConvertReadsAsTheDefault) {
                {"abc", 79}, {"", 79},     {"7O", 79},   {"70,5", 70}, {"1.2.3", 79}};
   for (const Case& c : cases) {
     settings.WriteText("Buzzer", c.stored);
-    EXPECT_EQ(settings.Integer(keys::kBuzzer), c.integer) << c.stored;
+    EXPECT_EQ(settings.Integer(keys::kAlarmThreshold), c.integer) << c.stored;
   }
   settings.WriteText("TrayBold", "maybe");
   EXPECT_TRUE(settings.Flag(keys::kTrayBold));
   settings.WriteText("TrayFcolr", "red");
-  EXPECT_EQ(settings.Colour(keys::kTrayFcolr), 255u);
+  EXPECT_EQ(settings.Colour(keys::kTrayCpuColour), 255u);
 }
 
 TEST_F(SettingsTest, FlagsAcceptTrueFalseInAnyCaseOrANumber) {
@@ -97,7 +98,7 @@ TEST_F(SettingsTest, FlagsAcceptTrueFalseInAnyCaseOrANumber) {
                {"0", false},   {"1", true},      {"-1", true},   {"2", true}};
   for (const Case& c : cases) {
     settings.WriteText("dbBold", c.stored);
-    EXPECT_EQ(settings.Flag(keys::kDbBold), c.expected) << c.stored;
+    EXPECT_EQ(settings.Flag(keys::kDashboardBold), c.expected) << c.stored;
   }
 }
 
@@ -129,11 +130,11 @@ TEST_F(SettingsTest, ColoursAndFlagsAreWrittenInTheirTextForms) {
 TEST_F(SettingsTest, AFailingStoreReadsAsDefaultsAndWritesDoNotStopTheProgram) {
   settings.WriteInteger("Buzzer", 60);
   sim.store.FailReads("The system cannot find the file specified.");
-  EXPECT_EQ(settings.Integer(keys::kBuzzer), 79);
+  EXPECT_EQ(settings.Integer(keys::kAlarmThreshold), 79);
   sim.store.FailWrites("Access is denied.");
   settings.WriteInteger("Buzzer", 61);  // swallowed
   sim.store.FailReads("");
-  EXPECT_EQ(settings.Integer(keys::kBuzzer), 60);
+  EXPECT_EQ(settings.Integer(keys::kAlarmThreshold), 60);
 }
 
 TEST(KeyIndex, NamesAreUniqueAndIndexedNamesHaveNoSeparator) {
@@ -142,8 +143,8 @@ TEST(KeyIndex, NamesAreUniqueAndIndexedNamesHaveNoSeparator) {
   for (const IndexedKeyDef* family : AllIndexedKeys())
     for (int i : family->indices)
       EXPECT_TRUE(names.insert(family->Name(i)).second) << family->Name(i);
-  EXPECT_EQ(DbFrameLeftKeys().Name(3), "DBLF3");
-  EXPECT_EQ(HlLabelColourKeys().Name(49), "HLcolor49");
+  EXPECT_EQ(DashboardFrameLeftKeys().Name(3), "DBLF3");
+  EXPECT_EQ(HighLowLabelColourKeys().Name(49), "HLcolor49");
   EXPECT_TRUE(names.count("dPlate14") && names.count("hlPlate43") && !names.count("hlPlate41"));
   EXPECT_EQ(names.size(), AllKeys().size() + 9 + 9 + 9 + 18 + 5 + 5 + 5 + 5 + 50 + 5);
   EXPECT_EQ(MainWindowKeys().front().name, "Paper");

@@ -10,8 +10,8 @@
 #include <memory>
 #include <optional>
 
-#include "core/app.h"
-#include "core/settings.h"
+#include "app/app.h"
+#include "base/settings.h"
 #include "monitor_fixture.h"
 
 namespace kelvane {
@@ -23,30 +23,32 @@ constexpr char kInstallDir[] = "C:\\Program Files\\ASUS\\Probe";
 
 // Notes what the main window asks of the other windows. The alarm check and
 // the log write yield, as a sound or a file write does.
-struct Recorder : Companions {
+struct Recorder : FeatureHooks {
   explicit Recorder(platform::Loop& loop) : loop(loop) {}
-  void InitVolMix(Form1&) override { steps.push_back("mixer"); }
-  void ChkTemps(Form1&) override {
+  void SetUpVolumeMixer(MainWindow&) override { steps.push_back("mixer"); }
+  void CheckTemperatures() override {
     steps.push_back("alarm check");
     loop.YieldToMessages();
   }
-  void MakLog(Form1&) override {
+  void WriteLogs() override {
     steps.push_back("log");
     loop.YieldToMessages();
   }
-  void ShowHiLoDashboard(Form1&) override { steps.push_back("hilo"); }
-  void ShowDigitalDashboard(Form1&) override { steps.push_back("dash"); }
-  bool DigitalDashVisible() override {
+  void ShowHighLowDashboard(MainWindow&) override { steps.push_back("hilo"); }
+  void ShowDigitalDashboard(MainWindow&) override { steps.push_back("dash"); }
+  bool DigitalDashboardVisible() override {
     steps.push_back("dash visible?");
     return true;
   }
-  void DigitalDashShow(const StatsTable&) override { steps.push_back("dash show"); }
-  bool HiLoVisible() override {
+  void ShowOnDigitalDashboard(const StatsTable&) override { steps.push_back("dash show"); }
+  bool HighLowVisible() override {
     steps.push_back("hilo visible?");
     return true;
   }
-  void HiLoShow(const StatsTable&, const std::string&) override { steps.push_back("hilo show"); }
-  void CloseWindows(Form1&) override { steps.push_back("close windows"); }
+  void ShowOnHighLow(const StatsTable&, const std::string&) override {
+    steps.push_back("hilo show");
+  }
+  void CloseWindows(MainWindow&) override { steps.push_back("close windows"); }
   bool Has(const std::string& step) const {
     return std::find(steps.begin(), steps.end(), step) != steps.end();
   }
@@ -136,12 +138,13 @@ std::vector<Moment> StartUpMoments() {
   ProgramRun run;
   std::vector<Moment> moments;
   run.sim.loop.OnYield([&](int n) {
-    moments.push_back({n, run.sim.clock.MonotonicSeconds(),
-                       run.app->Main().Combo(4).ItemCount() > 0,
-                       run.sim.desktop.FindTopWindow("TSplashForm", "SplashForm") != 0,
-                       run.monitor && run.sim.desktop.Topmost(run.monitor->window),
-                       run.sim.desktop.InputBlocked(), run.sim.desktop.Clicks().size(),
-                       run.recorder.Has("hilo"), run.recorder.Has("dash")});
+    moments.push_back(
+        {n, run.sim.clock.MonotonicSeconds(),
+         run.app->Main().Get<form::ListBox>(MainControl::kTrayIconMode).ItemCount() > 0,
+         run.sim.desktop.FindTopWindow("TSplashForm", "SplashForm") != 0,
+         run.monitor && run.sim.desktop.Topmost(run.monitor->window),
+         run.sim.desktop.InputBlocked(), run.sim.desktop.Clicks().size(), run.recorder.Has("hilo"),
+         run.recorder.Has("dash")});
   });
   run.app->Start();
   EXPECT_FALSE(run.app->Ended());
@@ -266,7 +269,7 @@ TEST(ShutDownInsideATick, EndsThatTickWithNothingCountedOrShownAfterwards) {
     run.app->Start();
     ASSERT_FALSE(run.app->Ended());
     run.sim.Advance(c.ticks_before);
-    const double samples = run.app->Main().State().SampleCount;
+    const double samples = run.app->Main().State().sample_count;
     std::optional<ProgramRun::Trace> at_end;
     const int next = run.sim.loop.Yields() + 1;
     run.sim.loop.OnYield([&](int n) {
@@ -282,7 +285,7 @@ TEST(ShutDownInsideATick, EndsThatTickWithNothingCountedOrShownAfterwards) {
     EXPECT_EQ(run.Stored("Smoke"), "0");
     // The suspended tick ends as it resumes: no sample counted, no dashboard
     // asked, no icon drawn.
-    EXPECT_EQ(run.app->Main().State().SampleCount, samples);
+    EXPECT_EQ(run.app->Main().State().sample_count, samples);
     EXPECT_EQ(run.Now(), *at_end);
     run.sim.Advance(5);
     EXPECT_EQ(run.Now(), *at_end);

@@ -4,7 +4,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "core/wait.h"
+#include "base/wait.h"
 #include "platform/sim/sim_platform.h"
 
 namespace kelvane::sim {

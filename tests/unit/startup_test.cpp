@@ -1,8 +1,8 @@
 // Kelvane's start-up, life in the tray and shut-down, on the simulated desktop.
 #include <gtest/gtest.h>
 
-#include "core/app.h"
-#include "core/settings.h"
+#include "app/app.h"
+#include "base/settings.h"
 #include "monitor_fixture.h"
 #include "platform/sim/sim_graphics.h"
 
@@ -33,10 +33,13 @@ class StartupTest : public ::testing::Test {
                          "\"" + std::string(kInstallDir) + "\\AsusProb.exe\"");
   }
   void Start(bool another_copy = false) {
-    app = std::make_unique<KelvaneApp>(AppServices{sim.Get(), companions, another_copy});
+    app = std::make_unique<KelvaneApp>(AppServices{sim.Get(), features, another_copy});
     app->Start();
   }
-  Form1& Main() { return app->Main(); }
+  MainWindow& Main() { return app->Main(); }
+  form::CheckBox& Box(MainControl c) { return Main().Get<form::CheckBox>(c); }
+  form::ListBox& List(MainControl c) { return Main().Get<form::ListBox>(c); }
+  form::Label& Label(MainControl c) { return Main().Get<form::Label>(c); }
   std::vector<std::string> BoxTexts() const {
     std::vector<std::string> out;
     for (const auto& b : sim.loop.MessageBoxes()) out.push_back(b.text);
@@ -49,7 +52,7 @@ class StartupTest : public ::testing::Test {
   sim::SimPlatform sim;
   sim::SimGraphics& graphics = sim.graphics;
   sim::SimTray& tray = sim.tray;
-  Companions companions;
+  FeatureHooks features;
   std::unique_ptr<KelvaneApp> app;
 };
 
@@ -62,18 +65,22 @@ TEST_F(StartupTest, AFirstRunShowsTheSettingsWindowCentredWithTheDefaults) {
   // Centred on the work area (1024 x 738 pixels) in pixels, then in twips.
   EXPECT_EQ(w.Left(), (512 - 240) * 15);
   EXPECT_EQ(w.Top(), (369 - 200) * 15);
-  EXPECT_EQ(Main().Combo(2).Text(), "79");
-  EXPECT_EQ(Main().Combo(3).Text(), "89");
-  EXPECT_EQ(Main().Combo(4).Text(), "CPU & MB");
-  for (int n : {1, 2, 4, 5, 6, 7, 8, 9, 11}) EXPECT_EQ(Main().Check(n).Value(), 0) << n;
-  EXPECT_EQ(Main().Check(3).Value(), 1);
+  EXPECT_EQ(List(MainControl::kAlarmThreshold).Text(), "79");
+  EXPECT_EQ(List(MainControl::kShutdownThreshold).Text(), "89");
+  EXPECT_EQ(List(MainControl::kTrayIconMode).Text(), "CPU & MB");
+  for (MainControl c :
+       {MainControl::kTextLog, MainControl::kOverwriteTextLog, MainControl::kAlarmToSoundCard,
+        MainControl::kAlarmToSpeaker, MainControl::kShutdownOnOverheat, MainControl::kAlarmMessage,
+        MainControl::kLaunchOnOverheat, MainControl::kHtmlLog, MainControl::kCloseMonitorOnExit})
+    EXPECT_EQ(Box(c).Value(), 0) << Box(c).Id();
+  EXPECT_EQ(Box(MainControl::kOverwriteHtmlLog).Value(), 1);
   EXPECT_EQ(w.Get<form::ScrollBar>("VScroll1").Value(), 15);
   EXPECT_EQ(w.Get<form::Label>("Label2").Caption(), "15");
-  EXPECT_EQ(Main().Combo(2).ItemCount(), 41);
-  EXPECT_EQ(Main().Combo(3).Items().front(), "90");
-  EXPECT_EQ(Main().Combo(3).Items().back(), "10");
-  EXPECT_EQ(Main().Label1(1).Caption(), "Intel(R) Pentium(R) 4 CPU 2.80GHz  2800 MHz");
-  EXPECT_EQ(Main().Label1(1).Tooltip(), "x86 Family 15 Model 2 Stepping 9");
+  EXPECT_EQ(List(MainControl::kAlarmThreshold).ItemCount(), 41);
+  EXPECT_EQ(List(MainControl::kShutdownThreshold).Items().front(), "90");
+  EXPECT_EQ(List(MainControl::kShutdownThreshold).Items().back(), "10");
+  EXPECT_EQ(Label(MainControl::kCpuName).Caption(), "Intel(R) Pentium(R) 4 CPU 2.80GHz  2800 MHz");
+  EXPECT_EQ(Label(MainControl::kCpuName).Tooltip(), "x86 Family 15 Model 2 Stepping 9");
   EXPECT_EQ(Main().Theme(), "Custom");
   EXPECT_TRUE(BoxTexts().empty());
   // The monitor was clicked through once.
@@ -131,7 +138,7 @@ TEST_F(StartupTest, ExitSavesTheSettingsInOrderAndTheNextRunStartsInTheTray) {
 TEST_F(StartupTest, ExitClosesTheMonitorWhenAskedAndStillExitsWhenItIsGone) {
   SimMonitor monitor(sim);
   Start();
-  Main().Check(11).SetValue(1);
+  Box(MainControl::kCloseMonitorOnExit).SetValue(1);
   Main().Exit();
   EXPECT_FALSE(sim.desktop.IsWindow(monitor.window));
   EXPECT_TRUE(app->Ended());
@@ -244,17 +251,18 @@ TEST_F(StartupTest, AMonitorPartlyOffScreenCannotBeInitialisedAndTheLoadedSettin
 
 // Notes what the main window asks of the other windows and routines, with what
 // the program looked like at that moment.
-struct RecordingCompanions : Companions {
-  void InitVolMix(Form1& f) override {
-    steps.push_back("mixer: alarm " + f.Combo(2).Text() + ", clicks " + Clicks());
+struct RecordingFeatures : FeatureHooks {
+  void SetUpVolumeMixer(MainWindow& f) override {
+    steps.push_back("mixer: alarm " + f.Get<form::ListBox>(MainControl::kAlarmThreshold).Text() +
+                    ", clicks " + Clicks());
   }
-  void CheckBoxClicked(Form1&, std::string_view name, int value) override {
-    steps.push_back(std::string(name) + "=" + std::to_string(value));
+  void CheckBoxClicked(MainWindow&, form::CheckBox& box) override {
+    steps.push_back(box.Name() + "=" + std::to_string(box.Value()));
   }
-  void ShowHiLoDashboard(Form1& f) override {
+  void ShowHighLowDashboard(MainWindow& f) override {
     steps.push_back(std::string("hilo: polling ") + (f.Poll().Polling() ? "on" : "off"));
   }
-  void ShowDigitalDashboard(Form1& f) override {
+  void ShowDigitalDashboard(MainWindow& f) override {
     steps.push_back(std::string("dash: polling ") + (f.Poll().Polling() ? "on" : "off"));
   }
   std::string Clicks() const { return std::to_string(desktop->Clicks().size()); }
@@ -270,7 +278,7 @@ TEST_F(StartupTest, StartUpRunsItsStepsInOrder) {
     s.WriteInteger(key, 1);
   s.WriteFlag("HiLoStrt", true);
   s.WriteFlag("DashSrart", true);
-  RecordingCompanions recorder;
+  RecordingFeatures recorder;
   recorder.desktop = &sim.desktop;
   app = std::make_unique<KelvaneApp>(AppServices{sim.Get(), recorder, false});
   app->Start();
@@ -289,7 +297,7 @@ TEST_F(StartupTest, StartUpRunsItsStepsInOrder) {
   ASSERT_GE(r.size(), 2u);
   EXPECT_EQ(r[0], "modify");
   EXPECT_EQ(r[1], "add");
-  EXPECT_EQ(Main().State().SampleCount, 0);
+  EXPECT_EQ(Main().State().sample_count, 0);
 }
 
 TEST_F(StartupTest, OnlyAStoredIconModeOfExactlyCpuSelectsCpu) {
@@ -309,7 +317,7 @@ TEST_F(StartupTest, OnlyAStoredIconModeOfExactlyCpuSelectsCpu) {
     else
       Settings(sim.store, sim.clock).Remove("ToggleIcon");
     Start();
-    EXPECT_EQ(Main().Combo(4).Text(), c.shown);
+    EXPECT_EQ(List(MainControl::kTrayIconMode).Text(), c.shown);
     app.reset();
   }
 }
@@ -319,8 +327,8 @@ TEST_F(StartupTest, ThePcSpeakerIsOfferedOnTheNtFamilyOnly) {
   Settings(sim.store, sim.clock).WriteInteger("SndPC", 1);
   sim.power.SetVersion(0xC0000A04);  // Windows 98
   Start();
-  EXPECT_EQ(Main().Check(5).Value(), 0);
-  EXPECT_FALSE(Main().Check(5).Enabled());
+  EXPECT_EQ(Box(MainControl::kAlarmToSpeaker).Value(), 0);
+  EXPECT_FALSE(Box(MainControl::kAlarmToSpeaker).Enabled());
 }
 
 class RunningTest : public StartupTest {
@@ -335,30 +343,32 @@ class RunningTest : public StartupTest {
 };
 
 TEST_F(RunningTest, DraggingByALabelNeedsAPressBelowItsTopRow) {
-  sim.forms.Press(W(), &Main().Label1(12), 30, 0);
-  sim.forms.Release(W(), &Main().Label1(12), 30, 0);
+  // The caption beside the log interval.
+  form::Label& caption = W().Get<form::Label>("Label1", 12);
+  sim.forms.Press(W(), &caption, 30, 0);
+  sim.forms.Release(W(), &caption, 30, 0);
   EXPECT_TRUE(sim.forms.SystemMoves().empty());
-  sim.forms.Press(W(), &Main().Label1(12), 30, 15);
+  sim.forms.Press(W(), &caption, 30, 15);
   EXPECT_EQ(sim.forms.SystemMoves().size(), 1u);
 }
 
 TEST_F(RunningTest, RightClickOnTheTitleOpensTheHomePageThenTheMenu) {
-  sim.forms.Press(W(), &Main().Label1(3), 60, 60, form::button::kRight);
+  sim.forms.Press(W(), &Label(MainControl::kTitle), 60, 60, form::button::kRight);
   ASSERT_EQ(sim.shell.Requests().size(), 1u);
   EXPECT_EQ(sim.shell.Requests()[0].verb, "open");
   EXPECT_EQ(sim.shell.Requests()[0].parameters, "0");
   EXPECT_EQ(sim.shell.Requests()[0].folder, "0");
   EXPECT_EQ(sim.shell.Requests()[0].show_command, platform::sw::kShowMinimized);
   EXPECT_TRUE(sim.forms.Popups().empty());
-  sim.forms.Release(W(), &Main().Label1(3), 60, 60, form::button::kRight);
+  sim.forms.Release(W(), &Label(MainControl::kTitle), 60, 60, form::button::kRight);
   ASSERT_EQ(sim.forms.Popups().size(), 1u);
   EXPECT_EQ(sim.forms.Popups()[0].menu, "MnuTop");
 }
 
 TEST_F(RunningTest, TheShutdownHintFollowsTheThresholdWhenTheProgramBoxGetsTheFocus) {
-  sim.forms.PickListItem(W(), Main().Combo(3), "84");
+  sim.forms.PickListItem(W(), List(MainControl::kShutdownThreshold), "84");
   sim.forms.Focus(W(), W().Get<form::TextBox>("Text1"));
-  EXPECT_EQ(Main().Label1(5).Caption(),
+  EXPECT_EQ(Label(MainControl::kShutdownHint).Caption(),
             "Shut down Windows if CPU temp is greater then 84\xC2\xB0"
             "C");
 }
@@ -367,7 +377,7 @@ TEST_F(RunningTest, MinimisingHidesTheWindowAndATrayDoubleClickBringsItBack) {
   sim.forms.Click(W(), &W().Get<form::PictureButton>("Picture3", 0), 30, 30);
   EXPECT_FALSE(W().Visible());
   EXPECT_EQ(W().Focused(), &W().Get<form::TextBox>("Text1"));
-  EXPECT_NE(Main().Label1(5).Caption(), "");
+  EXPECT_NE(Label(MainControl::kShutdownHint).Caption(), "");
   tray.UserEvent(0x203);
   EXPECT_TRUE(W().Visible());
   EXPECT_EQ(W().WindowState(), form::WindowState::kNormal);

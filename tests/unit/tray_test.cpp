@@ -36,7 +36,7 @@ class TrayTest : public ::testing::Test {
 };
 
 TEST_F(TrayTest, DrawsCentredDigitsInTheStylesFontAndColours) {
-  ASSERT_TRUE(icons.NumToIcon(45));
+  ASSERT_TRUE(icons.Draw(45));
   const sim::IconPicture& p = graphics.Made().back();
   EXPECT_EQ(p.text, "45");
   EXPECT_EQ(p.font, (platform::FontSpec{"Arial", 24, true}));
@@ -47,7 +47,7 @@ TEST_F(TrayTest, DrawsCentredDigitsInTheStylesFontAndColours) {
 }
 
 TEST_F(TrayTest, OnlyOneIconIsAliveHoweverOftenItIsRedrawn) {
-  for (int i = 0; i < 1000; ++i) icons.NumToIcon(static_cast<std::int16_t>(i % 120));
+  for (int i = 0; i < 1000; ++i) icons.Draw(static_cast<std::int16_t>(i % 120));
   EXPECT_EQ(graphics.LiveIcons(), 1);
   EXPECT_EQ(graphics.Made().size(), 1000u);
   icons.Clear();
@@ -55,7 +55,7 @@ TEST_F(TrayTest, OnlyOneIconIsAliveHoweverOftenItIsRedrawn) {
 }
 
 TEST_F(TrayTest, AFailedDrawingKeepsThePreviousIconInTheTray) {
-  icon.UpdateIcons();
+  icon.Add();
   icon.Show("tip", 45, false);
   std::uintptr_t before = tray.IconHandle();
   graphics.FailIcons(true);
@@ -65,7 +65,7 @@ TEST_F(TrayTest, AFailedDrawingKeepsThePreviousIconInTheTray) {
 }
 
 TEST_F(TrayTest, TheIconStartsBlankWithTheProgramsNameThenShowsDigitsAndTheTip) {
-  icon.UpdateIcons();
+  icon.Add();
   EXPECT_TRUE(tray.Shown());
   EXPECT_EQ(tray.IconHandle(), 0u);
   EXPECT_EQ(tray.Tip().substr(0, 7), "Kelvane");
@@ -89,7 +89,7 @@ TEST_F(TrayTest, TwoColoursGiveIconsThatDifferOnlyInTheDigitsColour) {
 }
 
 TEST_F(TrayTest, DoubleClickShowsTheWindowRightReleaseOpensTheMenuOthersNothing) {
-  icon.UpdateIcons();
+  icon.Add();
   for (int message : {0x200, 0x201, 0x202, 0x204, 0x206, 0x207}) tray.UserEvent(message);
   EXPECT_EQ(shows + menus, 0);
   tray.UserEvent(0x203);
@@ -99,7 +99,7 @@ TEST_F(TrayTest, DoubleClickShowsTheWindowRightReleaseOpensTheMenuOthersNothing)
 }
 
 TEST_F(TrayTest, RebuildRemovesAndAddsTheIconAgain) {
-  icon.UpdateIcons();
+  icon.Add();
   icon.Show("t", 45, false);
   icon.Rebuild();
   EXPECT_TRUE(tray.Shown());
@@ -114,16 +114,16 @@ TEST(TrayIconStyle, LoadsTheSixTrayKeysWithTheirDefaults) {
   Settings settings(sim.store, sim.clock);
   TrayIconStyle d = TrayIconStyle::Load(settings);
   EXPECT_EQ(d.Font(), (platform::FontSpec{"Arial", 24, true}));
-  EXPECT_EQ(d.ForeColor, 255u);
-  EXPECT_EQ(d.ForeColor2, 16711680u);
-  EXPECT_EQ(d.BackColor, 16777215u);
+  EXPECT_EQ(d.cpu_colour, 255u);
+  EXPECT_EQ(d.mb_colour, 16711680u);
+  EXPECT_EQ(d.back_colour, 16777215u);
   settings.WriteText("TrayFont", "Tahoma");
   settings.WriteText("TraySize", "18,5");
   settings.WriteFlag("TrayBold", false);
   settings.WriteColour("TrayFcolr", 65280);
   TrayIconStyle s = TrayIconStyle::Load(settings);
   EXPECT_EQ(s.Font(), (platform::FontSpec{"Tahoma", 18.5, false}));
-  EXPECT_EQ(s.ForeColor, 65280u);
+  EXPECT_EQ(s.cpu_colour, 65280u);
 }
 
 }  // namespace

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "platform/form/form.h"
-#include "platform/win32/win32_platform.h"
+#include "platform/win32/ui/win32_platform.h"
 #include "wine_test_support.h"
 
 namespace kelvane::forms_test {

@@ -10,8 +10,8 @@
 #include <string>
 
 #include "forms_fixture.h"
-#include "platform/win32/forms/popup_menu.h"
 #include "platform/win32/text_convert.h"
+#include "platform/win32/ui/forms/popup_menu.h"
 
 namespace kelvane::forms_test {
 namespace {

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "platform/win32/forms/translate.h"
+#include "platform/win32/ui/forms/translate.h"
 
 namespace kelvane::platform::win32::forms {
 namespace {

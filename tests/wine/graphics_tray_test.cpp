@@ -6,9 +6,9 @@
 #include <cstdint>
 #include <vector>
 
-#include "platform/win32/graphics.h"
 #include "platform/win32/handles.h"
-#include "platform/win32/tray.h"
+#include "platform/win32/ui/graphics.h"
+#include "platform/win32/ui/tray.h"
 #include "tray/number_icon.h"
 
 namespace kelvane::platform::win32 {
@@ -45,7 +45,7 @@ TEST(NumberIconTest, DefaultStyleDrawsRedDigitsOnAnOpaqueWhiteSquare) {
   EXPECT_GE(extent.cy, 26);
   EXPECT_LE(extent.cy, 40);
   EXPECT_GT(extent.cx, 20);
-  auto icon = graphics.NumberIcon(font, style.BackColor, style.ForeColor, "45",
+  auto icon = graphics.NumberIcon(font, style.back_colour, style.cpu_colour, "45",
                                   tray::CentredOffset(extent.cx), tray::CentredOffset(extent.cy));
   ASSERT_NE(icon, nullptr);
   std::vector<std::uint32_t> px = IconPixels(*icon);
@@ -67,8 +67,8 @@ TEST(NumberIconTest, TheMotherboardColourChangesOnlyTheDigits) {
   tray::TrayIconStyle style;
   Size extent = graphics.TextExtent(style.Font(), "31");
   int x = tray::CentredOffset(extent.cx), y = tray::CentredOffset(extent.cy);
-  auto cpu = graphics.NumberIcon(style.Font(), style.BackColor, style.ForeColor, "31", x, y);
-  auto mb = graphics.NumberIcon(style.Font(), style.BackColor, style.ForeColor2, "31", x, y);
+  auto cpu = graphics.NumberIcon(style.Font(), style.back_colour, style.cpu_colour, "31", x, y);
+  auto mb = graphics.NumberIcon(style.Font(), style.back_colour, style.mb_colour, "31", x, y);
   ASSERT_TRUE(cpu && mb);
   std::vector<std::uint32_t> a = IconPixels(*cpu), b = IconPixels(*mb);
   ASSERT_EQ(a.size(), b.size());
@@ -89,7 +89,7 @@ TEST(NumberIconTest, ManyIconsMadeAndDroppedLeaveNoIconBehind) {
   tray::TrayIconStyle style;
   HICON last = nullptr;
   for (int i = 0; i < 300; ++i) {
-    auto icon = graphics.NumberIcon(style.Font(), style.BackColor, style.ForeColor, "45", 1, 0);
+    auto icon = graphics.NumberIcon(style.Font(), style.back_colour, style.cpu_colour, "45", 1, 0);
     ASSERT_NE(icon, nullptr);
     last = reinterpret_cast<HICON>(icon->Handle());
   }
@@ -103,7 +103,7 @@ TEST(NumberIconTest, FontListHasTheTrayDefault) {
   std::vector<std::string> fonts = graphics.FontNames();
   EXPECT_TRUE(std::is_sorted(fonts.begin(), fonts.end()));
   // The tray icon's default font must be one the user can pick again in the list.
-  const std::string default_font = tray::TrayIconStyle().FontName;
+  const std::string default_font = tray::TrayIconStyle().font_name;
   EXPECT_NE(std::find(fonts.begin(), fonts.end(), default_font), fonts.end())
       << default_font << " is not among " << fonts.size() << " fonts";
 }
@@ -123,7 +123,7 @@ TEST(TrayTest, AddModifyDeleteWithTheFirstVersionRecord) {
   Win32Tray tray(&RecordingNotify);
   Win32Graphics graphics;
   tray::TrayIconStyle style;
-  auto icon = graphics.NumberIcon(style.Font(), style.BackColor, style.ForeColor, "45", 1, 0);
+  auto icon = graphics.NumberIcon(style.Font(), style.back_colour, style.cpu_colour, "45", 1, 0);
   std::string tip =
       "CPU:45\xC2\xB0"
       "C  MB:31\xC2\xB0"

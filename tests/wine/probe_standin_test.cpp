@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "core/text.h"
+#include "base/text.h"
 #include "platform/win32/clock.h"
 #include "platform/win32/desktop.h"
 #include "platform/win32/files.h"
@@ -118,7 +118,7 @@ const std::vector<std::string> kSlots = {"1.52  ", "5.02  ", "3.31  ", "12.10 ",
                                          "3200 r", "2800  ", "4560  ", "38    "};
 
 std::vector<std::string> SlotsTwoToTen(const ProbeReading& reading) {
-  return std::vector<std::string>(reading.Texts.begin() + 2, reading.Texts.end());
+  return std::vector<std::string>(reading.texts.begin() + 2, reading.texts.end());
 }
 
 TEST_F(ProbeStandInTest, ScanReadsTheMarkerAndNineReadingsInOrder) {
@@ -132,7 +132,7 @@ TEST_F(ProbeStandInTest, ScanReadsTheMarkerAndNineReadingsInOrder) {
   ProbeReading reading;
   EXPECT_TRUE(ScanUntil(
       window, reading, [](const ProbeReading& r) { return SlotsTwoToTen(r) == kSlots; }, 10.0));
-  EXPECT_EQ(reading.Texts[kMarkerSlot], "Monito");
+  EXPECT_EQ(reading.texts[kMarkerSlot], "Monito");
   EXPECT_EQ(SlotsTwoToTen(reading), kSlots);
 }
 
@@ -154,12 +154,12 @@ TEST_F(ProbeStandInTest, AChangedFeedIsSeenWithinTwoSeconds) {
   ASSERT_TRUE(ScanUntil(
       window, reading,
       [](const ProbeReading& r) {
-        return r.Texts[kCpuTempSlot] == "91    " && r.Texts[kMbTempSlot] == "40.5  ";
+        return r.texts[kCpuTempSlot] == "91    " && r.texts[kMbTempSlot] == "40.5  ";
       },
       5.0));
   // The stand-in reads its feed once a second; a scan follows within the next tick.
   EXPECT_LT(clock_.MonotonicSeconds() - start, 2.5);
-  EXPECT_EQ(reading.Texts[kVCoreSlot], "1.52  ");
+  EXPECT_EQ(reading.texts[kVCoreSlot], "1.52  ");
 }
 
 TEST_F(ProbeStandInTest, FewerReadingWindowsLeaveTheLaterSlotsAsTheyWere) {
@@ -169,12 +169,12 @@ TEST_F(ProbeStandInTest, FewerReadingWindowsLeaveTheLaterSlotsAsTheyWere) {
   const WindowId window = WaitForMainWindow();
   ASSERT_NE(window, platform::kNoWindow);
   ProbeReading reading;
-  for (int slot = 7; slot <= 10; ++slot) reading.Texts[slot] = "old   ";
+  for (int slot = 7; slot <= 10; ++slot) reading.texts[slot] = "old   ";
   ASSERT_TRUE(ScanUntil(
-      window, reading, [](const ProbeReading& r) { return r.Texts[kCpuTempSlot] == "45    "; },
+      window, reading, [](const ProbeReading& r) { return r.texts[kCpuTempSlot] == "45    "; },
       10.0));
-  EXPECT_EQ(reading.Texts[kVCoreSlot], "1.52  ");
-  for (int slot = 7; slot <= 10; ++slot) EXPECT_EQ(reading.Texts[slot], "old   ") << slot;
+  EXPECT_EQ(reading.texts[kVCoreSlot], "1.52  ");
+  for (int slot = 7; slot <= 10; ++slot) EXPECT_EQ(reading.texts[slot], "old   ") << slot;
 }
 
 std::vector<std::pair<int, int>> ParseClicks(const std::string& log) {
@@ -200,7 +200,7 @@ TEST_F(ProbeStandInTest, ClickSequenceClicksTheSixPlacesAndPutsThePointerBack) {
 
   ProbeReading before;
   ScanProbeWindow(desktop_, window, before);
-  EXPECT_EQ(before.Texts[kMarkerSlot], "      ") << "the monitor page exists before any click";
+  EXPECT_EQ(before.texts[kMarkerSlot], "      ") << "the monitor page exists before any click";
 
   desktop_.ShowWindow(window, platform::sw::kShow);
   desktop_.ShowWindow(window, platform::sw::kShowNormal);
@@ -214,7 +214,7 @@ TEST_F(ProbeStandInTest, ClickSequenceClicksTheSixPlacesAndPutsThePointerBack) {
 
   const Point users_pointer{700, 600};
   desktop_.SetCursorPos(users_pointer);
-  ClickSequence(desktop_, loop_, clock_, window);
+  ClickWakeSequence(desktop_, loop_, clock_, window);
 
   EXPECT_EQ(desktop_.CursorPos(), users_pointer);
   EXPECT_FALSE(GetWindowLongA(platform::win32::ToHwnd(window), GWL_EXSTYLE) & WS_EX_TOPMOST);
@@ -227,7 +227,7 @@ TEST_F(ProbeStandInTest, ClickSequenceClicksTheSixPlacesAndPutsThePointerBack) {
   ProbeReading after;
   EXPECT_TRUE(ScanUntil(
       window, after, [](const ProbeReading& r) { return SlotsTwoToTen(r) == kSlots; }, 5.0));
-  EXPECT_EQ(after.Texts[kMarkerSlot], "Monito");
+  EXPECT_EQ(after.texts[kMarkerSlot], "Monito");
 }
 
 TEST_F(ProbeStandInTest, SendCloseEndsTheStandIn) {

@@ -34,7 +34,7 @@
 // the rest. The Win32 renderer and the simulated desktop call the same
 // functions, so both deliver identical events; a renderer decides nothing.
 //
-// Forms service (forms.h, reached as `platform.forms`). `Window::Load` asks it
+// Forms service (platform/forms.h, reached as `platform.forms`). `Window::Load` asks it
 // to create the real window; the renderer then observes the model
 // (`WindowObserver`: each change with what changed, so it updates just that),
 // converts twips to pixels with Desktop's twips per pixel, follows the focus,
@@ -46,7 +46,7 @@
 #pragma once
 
 #include "platform/form/controls.h"
-#include "platform/form/forms.h"
 #include "platform/form/menu.h"
 #include "platform/form/types.h"
 #include "platform/form/window.h"
+#include "platform/forms.h"

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <cstdio>
 
-#include "core/datetime.h"
+#include "platform/calendar.h"
 
 namespace kelvane::sim {
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "core/text.h"
+#include "platform/chars.h"
 
 namespace kelvane::sim {
 
@@ -97,7 +97,7 @@ void SimDesktop::EnumDescendants(WindowId parent, const std::function<bool(Windo
 std::string SimDesktop::WindowText(WindowId window, int buffer_chars) {
   auto it = windows_.find(window);
   if (it == windows_.end() || buffer_chars <= 0) return {};
-  return LeftChars(it->second.text, static_cast<std::size_t>(buffer_chars - 1));
+  return platform::LeftChars(it->second.text, static_cast<std::size_t>(buffer_chars - 1));
 }
 
 std::optional<platform::Rect> SimDesktop::WindowRect(WindowId window) {

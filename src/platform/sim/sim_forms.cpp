@@ -105,7 +105,7 @@ bool TakesTyping(const Control& control) {
 
 }  // namespace
 
-// --- form::Forms --------------------------------------------------------------------
+// --- platform::Forms --------------------------------------------------------------------
 
 void SimForms::Create(Window& window) {
   window.SetHandle(desktop_.AddTopWindow("KelvaneForm", window.Caption(), ScreenRect(window)));

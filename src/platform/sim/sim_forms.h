@@ -26,13 +26,13 @@
 
 namespace kelvane::sim {
 
-class SimForms : public form::Forms, private form::WindowObserver {
+class SimForms : public platform::Forms, private form::WindowObserver {
  public:
   explicit SimForms(SimDesktop& desktop) : desktop_(desktop) {}
   SimForms(const SimForms&) = delete;
   SimForms& operator=(const SimForms&) = delete;
 
-  // --- form::Forms ------------------------------------------------------------
+  // --- platform::Forms ------------------------------------------------------------
   void Create(form::Window& window) override;
   void Destroy(form::Window& window) override;
   form::MenuItem* ShowPopupMenu(form::Window& window, form::MenuItem& menu) override;
@@ -55,8 +55,8 @@ class SimForms : public form::Forms, private form::WindowObserver {
   // dismissed. Choosing a separator, a greyed or hidden item closes nothing and
   // chooses nothing, as a real menu would.
   void QueueMenuChoice(std::string item_name) { choices_.push_back(std::move(item_name)); }
-  // Every change the model reported, in order: "Form1 created",
-  // "Form1 caption", "Form1.Label1(3) caption", "Form1.MnuDash checked".
+  // Every change the model reported, in order: "MainWindow created",
+  // "MainWindow caption", "MainWindow.Label1(3) caption", "MainWindow.MnuDash checked".
   const std::vector<std::string>& Changes() const { return changes_; }
   void ClearChanges() { changes_.clear(); }
   // The windows handed to the system's move loop, by name, in order.

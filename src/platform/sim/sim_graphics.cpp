@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "core/text.h"
+#include "platform/chars.h"
 
 namespace kelvane::sim {
 
@@ -22,7 +22,7 @@ class SimIcon : public platform::Icon {
 platform::Size SimGraphics::TextExtent(const platform::FontSpec& font, std::string_view text) {
   int height = static_cast<int>(std::lround(font.size_points * 96 / 72));
   int per_char = static_cast<int>(std::lround(height * 0.6)) + (font.bold ? 1 : 0);
-  return {per_char * static_cast<int>(CharCount(text)), height};
+  return {per_char * static_cast<int>(platform::CharCount(text)), height};
 }
 
 std::unique_ptr<platform::Icon> SimGraphics::NumberIcon(const platform::FontSpec& font,

@@ -1,0 +1,336 @@
+#include "app/main_window.h"
+
+#include <algorithm>
+
+#include "app/main_window_settings.h"
+#include "appearance/placement.h"
+#include "base/keys.h"
+#include "base/text.h"
+#include "base/wait.h"
+#include "probe/discovery.h"
+
+namespace kelvane {
+
+using namespace form;
+namespace mb = platform::mb;
+
+namespace {
+
+constexpr char kCpuRegistryKey[] = "HARDWARE\\DESCRIPTION\\System\\CentralProcessor\\0";
+constexpr unsigned kStopBox = mb::kOk | mb::kIconStop | mb::kSystemModal | mb::kSetForeground;
+constexpr unsigned kInfoBox =
+    mb::kOk | mb::kIconInformation | mb::kSystemModal | mb::kSetForeground;
+constexpr double kProbeStartSeconds = 30;
+// The pressed look of the picture buttons: up and to the left while held.
+constexpr int kPressUp = 22, kPressLeft = 12;
+
+}  // namespace
+
+MainWindow::MainWindow(AppServices services)
+    : services_(services),
+      p_(services.platform),
+      window_(services.platform, *this, "MainWindow"),
+      settings_(services.platform.store, services.platform.clock),
+      icons_(services.platform.graphics, style_),
+      tray_icon_(services.platform.tray, icons_, style_,
+                 {[this] { ShowFromTray(); }, [this] { OpenMenu(); }}),
+      poll_(services.platform, *this, state_) {
+  BuildControls();
+  BuildMenu();
+  // A restarted taskbar forgets every tray icon; ours comes back.
+  p_.tray.OnTaskbarRestart([this] {
+    if (icon_added_ && !ended_) tray_icon_.Add();
+  });
+}
+
+MainWindow::~MainWindow() {
+  p_.tray.OnTaskbarRestart(nullptr);
+}
+
+form::MenuItem& MainWindow::Menu(MainCommand command) const {
+  form::MenuItem* item = menu_items_[static_cast<std::size_t>(command)];
+  if (!item) throw std::out_of_range("the main window's menu has no such item");
+  return *item;
+}
+
+MainCommand MainWindow::CommandOf(const form::MenuItem& item) const {
+  for (const auto& [known, command] : commands_)
+    if (known == &item) return command;
+  return MainCommand::kNone;
+}
+
+bool MainWindow::IsGrip(const form::Control* control) const {
+  return control && std::find(grips_.begin(), grips_.end(), control) != grips_.end();
+}
+
+// --- start-up ------------------------------------------------------------------
+
+void MainWindow::OnLoad() {
+  StartUp();
+}
+
+void MainWindow::Fail(std::string_view message) {
+  p_.loop.ShowMessageBox(message, kProgramName, kStopBox);
+  window_.Unload();
+}
+
+// Every yield may run a shut-down (the Exit command, a close request from the
+// remover, the monitor gone): after each one, start-up ends unless the window
+// is still loaded.
+void MainWindow::StartUp() {
+  if (services_.another_copy_running) {
+    YieldMessages();
+    p_.loop.ShowMessageBox("A copy of Kelvane is already running!", kProgramName, kInfoBox);
+    // Ends at once: nothing is saved, no window stays.
+    ended_ = true;
+    p_.loop.Quit();
+    return;
+  }
+  const StillRunning still_running = [this] { return window_.Loaded(); };
+  app_folder_ = p_.files.ExeFolder();
+  if (app_folder_.empty() || app_folder_.back() != '\\') app_folder_ += '\\';
+  p_.files.CreateFolder(app_folder_ + "BMPs");
+  p_.files.CreateFolder(app_folder_ + "Logs");
+  Get<PictureButton>(MainControl::kMinimiseButton)
+      .SetPicture(app_folder_ + "Buttons\\Minimise.bmp");
+  Get<PictureButton>(MainControl::kHelpButton).SetPicture(app_folder_ + "Buttons\\Help.bmp");
+
+  window_.Show();
+  YieldMessages();
+  if (!window_.Loaded()) return;
+
+  probe_window_ = p_.desktop.FindTopWindow(kProbeClass, kProbeTitle);
+  probe_path_ = probe::FindInstallFolder(p_.registry, p_.files);
+  if (probe_window_ == platform::kNoWindow) {
+    if (probe_path_.empty()) {
+      Fail("Unable to find Asus Probe 2");
+      return;
+    }
+    p_.shell.Execute(window_.Handle(), "", probe::kProgramFile, "", probe_path_,
+                     platform::sw::kShowNormal);
+    Wait(p_.loop, p_.clock, 2, still_running);
+    if (!window_.Loaded()) return;
+  }
+  const double t0 = p_.clock.MonotonicSeconds();
+  do {
+    if (p_.clock.MonotonicSeconds() - t0 >= kProbeStartSeconds) {
+      Fail("Unable to find Asus Probe 2");
+      return;
+    }
+    YieldMessages();
+    if (!window_.Loaded()) return;
+    probe_window_ = p_.desktop.FindTopWindow(kProbeClass, kProbeTitle);
+  } while (probe_window_ == platform::kNoWindow);
+
+  state_.sample_count = -1;
+  poll_.ClearBusy();
+  poll_.SetProbeWindow(probe_window_);
+  LoadSettings(LoadStage::kBeforeLists);
+  FillLists();
+  LoadSettings(LoadStage::kAfterLists);
+  ShowCpuName();
+  // The volume slider, loaded last, holds the stored volume, which shut-down
+  // saves back; the mixer set-up may then adjust what it offers.
+  LoadSettings(LoadStage::kAfterCpuName);
+  controls_loaded_ = true;
+  services_.features.SetUpVolumeMixer(*this);
+  Wait(p_.loop, p_.clock, 1, still_running);
+  if (!window_.Loaded()) return;
+  probe::WakeProbe(p_, probe_window_, probe_path_, still_running);
+  if (!window_.Loaded()) return;
+
+  if (probe_path_ == probe::kNotSupported) {
+    Fail("Unable to initialize PC Probe! Close PC Probe and try again. ");
+    return;
+  }
+  style_ = tray::TrayIconStyle::Load(settings_);
+  appearance::CentreOnWorkArea(window_, p_.desktop);
+  // Later runs start in the tray: "Buzzer" is stored by every shut-down.
+  if (settings_.Integer(keys::kAlarmThreshold.name, keys::kFirstRunAlarmThreshold) >
+      keys::kFirstRunAlarmThreshold)
+    window_.SetWindowState(WindowState::kMinimised);
+  poll_.Tick();
+  if (!window_.Loaded()) return;
+  tray_icon_.Add();
+  icon_added_ = true;
+  poll_.StartPolling();
+  if (Menu(MainCommand::kHighLowAtStart).Checked()) {
+    Menu(MainCommand::kShowHighLow).SetChecked(true);
+    services_.features.ShowHighLowDashboard(*this);
+    YieldMessages();
+    if (!window_.Loaded()) return;
+  }
+  if (Menu(MainCommand::kDigitalDashboardAtStart).Checked()) {
+    Menu(MainCommand::kShowDigitalDashboard).SetChecked(true);
+    services_.features.ShowDigitalDashboard(*this);
+    YieldMessages();
+  }
+}
+
+void MainWindow::ShowCpuName() {
+  Label& cpu = Get<Label>(MainControl::kCpuName);
+  std::string name = p_.registry.MachineText(kCpuRegistryKey, "ProcessorNameString");
+  cpu.SetCaption(name);
+  cpu.SetTooltip(p_.registry.MachineText(kCpuRegistryKey, "Identifier"));
+  cpu.SetCaption(name + "  " + std::to_string(p_.registry.MachineDword(kCpuRegistryKey, "~MHz")) +
+                 " MHz");
+}
+
+void MainWindow::ChangeWallpaper(const std::string& theme) {
+  std::string path = app_folder_ + "BackGround\\" + theme + "\\Kelvane-M.jpg";
+  if (!p_.files.Exists(path)) return;
+  theme_ = theme;
+  Get<PictureBox>(MainControl::kWallpaper).SetPicture(path);
+}
+
+// --- shut-down -------------------------------------------------------------------
+
+void MainWindow::OnQueryUnload(UnloadMode, bool&) {
+  services_.features.MainWindowQueryUnload(*this);
+}
+
+void MainWindow::OnUnload() {
+  poll_.Shutdown();
+  YieldMessages();
+  if (poll_.Busy()) Wait(p_.loop, p_.clock, 1);
+  poll_.ClearBusy();
+  if (controls_loaded_) SaveSettings();
+  YieldMessages();
+  services_.features.CloseWindows(*this);
+  YieldMessages();
+  if (icon_added_) tray_icon_.Remove();
+  ended_ = true;
+  p_.loop.Quit();
+}
+
+void MainWindow::Exit() {
+  if (CloseMonitorOnExit()) {
+    platform::WindowId probe = p_.desktop.FindTopWindow(kProbeClass, kProbeTitle);
+    if (probe != platform::kNoWindow) p_.desktop.SendClose(probe);
+  }
+  Close();
+}
+
+// --- the window's own events -------------------------------------------------------
+
+void MainWindow::OnResize() {
+  if (window_.WindowState() != WindowState::kMinimised) return;
+  Get<TextBox>(MainControl::kLaunchProgram).SetFocus();
+  window_.Hide();
+  YieldMessages();
+}
+
+void MainWindow::OnGotFocus(Control& control) {
+  if (&control != &Get(MainControl::kLaunchProgram)) return;
+  Get<Label>(MainControl::kShutdownHint)
+      .SetCaption("Shut down Windows if CPU temp is greater then " +
+                  Get<ListBox>(MainControl::kShutdownThreshold).Text() + std::string(kDegree) +
+                  "C");
+}
+
+void MainWindow::OnClick(Control* control) {
+  if (!control) return;
+  if (control == &Get(MainControl::kHelpButton)) {
+    p_.shell.Execute(window_.Handle(), "open", app_folder_ + kHelpFile, "0", app_folder_,
+                     platform::sw::kShowNormal);
+  } else if (control == &Get(MainControl::kMinimiseButton)) {
+    window_.SetWindowState(WindowState::kMinimised);
+  } else if (control->Kind() == ControlKind::kCheckBox) {
+    services_.features.CheckBoxClicked(*this, *static_cast<CheckBox*>(control));
+  } else if (control == &Get(MainControl::kTrayIconLook)) {
+    services_.features.MenuCommand(*this, Menu(MainCommand::kTrayIconLook));
+  } else if (control->Kind() == ControlKind::kButton) {
+    services_.features.ButtonClicked(*this, *static_cast<Button*>(control));
+  }
+}
+
+// The picture buttons look pressed while held: up and to the left.
+void MainWindow::OnMouseDown(const MouseEvent& e) {
+  if (e.control && e.control->Kind() == ControlKind::kPictureButton) {
+    e.control->Move(e.control->Left() - kPressLeft, e.control->Top() - kPressUp);
+    return;
+  }
+  if (!IsGrip(e.control)) return;
+  if (e.button == button::kRight && e.control == &Get(MainControl::kTitle)) {
+    p_.shell.Execute(window_.Handle(), "open", kHomePage, "0", "0", platform::sw::kShowMinimized);
+  } else if (e.button == button::kLeft && e.y > 0) {
+    window_.StartSystemMove();
+  }
+}
+
+void MainWindow::OnMouseUp(const MouseEvent& e) {
+  if (e.control && e.control->Kind() == ControlKind::kPictureButton) {
+    e.control->Move(e.control->Left() + kPressLeft, e.control->Top() + kPressUp);
+    return;
+  }
+  const bool background = !e.control || e.control == &Get(MainControl::kWallpaper);
+  if (e.button == button::kRight && (IsGrip(e.control) || background)) OpenMenu();
+}
+
+void MainWindow::OnChange(Control& control) {
+  if (&control != &Get(MainControl::kLogInterval)) return;
+  Get<Label>(MainControl::kLogIntervalMinutes).SetCaption(std::to_string(LogIntervalMinutes()));
+  poll_.ReloadLogCountdown();
+}
+
+void MainWindow::OnMenuClick(MenuItem& item) {
+  switch (const MainCommand command = CommandOf(item)) {
+    case MainCommand::kWallpaper:
+      ChangeWallpaper(item.Caption());
+      break;
+    case MainCommand::kDigitalDashboardAtStart:
+    case MainCommand::kHighLowAtStart:
+      item.SetChecked(!item.Checked());
+      SaveMenuSetting(command);
+      break;
+    case MainCommand::kOpenBmpFolder:
+      OpenFolder(app_folder_ + "BMPs\\");
+      break;
+    case MainCommand::kOpenLogFolder:
+      OpenFolder(app_folder_ + "Logs\\");
+      break;
+    case MainCommand::kRebuildTrayIcon:
+      poll_.RequestTrayIconRebuild();
+      break;
+    case MainCommand::kExit:
+      Exit();
+      break;
+    default:
+      services_.features.MenuCommand(*this, item);
+      break;
+  }
+}
+
+void MainWindow::OpenFolder(const std::string& folder) {
+  p_.shell.Execute(window_.Handle(), "open", folder, "0", folder, platform::sw::kShowNormal);
+}
+
+void MainWindow::OpenMenu() {
+  if (!window_.Loaded()) return;
+  // The menu closes when the user clicks elsewhere only if our window is in front.
+  p_.desktop.SetForeground(window_.Handle());
+  window_.PopupMenu(Menu(MainCommand::kMenu));
+}
+
+void MainWindow::ShowFromTray() {
+  if (!window_.Loaded()) return;
+  window_.SetWindowState(WindowState::kNormal);
+  window_.Show();
+  YieldMessages();
+}
+
+// --- the poll tick's tray and controls -----------------------------------------------
+
+void MainWindow::ShowTrayNumber(std::int16_t value, bool motherboard) {
+  tray_icon_.Show(state_.reading.tip_text, value, motherboard);
+}
+
+std::string MainWindow::TrayIconMode() {
+  return Get<ListBox>(MainControl::kTrayIconMode).Text();
+}
+
+int MainWindow::LogIntervalMinutes() {
+  return Get<ScrollBar>(MainControl::kLogInterval).Value();
+}
+
+}  // namespace kelvane

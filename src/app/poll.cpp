@@ -1,0 +1,136 @@
+#include "app/poll.h"
+
+#include <algorithm>
+#include <limits>
+
+#include "probe/scan.h"
+
+namespace kelvane {
+
+PollCycle::PollCycle(platform::Platform& platform, PollHost& host, ProbeState& state)
+    : platform_(platform), host_(host), state_(state) {
+  poll_timer_ = platform_.loop.CreateTimer([this] { Tick(); });
+  log_timer_ = platform_.loop.CreateTimer([this] { LogTick(); });
+}
+
+PollCycle::~PollCycle() {
+  *alive_ = false;
+}
+
+void PollCycle::StartPolling() {
+  poll_timer_->SetInterval(1000);
+}
+void PollCycle::StopPolling() {
+  poll_timer_->SetInterval(0);
+}
+void PollCycle::Shutdown() {
+  ended_ = true;
+  StopPolling();
+  poll_timer_->SetEnabled(false);
+  SetLogTimer(false);
+}
+bool PollCycle::Polling() const {
+  return poll_timer_->Interval() > 0 && poll_timer_->Enabled();
+}
+
+void PollCycle::SetLogTimer(bool logging_on) {
+  log_timer_->SetInterval(logging_on ? 60000 : 0);
+  log_timer_->SetEnabled(logging_on);
+}
+bool PollCycle::LogTimerRunning() const {
+  return log_timer_->Interval() > 0 && log_timer_->Enabled();
+}
+
+void PollCycle::Tick() {
+  // The monitor gone ends the run, even from a tick nested in a busy one.
+  if (platform_.desktop.FindTopWindow(kProbeClass, kProbeTitle) == platform::kNoWindow) {
+    StopPolling();
+    busy_ = false;
+    ended_ = true;
+    host_.CloseMainWindow();
+    return;
+  }
+  if (busy_) return;
+  busy_ = true;
+  std::shared_ptr<bool> alive = alive_;
+  // After each consumer (any of them may yield): stop when the program shut
+  // down meanwhile, without touching what the shut-down released.
+  auto shut_down = [&] { return !*alive || ended_; };
+
+  if (rebuild_requested_) {
+    rebuild_requested_ = false;
+    host_.RebuildTrayIcon();
+    if (shut_down()) return;
+  }
+
+  probe::ScanProbeWindow(platform_.desktop, probe_window_, state_.reading);
+  probe::DeriveReadings(state_.reading);
+
+  probe::ProbeReading& r = state_.reading;
+  if (host_.TrayIconMode() == "CPU & MB") {
+    icon_toggle_ = !icon_toggle_;
+    if (icon_toggle_)
+      host_.ShowTrayNumber(r.mb_temp, true);
+    else
+      host_.ShowTrayNumber(r.cpu_temp, false);
+  } else {
+    host_.ShowTrayNumber(r.cpu_temp, false);
+  }
+  if (shut_down()) return;
+
+  if (state_.sample_count > 1) {
+    host_.Features().CheckTemperatures();
+    if (shut_down()) return;
+  }
+
+  if (state_.sample_count == 0) {
+    state_.stats.Reset();
+    platform::DateTime now = platform_.clock.Now();
+    state_.started_text = "Started: " + platform_.clock.GeneralDateTime(now);
+    host_.Features().HighLowResetTip(state_.started_text);
+    if (shut_down()) return;
+    state_.start_time = now;
+    host_.Features().HighLowResetText("00:00:00");
+    if (shut_down()) return;
+  }
+
+  if (host_.LogsOn() && state_.sample_count == 1) {
+    host_.Features().WriteLogs();
+    if (shut_down()) return;
+  }
+
+  state_.sample_count += 1;
+  if (state_.sample_count > 0) {
+    TickValues values = ValuesOf(r);
+    state_.stats.Add(values);
+    FillStatsTable(state_.stats, r, values, state_.sample_count, platform_.clock.DecimalSeparator(),
+                   state_.table);
+    if (host_.Features().DigitalDashboardVisible())
+      host_.Features().ShowOnDigitalDashboard(state_.table);
+    if (shut_down()) return;
+    if (host_.Features().HighLowVisible())
+      host_.Features().ShowOnHighLow(state_.table,
+                                     ElapsedText(state_.start_time, platform_.clock.Now()));
+    if (shut_down()) return;
+  }
+  busy_ = false;
+}
+
+void PollCycle::LogTick() {
+  log_countdown_ = static_cast<std::int16_t>(
+      std::max<int>(log_countdown_ - 1, std::numeric_limits<std::int16_t>::min()));
+  if (log_countdown_ <= 0) {
+    std::shared_ptr<bool> alive = alive_;
+    host_.Features().WriteLogs();
+    if (!*alive || ended_) return;
+    ReloadLogCountdown();
+  }
+}
+
+void PollCycle::ReloadLogCountdown() {
+  log_countdown_ = static_cast<std::int16_t>(
+      std::clamp<int>(host_.LogIntervalMinutes(), std::numeric_limits<std::int16_t>::min(),
+                      std::numeric_limits<std::int16_t>::max()));
+}
+
+}  // namespace kelvane

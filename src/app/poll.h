@@ -1,0 +1,108 @@
+// The poll cycle: once a second the monitor's window is read and the readings
+// go to the tray icon, the alarm checks, the statistics and the dashboards;
+// once a minute the log timer counts down to the next log entry.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "app/features.h"
+#include "app/stats.h"
+#include "platform/platform.h"
+#include "probe/reading.h"
+
+namespace kelvane {
+
+// The poll cycle's one way to what it serves: the main window (its tray icon,
+// the controls the tick reads, closing it) and, through it, the features.
+// Every call may yield to window messages (sounds and logs do), so the cycle
+// re-checks its own state after each one.
+class PollHost {
+ public:
+  virtual ~PollHost() = default;
+  // The alarms, logs and dashboards that the tick feeds.
+  virtual FeatureHooks& Features() = 0;
+  // The rebuild command: icon surfaces cleared, icon removed and added anew.
+  virtual void RebuildTrayIcon() = 0;
+  // Draws a temperature into the tray icon in the CPU colour, or in the
+  // motherboard colour; the tip is the reading's tip_text.
+  virtual void ShowTrayNumber(std::int16_t value, bool motherboard) = 0;
+  // The tray icon mode box's text: "CPU" or "CPU & MB".
+  virtual std::string TrayIconMode() = 0;
+  // Whether the text log or the HTML log is switched on.
+  virtual bool LogsOn() = 0;
+  // The log interval control, in minutes.
+  virtual int LogIntervalMinutes() = 0;
+  // The monitor is gone: close the main window, which shuts the program down.
+  virtual void CloseMainWindow() = 0;
+};
+
+// Process-wide readings and statistics, alive for the whole run.
+struct ProbeState {
+  probe::ProbeReading reading;
+  ProbeStats stats;
+  StatsTable table;
+  // Samples in the sums. -1 at start-up so the first tick is not counted;
+  // setting it to 0 asks the next tick for a reset.
+  double sample_count = -1;
+  platform::DateTime start_time;
+  std::string started_text;
+};
+
+inline constexpr char kProbeClass[] = "TMainForm";
+inline constexpr char kProbeTitle[] = "Asus Probe 2";
+
+class PollCycle {
+ public:
+  PollCycle(platform::Platform& platform, PollHost& host, ProbeState& state);
+  ~PollCycle();
+  PollCycle(const PollCycle&) = delete;
+  PollCycle& operator=(const PollCycle&) = delete;
+
+  // The monitor window found at start-up; every scan reads this handle.
+  void SetProbeWindow(platform::WindowId window) { probe_window_ = window; }
+  // Starts the poll timer (1000 ms). Start-up runs one Tick directly before.
+  void StartPolling();
+  void StopPolling();
+  // The program shuts down: both timers stop, and a tick suspended in a yield
+  // ends as soon as it resumes, touching nothing more.
+  void Shutdown();
+  bool Polling() const;
+  // The log timer: 60000 ms while a log is on, stopped otherwise.
+  void SetLogTimer(bool logging_on);
+  bool LogTimerRunning() const;
+
+  // One poll tick; the poll timer's handler.
+  void Tick();
+  // One log tick; the log timer's handler.
+  void LogTick();
+
+  void RequestTrayIconRebuild() { rebuild_requested_ = true; }
+  bool Busy() const { return busy_; }
+  // The shut-down's last word on a tick it waited for.
+  void ClearBusy() { busy_ = false; }
+  bool IconToggle() const { return icon_toggle_; }
+  std::int16_t LogCountdown() const { return log_countdown_; }
+  // The log-interval control changed: the countdown starts again from it.
+  void ReloadLogCountdown();
+
+ private:
+  platform::Platform& platform_;
+  PollHost& host_;
+  ProbeState& state_;
+  std::unique_ptr<platform::Timer> poll_timer_;
+  std::unique_ptr<platform::Timer> log_timer_;
+  platform::WindowId probe_window_ = platform::kNoWindow;
+  bool busy_ = false;
+  bool rebuild_requested_ = false;
+  bool icon_toggle_ = false;
+  std::int16_t log_countdown_ = 0;
+  // Set once the program shuts down, whoever started the shut-down.
+  bool ended_ = false;
+  // Cleared by the destructor: a tick suspended in a yield while the program
+  // shut down must not touch this object again.
+  std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+};
+
+}  // namespace kelvane

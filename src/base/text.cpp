@@ -1,0 +1,24 @@
+#include "base/text.h"
+
+namespace kelvane {
+
+std::string FixedWidth(std::string_view text, std::size_t width) {
+  std::string out = LeftChars(text, width);
+  std::size_t have = CharCount(out);
+  if (have < width) out.append(width - have, ' ');
+  return out;
+}
+
+std::string TrimSpaces(std::string_view text) {
+  std::size_t first = text.find_first_not_of(' ');
+  if (first == std::string_view::npos) return {};
+  std::size_t last = text.find_last_not_of(' ');
+  return std::string(text.substr(first, last - first + 1));
+}
+
+std::string_view CutAtNul(std::string_view text) {
+  std::size_t nul = text.find('\0');
+  return nul == std::string_view::npos ? text : text.substr(0, nul);
+}
+
+}  // namespace kelvane
