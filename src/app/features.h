@@ -8,7 +8,7 @@
 
 #include <string>
 
-#include "app/stats.h"
+#include "probe/stats.h"
 #include "platform/form/form.h"
 
 namespace kelvane {

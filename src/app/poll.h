@@ -8,7 +8,7 @@
 #include <string>
 
 #include "app/features.h"
-#include "app/stats.h"
+#include "probe/stats.h"
 #include "platform/platform.h"
 #include "probe/reading.h"
 

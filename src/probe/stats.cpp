@@ -1,4 +1,4 @@
-#include "app/stats.h"
+#include "probe/stats.h"
 
 #include "base/numbers.h"
 #include "base/text.h"
