@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include "app/app.h"
+#include "app/program_features.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/ui/win32_platform.h"
 
@@ -24,8 +25,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   const bool another_copy = GetLastError() == ERROR_ALREADY_EXISTS;
 
   kelvane::platform::win32::Win32Platform win32;
-  // The features that live in windows of their own do nothing yet.
-  kelvane::FeatureHooks features;
+  kelvane::ProgramFeatures features(win32.Get());
   {
     kelvane::KelvaneApp app({win32.Get(), features, another_copy});
     app.Start();

@@ -8,8 +8,8 @@
 
 #include <string>
 
-#include "probe/stats.h"
 #include "platform/form/form.h"
+#include "probe/stats.h"
 
 namespace kelvane {
 
@@ -20,6 +20,8 @@ class FeatureHooks {
   virtual ~FeatureHooks() = default;
 
   // --- the main window ---
+  // The main window is made; it outlives every other call.
+  virtual void Attach(MainWindow&) {}
   // Start-up: the alarm volume mixer is set up.
   virtual void SetUpVolumeMixer(MainWindow&) {}
   // A check box of the main window was set, by the user or by loading the

@@ -37,6 +37,7 @@ MainWindow::MainWindow(AppServices services)
       poll_(services.platform, *this, state_) {
   BuildControls();
   BuildMenu();
+  services_.features.Attach(*this);
   // A restarted taskbar forgets every tray icon; ours comes back.
   p_.tray.OnTaskbarRestart([this] {
     if (icon_added_ && !ended_) tray_icon_.Add();

@@ -1,0 +1,15 @@
+#include "app/program_features.h"
+
+#include "app/main_window.h"
+
+namespace kelvane {
+
+ProgramFeatures::ProgramFeatures(platform::Platform& platform) : p_(platform) {}
+
+ProgramFeatures::~ProgramFeatures() = default;
+
+void ProgramFeatures::Attach(MainWindow& main) {
+  main_ = &main;
+}
+
+}  // namespace kelvane
