@@ -12,4 +12,12 @@ void ProgramFeatures::Attach(MainWindow& main) {
   main_ = &main;
 }
 
+void ProgramFeatures::MenuCommand(MainWindow&, form::MenuItem& item) {
+  if (DashboardCommand(item)) return;
+}
+
+void ProgramFeatures::CloseWindows(MainWindow&) {
+  ReleaseDashboard();
+}
+
 }  // namespace kelvane

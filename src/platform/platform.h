@@ -215,7 +215,8 @@ class Desktop {
   // The colour (red + 256 green + 65536 blue) at a screen point; nullopt when it
   // cannot be read.
   virtual std::optional<std::uint32_t> PixelAt(Point p) = 0;
-  // Copies a screen rectangle into a 24-bit BMP file; false when it fails.
+  // Copies a screen rectangle into a 24-bit BMP file; false when it fails, and
+  // then no file of that name is left.
   virtual bool CaptureToBmp(const Rect& r, std::string_view path) = 0;
 };
 

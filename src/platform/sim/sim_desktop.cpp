@@ -187,7 +187,7 @@ std::optional<std::uint32_t> SimDesktop::PixelAt(platform::Point p) {
 
 bool SimDesktop::CaptureToBmp(const platform::Rect& r, std::string_view path) {
   captures_.push_back({r, std::string(path)});
-  return r.Width() > 0 && r.Height() > 0;
+  return !fail_captures_ && r.Width() > 0 && r.Height() > 0;
 }
 
 }  // namespace kelvane::sim

@@ -30,6 +30,8 @@ class SimDesktop : public platform::Desktop {
   void RefuseForeground(platform::WindowId window) { refuses_foreground_ = window; }
   void SetPixel(platform::Point p, std::uint32_t colour) { pixels_[{p.x, p.y}] = colour; }
   void SetWorkArea(platform::Rect r) { work_area_ = r; }
+  // Captures that fail (a full disk), recorded all the same.
+  void FailCaptures(bool fail) { fail_captures_ = fail; }
   void SetScreen(platform::Rect r) { screen_ = r; }
 
   // --- what a test reads back ---------------------------------------------
@@ -100,6 +102,7 @@ class SimDesktop : public platform::Desktop {
   std::vector<std::string> calls_;
   std::vector<Capture> captures_;
   std::function<void(platform::Point)> on_click_;
+  bool fail_captures_ = false;
   std::map<std::pair<int, int>, std::uint32_t> pixels_;
   platform::Rect screen_{0, 0, 1024, 768};
   platform::Rect work_area_{0, 0, 1024, 738};

@@ -39,14 +39,22 @@ bool WriteBmpFile(std::string_view path, int width, int height, const std::vecto
   file.bfOffBits = sizeof file + sizeof info;
   file.bfSize = file.bfOffBits + info.biSizeImage;
 
-  const FileHandle out(CreateFileA(Utf8ToAcp(path).c_str(), GENERIC_WRITE, 0, nullptr,
-                                   CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!out) return false;
-  DWORD written = 0;
-  return WriteFile(out.Get(), &file, sizeof file, &written, nullptr) && written == sizeof file &&
-         WriteFile(out.Get(), &info, sizeof info, &written, nullptr) && written == sizeof info &&
-         WriteFile(out.Get(), pixels.data(), info.biSizeImage, &written, nullptr) &&
-         written == info.biSizeImage;
+  const std::string name = Utf8ToAcp(path);
+  bool complete = false;
+  {
+    const FileHandle out(CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                     FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!out) return false;
+    DWORD written = 0;
+    complete =
+        WriteFile(out.Get(), &file, sizeof file, &written, nullptr) && written == sizeof file &&
+        WriteFile(out.Get(), &info, sizeof info, &written, nullptr) && written == sizeof info &&
+        WriteFile(out.Get(), pixels.data(), info.biSizeImage, &written, nullptr) &&
+        written == info.biSizeImage;
+  }
+  // A disk that filled up midway leaves a truncated picture; no file is better.
+  if (!complete) DeleteFileA(name.c_str());
+  return complete;
 }
 
 }  // namespace

@@ -1,0 +1,296 @@
+#include "dashboard/digital_dashboard.h"
+
+#include <algorithm>
+
+#include "appearance/placement.h"
+#include "capture/capture.h"
+#include "dashboard/name_plate_editor.h"
+
+namespace kelvane::dashboard {
+
+using form::button::kLeft;
+using form::button::kRight;
+
+namespace {
+// The tile's corner jumps this far up and to the left of the pointer.
+constexpr int kTileGrip = 100;
+}  // namespace
+
+int HighLowLabelOf(int label) {
+  for (const PlatePair& plate : kNamePlates)
+    if (plate.dashboard_label == label) return plate.high_low_label;
+  return 0;
+}
+
+DigitalDashboard::DigitalDashboard(platform::Platform& platform, DashboardHost& host)
+    : p_(platform),
+      host_(host),
+      window_(platform, *this, "DigitalDashboard"),
+      settings_(platform.store, platform.clock),
+      docker_(platform.desktop),
+      app_folder_(host.AppFolder()) {
+  BuildControls();
+  BuildMenu();
+}
+
+DigitalDashboard::~DigitalDashboard() {
+  *alive_ = false;
+}
+
+form::MenuItem& DigitalDashboard::Menu(DashboardCommand command) const {
+  form::MenuItem* item = items_[static_cast<std::size_t>(command)];
+  if (!item) throw std::out_of_range("the dashboard's menu has no such item");
+  return *item;
+}
+
+DashboardCommand DigitalDashboard::CommandOf(const form::MenuItem& item) const {
+  for (const auto& [known, command] : commands_)
+    if (known == &item) return command;
+  return DashboardCommand::kNone;
+}
+
+int DigitalDashboard::TileIndexOf(const form::Control* control) const {
+  auto it = std::find(tiles_.begin(), tiles_.end(), control);
+  return it == tiles_.end() ? -1 : static_cast<int>(it - tiles_.begin());
+}
+
+int DigitalDashboard::LabelIndexOf(const form::Control* control) const {
+  auto it = std::find(labels_.begin(), labels_.end(), control);
+  return it == labels_.end() ? -1 : static_cast<int>(it - labels_.begin());
+}
+
+void DigitalDashboard::SetCursor(const char* file) {
+  window_.SetPointerImage(form::Pointer::File(app_folder_ + file));
+}
+
+// --- life cycle ----------------------------------------------------------------------
+
+void DigitalDashboard::Show() {
+  window_.Show();
+}
+
+void DigitalDashboard::OnLoad() {
+  const std::shared_ptr<bool> alive = alive_;
+  SetCursor(kNormalCursor);
+  LoadMySettings();
+  if (!*alive) return;
+  docker_.SetParentForm(&window_);
+}
+
+void DigitalDashboard::OnQueryUnload(form::UnloadMode, bool&) {
+  if (host_.ColourEditorOpen() && host_.ColourEditorTargetsDashboard()) host_.CloseColourEditor();
+}
+
+void DigitalDashboard::OnUnload() {
+  settings_.WriteText(keys::kDashboardWallpaper.name, theme_);
+  if (plate_editor_) plate_editor_->Window().Unload();
+}
+
+void DigitalDashboard::Close() {
+  host_.DashboardClosed();
+  if (plate_editor_) plate_editor_->Window().Unload();
+  window_.Hide();
+}
+
+void DigitalDashboard::ShowValues(const StatsTable& table) {
+  for (int k = 0; k < kTileCount; ++k) labels_[k + 1]->SetCaption(table[kCurrentSlots[k]]);
+}
+
+void DigitalDashboard::ChangePaper(const std::string& theme) {
+  const std::string path = app_folder_ + "BackGround\\" + theme + "\\Kelvane-D.jpg";
+  if (!p_.files.Exists(path)) return;
+  theme_ = theme;
+  for (form::Frame* tile : tiles_) tile->SetPicture(path);
+}
+
+void DigitalDashboard::SetBold(bool bold) {
+  Menu(DashboardCommand::kBold).SetChecked(bold);
+  for (int k = 1; k <= kTileCount; ++k) labels_[k]->SetBold(bold);
+}
+
+void DigitalDashboard::SetLocked(bool locked) {
+  Menu(DashboardCommand::kLock).SetChecked(locked);
+}
+
+void DigitalDashboard::SaveBitmap() {
+  capture::CaptureWindow(p_, window_, "db_", app_folder_);
+}
+
+// --- the window's events -------------------------------------------------------------------
+
+void DigitalDashboard::OnResize() {
+  appearance::EnforceMinimumSize(window_);
+  SetLocked(true);
+}
+
+void DigitalDashboard::OnActivate() {
+  host_.TargetColourEditorAtDashboard();
+}
+
+void DigitalDashboard::OnClick(form::Control* control) {
+  if (LabelIndexOf(control) >= 0) host_.TargetColourEditorAtDashboard();
+}
+
+void DigitalDashboard::OnDoubleClick(form::Control* control) {
+  const int label = LabelIndexOf(control);
+  if (HighLowLabelOf(label) != 0) ShowPlateEditor(label);
+}
+
+void DigitalDashboard::ShowPlateEditor(int label) {
+  plate_tag_ = label;
+  // An editor that is open keeps editing the plate it was opened for.
+  if (plate_editor_ && plate_editor_->Window().Loaded()) {
+    plate_editor_->Window().Show();
+    p_.desktop.SetForeground(plate_editor_->Window().Handle());
+    return;
+  }
+  plate_editor_ = std::make_unique<NamePlateEditor>(p_, *this, host_);
+  plate_editor_->Window().Show();
+}
+
+void DigitalDashboard::OnMouseDown(const form::MouseEvent& e) {
+  const bool editor = host_.ColourEditorOpen();
+  const bool drags_window = Locked() && e.button == kLeft && !editor;
+  if (!e.control) {
+    if (e.button == kLeft && Locked()) docker_.StartDockDrag(e.x, e.y);
+    return;
+  }
+  if (const int k = TileIndexOf(e.control); k >= 0) {
+    if (e.button == kLeft && editor)
+      tiles_[k]->SetBackColour(host_.EditorColour());
+    else if (drags_window)
+      docker_.StartDockDrag(e.x, e.y);
+    tiles_[k]->BringToFront();
+    pressed_at_ = {tiles_[k]->Left(), tiles_[k]->Top()};
+    return;
+  }
+  if (const int i = LabelIndexOf(e.control); i >= 0) {
+    if (e.button == kLeft && editor)
+      labels_[i]->SetForeColour(host_.EditorColour());
+    else if (drags_window)
+      docker_.StartDockDrag(e.x, e.y);
+  }
+}
+
+void DigitalDashboard::OnMouseMove(const form::MouseEvent& e) {
+  const bool editor = host_.ColourEditorOpen();
+  const bool left_held = (e.button & kLeft) != 0;
+  if (!e.control) {
+    if (!Locked()) {
+      SetCursor(kMoveCursor);
+      return;
+    }
+    SetCursor(kNormalCursor);
+    if (left_held && !editor) docker_.UpdateDockDrag(e.x, e.y);
+    return;
+  }
+  if (const int k = TileIndexOf(e.control); k >= 0) {
+    if (editor || !left_held) return;
+    if (Locked())
+      docker_.UpdateDockDrag(e.x, e.y);
+    else
+      MoveTileUnderPointer(*tiles_[k]);
+    return;
+  }
+  if (LabelIndexOf(e.control) < 0) return;
+  if (editor) {
+    SetCursor(kPaintCursor);
+    host_.TargetColourEditorAtDashboard();
+    host_.ShowColourEditorBeside(window_);
+    return;
+  }
+  SetCursor(kNormalCursor);
+  if (Locked() && left_held) docker_.UpdateDockDrag(e.x, e.y);
+  if (!Locked()) SetCursor(kMoveCursor);
+}
+
+void DigitalDashboard::OnMouseUp(const form::MouseEvent& e) {
+  if (!e.control) {
+    if (e.button == kRight) OpenMenu();
+    return;
+  }
+  if (const int k = TileIndexOf(e.control); k >= 0) {
+    if (e.button == kRight)
+      OpenMenu();
+    else
+      DropOnGrid(k);
+    return;
+  }
+  if (LabelIndexOf(e.control) < 0) return;
+  host_.TargetColourEditorAtDashboard();
+  appearance::KeepOnScreen(window_, p_.desktop);
+  if (e.button != kRight) return;
+  if (host_.ColourEditorOpen()) host_.CloseColourEditor();
+  OpenMenu();
+}
+
+// The tile's corner goes just up and left of the pointer, measured from the
+// window's outer corner; the tile keeps the pointer while the button is held.
+void DigitalDashboard::MoveTileUnderPointer(form::Frame& tile) {
+  const platform::Point pointer = p_.desktop.CursorPos();
+  tile.Move(pointer.x * p_.desktop.TwipsPerPixelX() - window_.Left() - kTileGrip,
+            pointer.y * p_.desktop.TwipsPerPixelY() - window_.Top() - kTileGrip);
+}
+
+void DigitalDashboard::DropOnGrid(int k) {
+  TilePlaces places;
+  for (int j = 0; j < kTileCount; ++j) places[j] = {tiles_[j]->Left(), tiles_[j]->Top()};
+  DropTile(places, k, tiles_[k]->Left(), tiles_[k]->Top(), pressed_at_);
+  for (int j = 0; j < kTileCount; ++j) tiles_[j]->Move(places[j].left, places[j].top);
+}
+
+// --- the menu ------------------------------------------------------------------------------
+
+void DigitalDashboard::OpenMenu() {
+  if (!window_.Loaded()) return;
+  // The menu closes when the user clicks elsewhere only if our window is in front.
+  p_.desktop.SetForeground(window_.Handle());
+  window_.PopupMenu(Menu(DashboardCommand::kMenu));
+}
+
+void DigitalDashboard::OnMenuOpen(form::MenuItem& item) {
+  if (&item == &Menu(DashboardCommand::kMenu)) PullIntoWorkArea();
+}
+
+void DigitalDashboard::OnMenuClick(form::MenuItem& item) {
+  switch (CommandOf(item)) {
+    case DashboardCommand::kLock:
+      SetLocked(!item.Checked());
+      SetCursor(Locked() ? kNormalCursor : kMoveCursor);
+      break;
+    case DashboardCommand::kBold:
+      SetBold(!item.Checked());
+      break;
+    case DashboardCommand::kWallpaper:
+      ChangePaper(item.Caption());
+      break;
+    case DashboardCommand::kColourEditor:
+      host_.ShowColourEditorBeside(window_);
+      break;
+    case DashboardCommand::kLoadMyLayout:
+      LoadMySettings();
+      break;
+    case DashboardCommand::kSaveMyLayout:
+      SaveLayout();
+      break;
+    case DashboardCommand::kTopRow:
+      TopRow();
+      break;
+    case DashboardCommand::kDefaultCentre:
+      DefaultCentre();
+      break;
+    case DashboardCommand::kBottomRow:
+      BottomRow();
+      break;
+    case DashboardCommand::kSaveBitmap:
+      SaveBitmap();
+      break;
+    case DashboardCommand::kClose:
+      Close();
+      break;
+    default:
+      break;
+  }
+}
+
+}  // namespace kelvane::dashboard

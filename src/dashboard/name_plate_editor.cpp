@@ -1,0 +1,120 @@
+#include "dashboard/name_plate_editor.h"
+
+#include "appearance/placement.h"
+#include "base/numbers.h"
+
+namespace kelvane::dashboard {
+namespace {
+
+constexpr int kClientWidth = 3780, kClientHeight = 810;
+constexpr int kEnter = 13;
+
+enum class Part { kPrompt, kName, kOk, kCancel };
+struct PartDesign {
+  Part part;
+  const char* name;
+  int left, top, width, height;
+  const char* caption;
+  const char* tooltip;
+};
+// In tab order after the prompt: the name first.
+constexpr PartDesign kParts[] = {
+    {Part::kPrompt, "Label1", 135, 105, 3225, 195, "Edit Name Plate and click OK to save", nullptr},
+    {Part::kName, "Text1", 180, 375, 1305, 285, nullptr, nullptr},
+    {Part::kOk, "Command1", 1770, 345, 810, 375, "OK", "Save"},
+    {Part::kCancel, "Command2", 2850, 345, 810, 375, "Cancel", "Abort"},
+};
+
+}  // namespace
+
+NamePlateEditor::NamePlateEditor(platform::Platform& platform, DigitalDashboard& dashboard,
+                                 DashboardHost& host)
+    : p_(platform),
+      dashboard_(dashboard),
+      host_(host),
+      window_(platform, *this, "NamePlateEditor"),
+      settings_(platform.store, platform.clock) {
+  window_.SetCaption("Kelvane - Edit Name Plate");
+  window_.SetBorderStyle(form::BorderStyle::kFixedToolWindow);
+  window_.SetShowInTaskbar(false);
+  window_.SetClientSize(kClientWidth, kClientHeight);
+  for (const PartDesign& d : kParts) {
+    form::Control* c = nullptr;
+    switch (d.part) {
+      case Part::kPrompt: {
+        auto& label = window_.Add<form::Label>(d.name);
+        label.SetCaption(d.caption);
+        label.SetTransparent(true);
+        label.SetTextFont({"MS Sans Serif", 8.25, true});
+        c = &label;
+        break;
+      }
+      case Part::kName:
+        c = name_ = &window_.Add<form::TextBox>(d.name);
+        break;
+      case Part::kOk:
+      case Part::kCancel: {
+        auto& button = window_.Add<form::Button>(d.name);
+        button.SetCaption(d.caption);
+        (d.part == Part::kOk ? ok_ : cancel_) = &button;
+        c = &button;
+        break;
+      }
+    }
+    c->Move(d.left, d.top, d.width, d.height);
+    if (d.tooltip) c->SetTooltip(d.tooltip);
+  }
+}
+
+NamePlateEditor::~NamePlateEditor() {
+  *alive_ = false;
+}
+
+void NamePlateEditor::OnLoad() {
+  const std::shared_ptr<bool> alive = alive_;
+  window_.Show();
+  p_.loop.YieldToMessages();
+  if (!*alive || !window_.Loaded()) return;
+  appearance::SetTopmost(window_, true);
+  const form::Window& dash = dashboard_.Window();
+  int left = dash.Left() - window_.Width();
+  if (left < 0) left = dash.Left() + dash.Width();
+  window_.Move(left, dash.Top());
+  plate_index_ = RoundToInt16(dashboard_.PlateTag());
+  name_->SetText(dashboard_.Label(plate_index_).Caption());
+  name_->SetFocus();
+  p_.loop.YieldToMessages();
+  if (!*alive || !window_.Loaded()) return;
+  const int screen_height = p_.desktop.ScreenRect().Height() * p_.desktop.TwipsPerPixelY();
+  if (window_.Top() + window_.Height() > screen_height)
+    window_.SetTop(screen_height - window_.Height());
+}
+
+void NamePlateEditor::Accept() {
+  const std::string text = name_->Text();
+  form::Label& plate = dashboard_.Label(plate_index_);
+  if (text != plate.Caption() && !text.empty()) {
+    plate.SetCaption(text);
+    settings_.WriteText(DashboardPlateKeys().Name(plate_index_), text);
+    if (const int high_low = HighLowLabelOf(plate_index_); high_low != 0) {
+      settings_.WriteText(HighLowPlateKeys().Name(high_low), text);
+      host_.HighLowPlateRenamed(high_low, text);
+    }
+  }
+  window_.Unload();
+}
+
+void NamePlateEditor::OnClick(form::Control* control) {
+  if (control == ok_)
+    Accept();
+  else if (control == cancel_)
+    window_.Unload();
+}
+
+void NamePlateEditor::OnKeyPress(form::Control* control, int& char_code) {
+  if (control != name_ || char_code != kEnter) return;
+  char_code = 0;  // no beep for a key the box does not take
+  Accept();
+}
+
+}  // namespace kelvane::dashboard

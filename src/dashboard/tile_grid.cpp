@@ -1,0 +1,38 @@
+#include "dashboard/tile_grid.h"
+
+#include "base/numbers.h"
+
+namespace kelvane::dashboard {
+namespace {
+
+constexpr int kLastColumn = 12000;
+constexpr int kLastRow = 13000;
+
+// The start of the cell of `size` that holds `v` strictly inside it.
+int CellStart(int v, int size, int last) {
+  for (int c = 0; c <= last; c += size)
+    if (c < v && v < c + size) return c;
+  return v;
+}
+
+}  // namespace
+
+TilePlace GridCellOf(double left, double top) {
+  int l = RoundToInt32(left), t = RoundToInt32(top);
+  if (l < 0) l = 0;
+  if (t < 0) t = 0;
+  return {CellStart(l, kTileWidth, kLastColumn), CellStart(t, kTileHeight, kLastRow)};
+}
+
+void DropTile(TilePlaces& tiles, int k, double left, double top, TilePlace pressed_at) {
+  const TilePlace cell = GridCellOf(left, top);
+  for (int j = 0; j < kTileCount; ++j) {
+    if (j != k && tiles[j] == cell) {
+      tiles[j] = pressed_at;
+      break;
+    }
+  }
+  tiles[k] = cell;
+}
+
+}  // namespace kelvane::dashboard
