@@ -88,7 +88,7 @@ void DigitalDashboard::LoadMySettings() {
     label.SetCaption(settings_.Text(plates.Name(plate.dashboard_label), label.Caption()));
   }
   for (int i = 0; i < kLabelCount; ++i) colour_backup_[i] = labels_[i]->ForeColour();
-  Yield();
+  YieldMessages();
 }
 
 void DigitalDashboard::KeepReachable() {
@@ -106,7 +106,7 @@ void DigitalDashboard::SaveLayout() {
   const ScreenTwips screen = ScreenInTwips(p_.desktop);
   if (window_.Left() > screen.width - window_.Width())
     window_.SetLeft(screen.width - window_.Width());
-  Yield();
+  YieldMessages();
   if (!*alive || !window_.Loaded()) return;
   settings_.WriteFloat(keys::kDashboardLeft.name, window_.Left());
   settings_.WriteFloat(keys::kDashboardTop.name, window_.Top());
@@ -135,7 +135,7 @@ void DigitalDashboard::TopRow() {
   SetLocked(true);
   window_.SetWidth(kRowWidth);
   window_.SetHeight(kRowHeight);
-  Yield();
+  YieldMessages();
   if (!*alive || !window_.Loaded()) return;
   appearance::CentreOnWorkArea(window_, p_.desktop);
   window_.SetTop(0);

@@ -146,7 +146,7 @@ class DigitalDashboard : public form::WindowHandler {
   void BuildControls();
   void BuildMenu();
 
-  void Yield() { p_.loop.YieldToMessages(); }
+  void YieldMessages() { p_.loop.YieldToMessages(); }
   void OpenMenu();
   void ShowPlateEditor(int label);
   void SetCursor(const char* file);
