@@ -13,7 +13,7 @@ void ProgramFeatures::Attach(MainWindow& main) {
 }
 
 void ProgramFeatures::MenuCommand(MainWindow&, form::MenuItem& item) {
-  if (DashboardCommand(item)) return;
+  DashboardCommand(item);
 }
 
 void ProgramFeatures::CloseWindows(MainWindow&) {

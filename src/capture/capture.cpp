@@ -13,9 +13,9 @@ std::string BitmapPath(const std::string& app_folder, std::string_view prefix,
 }
 
 std::string CaptureWindow(platform::Platform& p, form::Window& window, std::string_view prefix,
-                          const std::string& app_folder) {
+                          const std::string& app_folder, const StillRunning& window_still_there) {
   p.loop.YieldToMessages();
-  if (!window.Loaded() || !window.Visible()) return {};
+  if (Stopped(window_still_there) || !window.Loaded() || !window.Visible()) return {};
   // The platform's own rectangle of the window, as the screen shows it.
   std::optional<platform::Rect> rect = p.desktop.WindowRect(window.Handle());
   if (!rect) rect = appearance::OuterPixels(window, appearance::MetricsOf(p.desktop));

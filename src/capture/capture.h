@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "base/wait.h"
 #include "platform/form/window.h"
 #include "platform/platform.h"
 
@@ -20,8 +21,10 @@ std::string BitmapPath(const std::string& app_folder, std::string_view prefix,
 // a new bitmap file, replacing one of the same name (the same second). When
 // the file cannot be written (no "BMPs" folder that can be made, a full disk)
 // the user is told so and no file is left. Returns the path written, "" when
-// none was.
+// none was. `window_still_there` says after the yield whether the window's
+// owner still exists; when it does not, nothing is captured.
 std::string CaptureWindow(platform::Platform& platform, form::Window& window,
-                          std::string_view prefix, const std::string& app_folder);
+                          std::string_view prefix, const std::string& app_folder,
+                          const StillRunning& window_still_there = {});
 
 }  // namespace kelvane::capture

@@ -1,6 +1,7 @@
 #include "dashboard/digital_dashboard.h"
 
 #include <algorithm>
+#include <stdexcept>
 
 #include "appearance/placement.h"
 #include "capture/capture.h"
@@ -113,7 +114,8 @@ void DigitalDashboard::SetLocked(bool locked) {
 }
 
 void DigitalDashboard::SaveBitmap() {
-  capture::CaptureWindow(p_, window_, "db_", app_folder_);
+  const std::shared_ptr<bool> alive = alive_;
+  capture::CaptureWindow(p_, window_, "db_", app_folder_, [alive] { return *alive; });
 }
 
 // --- the window's events -------------------------------------------------------------------

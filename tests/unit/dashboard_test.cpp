@@ -466,5 +466,24 @@ TEST(DashboardPainting, WithTheColourEditorOpenAPressPaintsInsteadOfDragging) {
   EXPECT_EQ(dash.Window().Left(), left);
 }
 
+// The capture lets messages through first; a dashboard released meanwhile (its
+// "Show Digital Dashboard" unchecked) is not captured, and nothing touches it.
+TEST_F(DashboardTest, ADashboardReleasedWhileItsCaptureWaitsIsLeftAlone) {
+  Start();
+  ShowDashboard();
+  bool released = false;
+  sim.loop.OnYield([&](int) {
+    if (released) return;
+    released = true;
+    TrayCommand("MnuDash");
+  });
+  sim.forms.QueueMenuChoice("MnuCaptur");
+  Dash().OnMouseUp({&Dash().Tile(0), kRight, 0, 0, 0});
+  sim.loop.OnYield(nullptr);
+  EXPECT_TRUE(released);
+  EXPECT_EQ(features.DigitalDashboard(), nullptr);
+  EXPECT_TRUE(sim.desktop.Captures().empty());
+}
+
 }  // namespace
 }  // namespace kelvane
