@@ -134,6 +134,9 @@ void MainWindow::StartUp() {
   // saves back; the mixer set-up may then adjust what it offers.
   LoadSettings(LoadStage::kAfterCpuName);
   controls_loaded_ = true;
+  // The first timed log entry comes a whole interval after start, also when
+  // the stored interval is the slider's design value (no change to count).
+  poll_.ReloadLogCountdown();
   services_.features.SetUpVolumeMixer(*this);
   Wait(p_.loop, p_.clock, 1, still_running);
   if (!window_.Loaded()) return;

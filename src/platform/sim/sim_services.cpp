@@ -151,6 +151,10 @@ void SimFiles::MakeUnwritable(std::string_view windows_path) {
   unwritable_.push_back(HostPath(windows_path));
 }
 
+void SimFiles::MakeWritable(std::string_view windows_path) {
+  std::erase(unwritable_, HostPath(windows_path));
+}
+
 bool SimFiles::Exists(std::string_view path) {
   std::error_code ec;
   return fs::exists(HostPath(path), ec);

@@ -82,6 +82,7 @@ class SimFiles : public platform::Files {
   std::filesystem::path HostPath(std::string_view windows_path) const;
   // Files that refuse to be written (a log opened elsewhere, a full disk).
   void MakeUnwritable(std::string_view windows_path);
+  void MakeWritable(std::string_view windows_path);
 
  private:
   std::filesystem::path root_;
