@@ -27,10 +27,10 @@ AlarmWindow::AlarmWindow(platform::Platform& platform, AlarmHost& host,
   window_.SetCaption("Kelvane - CPU Temp Alarm Message");
   window_.SetBorderStyle(form::BorderStyle::kFixedSingle);
   window_.SetBackColour(kAlarmRed);
-  window_.SetClientSize(4320, 1800);
+  window_.SetClientSize(5400, 1800);
 
   form::Label& heading = window_.Add<form::Label>("Heading");
-  heading.Move(120, 180, 4080, 420);
+  heading.Move(120, 180, 5160, 420);
   heading.SetCaption("CPU Temp Alarm!!!");
   heading.SetAlignment(form::Alignment::kCentre);
   heading.SetTransparent(true);
@@ -38,14 +38,14 @@ AlarmWindow::AlarmWindow(platform::Platform& platform, AlarmHost& host,
   heading.SetForeColour(kWhite);
 
   temperature_ = &window_.Add<form::Label>("Temperature");
-  temperature_->Move(120, 720, 4080, 330);
+  temperature_->Move(120, 720, 5160, 330);
   temperature_->SetAlignment(form::Alignment::kCentre);
   temperature_->SetTransparent(true);
   temperature_->SetTextFont({"Tahoma", 12, true});
   temperature_->SetForeColour(kPaleYellow);
 
   disable_ = &window_.Add<form::Button>("DisableAlarm");
-  disable_->Move(1410, 1200, 1500, 390);
+  disable_->Move(1950, 1200, 1500, 390);
   disable_->SetCaption("Disable Alarm");
 
   refresh_ = &window_.AddTimer("Refresh");
