@@ -141,6 +141,39 @@ TEST_F(LogsTest, ATemplateWithoutMarkersIsCopiedAndTheViewButtonsOpenTheLogs) {
   EXPECT_EQ(html.file, AppFile("Logs\\log.htm"));
 }
 
+TEST_F(LogsTest, ReadingsThatAreNoNumbersAreLoggedAsReadAndCheckedWithoutHarm) {
+  Store("Log", "1");
+  Store("LogInterval", "1");
+  Store("SndCard", "1");
+  Store("SndPC", "1");
+  Start();
+  struct Case {
+    const char* text;  // of the CPU, a fan and a voltage
+    const char* cpu;   // the CPU line's number
+    const char* slot;  // the slot as read (a decimal comma reads as a point)
+  };
+  const Case cases[] = {{"1E999", "32767", "1E999 "},
+                        {"-0", "0", "-0    "},
+                        {"  45,5", "46", "  45.5"},
+                        {"", "0", "      "},
+                        {"abc", "0", "abc   "}};
+  sim.Advance(2);  // the entry at start
+  int entries = 1;
+  for (const Case& c : cases) {
+    monitor.Set({"1.520", c.text, "3.312", "12.16", c.text, c.text, "3213", c.text, "31.0"});
+    sim.Advance(60);
+    const std::string log = *FileText("Logs\\log.txt");
+    ASSERT_EQ(Entries(log), ++entries) << c.text;
+    const std::string tail = log.substr(log.rfind("CPU Temp.... "));
+    EXPECT_EQ(tail.substr(0, tail.find("\r\n")), std::string("CPU Temp.... ") + c.cpu) << c.text;
+    EXPECT_NE(tail.find(std::string("CPU Fan..... ") + c.slot + "\r\n"), std::string::npos)
+        << c.text;
+    EXPECT_NE(tail.find(std::string("+5V......... ") + c.slot + "\r\n"), std::string::npos)
+        << c.text;
+  }
+  EXPECT_GT(Count("beep"), 0);  // 32767 is over any threshold
+}
+
 TEST_F(LogsTest, OnlyTheLogTimerResetsTheCountdownWhenOnlyTheHtmlLogIsOn) {
   Template("x");
   Store("LogHTML", "1");
