@@ -10,15 +10,6 @@ namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
 
-// Every occurrence, left to right; a replacement is not searched again.
-void ReplaceAll(std::string& text, std::string_view marker, std::string_view by) {
-  std::size_t at = 0;
-  while ((at = text.find(marker, at)) != std::string::npos) {
-    text.replace(at, marker.size(), by);
-    at += by.size();
-  }
-}
-
 }  // namespace
 
 std::string TextLogEntry(const LogEntry& e) {
