@@ -134,6 +134,9 @@ void MainWindow::StartUp() {
   // saves back; the mixer set-up may then adjust what it offers.
   LoadSettings(LoadStage::kAfterCpuName);
   controls_loaded_ = true;
+  // The first timed log entry comes a whole interval after start, also when
+  // the stored interval is the slider's design value (no change to count).
+  poll_.ReloadLogCountdown();
   services_.features.SetUpVolumeMixer(*this);
   Wait(p_.loop, p_.clock, 1, still_running);
   if (!window_.Loaded()) return;
@@ -236,6 +239,8 @@ void MainWindow::OnClick(Control* control) {
                      platform::sw::kShowNormal);
   } else if (control == &Get(MainControl::kMinimiseButton)) {
     window_.SetWindowState(WindowState::kMinimised);
+  } else if (IsChoiceList(control)) {
+    Get<TextBox>(MainControl::kLaunchProgram).SetFocus();
   } else if (control->Kind() == ControlKind::kCheckBox) {
     services_.features.CheckBoxClicked(*this, *static_cast<CheckBox*>(control));
   } else if (control == &Get(MainControl::kTrayIconLook)) {
@@ -272,6 +277,30 @@ void MainWindow::OnChange(Control& control) {
   if (&control != &Get(MainControl::kLogInterval)) return;
   Get<Label>(MainControl::kLogIntervalMinutes).SetCaption(std::to_string(LogIntervalMinutes()));
   poll_.ReloadLogCountdown();
+}
+
+bool MainWindow::IsChoiceList(const Control* control) const {
+  return control && (control == &Get(MainControl::kAlarmThreshold) ||
+                     control == &Get(MainControl::kShutdownThreshold) ||
+                     control == &Get(MainControl::kTrayIconMode));
+}
+
+// The threshold lists also swallow the key, so neither typing nor the arrow
+// keys change them; the icon mode list lets the key go on to the launch box.
+void MainWindow::LeaveChoiceList(Control* control, int& key_code) {
+  if (!IsChoiceList(control)) return;
+  Get<TextBox>(MainControl::kLaunchProgram).SetFocus();
+  if (control != &Get(MainControl::kTrayIconMode)) key_code = 0;
+}
+
+void MainWindow::OnKeyDown(Control* control, int& key_code, int) {
+  LeaveChoiceList(control, key_code);
+}
+void MainWindow::OnKeyUp(Control* control, int& key_code, int) {
+  LeaveChoiceList(control, key_code);
+}
+void MainWindow::OnKeyPress(Control* control, int& char_code) {
+  if (IsChoiceList(control)) char_code = 0;
 }
 
 void MainWindow::OnMenuClick(MenuItem& item) {

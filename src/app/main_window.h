@@ -151,6 +151,9 @@ class MainWindow : public form::WindowHandler, public PollHost {
   void OnMouseDown(const form::MouseEvent& e) override;
   void OnMouseUp(const form::MouseEvent& e) override;
   void OnChange(form::Control& control) override;
+  void OnKeyDown(form::Control* control, int& key_code, int shift) override;
+  void OnKeyPress(form::Control* control, int& char_code) override;
+  void OnKeyUp(form::Control* control, int& key_code, int shift) override;
   void OnMenuClick(form::MenuItem& item) override;
 
   // --- PollHost ---
@@ -182,6 +185,10 @@ class MainWindow : public form::WindowHandler, public PollHost {
   void OpenFolder(const std::string& folder);
   void YieldMessages() { services_.platform.loop.YieldToMessages(); }
   bool Checked(MainControl which) const { return Get<form::CheckBox>(which).Value() == 1; }
+  // The three lists are chosen from with the mouse only: a click or a key sends
+  // the focus on to the launch box (which shows the shutdown threshold anew).
+  bool IsChoiceList(const form::Control* control) const;
+  void LeaveChoiceList(form::Control* control, int& key_code);
   // A label that drags the window and opens the menu.
   bool IsGrip(const form::Control* control) const;
   MainCommand CommandOf(const form::MenuItem& item) const;

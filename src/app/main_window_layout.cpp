@@ -34,9 +34,9 @@ enum class Look {
   kTitleShadow,   // ... over a light copy of it
   kCpuName,
   kValue,          // a label that shows a control's value
-  kThresholdList,  // takes any number typed or stored, not only the listed ones
+  kThresholdList,  // shows the stored text even when it is not listed; typing is refused
   kIntervalBar,    // minutes, 1 to 32767
-  kVolumeBar,      // the mixer position, 0 to 1600
+  kVolumeBar,      // the alarm volume, 16 to 1599 slider steps
   kHiddenSurface,  // a drawing surface of the number icon, 32 x 32
 };
 
@@ -252,9 +252,9 @@ void ApplyLook(form::Control& c, Look look) {
     }
     case Look::kVolumeBar: {
       auto& bar = static_cast<form::ScrollBar&>(c);
-      bar.SetRange(0, 1600);
-      bar.SetSmallChange(10);
-      bar.SetLargeChange(100);
+      bar.SetRange(16, 1599);
+      bar.SetSmallChange(16);
+      bar.SetLargeChange(128);
       break;
     }
     case Look::kHiddenSurface:

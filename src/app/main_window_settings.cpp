@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <vector>
 
-#include "base/numbers.h"
 
 namespace kelvane {
 namespace {
@@ -93,7 +92,7 @@ void MainWindow::LoadSettings(LoadStage stage) {
         break;
       }
       case kThresholdText:
-        Get<form::ListBox>(row->control).SetText(IntText(settings_.Integer(key)));
+        Get<form::ListBox>(row->control).SetText(settings_.Text(key));
         break;
       case kListChoice: {
         form::ListBox& list = Get<form::ListBox>(row->control);

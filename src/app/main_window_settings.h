@@ -16,7 +16,7 @@ namespace kelvane {
 enum class Binding {
   kCheckBox,         // ticked by a stored 1 only (a stored 2 shows clear); saved as 0 or 1
   kSpeakerCheckBox,  // as kCheckBox where the PC speaker is offered, else cleared and disabled
-  kThresholdText,    // a list's text: the stored number
+  kThresholdText,    // a list's text: the stored text as it stands, listed or not
   kListChoice,       // the list item the stored text names; anything else selects the default
   kScrollBar,        // the position: the stored number
   kTextBox,          // the text itself

@@ -19,18 +19,22 @@ PollCycle::~PollCycle() {
 
 void PollCycle::StartPolling() {
   poll_timer_->SetInterval(1000);
+  poll_timer_->SetEnabled(true);
 }
 void PollCycle::StopPolling() {
   poll_timer_->SetInterval(0);
+  poll_timer_->SetEnabled(false);
 }
 void PollCycle::Shutdown() {
   ended_ = true;
   StopPolling();
-  poll_timer_->SetEnabled(false);
   SetLogTimer(false);
 }
 bool PollCycle::Polling() const {
   return poll_timer_->Interval() > 0 && poll_timer_->Enabled();
+}
+bool PollCycle::PollingStopped() const {
+  return poll_timer_->Interval() == 0;
 }
 
 void PollCycle::SetLogTimer(bool logging_on) {

@@ -62,13 +62,20 @@ class PollCycle {
 
   // The monitor window found at start-up; every scan reads this handle.
   void SetProbeWindow(platform::WindowId window) { probe_window_ = window; }
-  // Starts the poll timer (1000 ms). Start-up runs one Tick directly before.
+  // Starts the poll timer (1000 ms, enabled). Start-up runs one Tick directly
+  // before.
   void StartPolling();
+  // Stops it: interval 0, disabled.
   void StopPolling();
   // The program shuts down: both timers stop, and a tick suspended in a yield
   // ends as soon as it resumes, touching nothing more.
   void Shutdown();
   bool Polling() const;
+  // Whether the poll timer's interval is 0: polling stopped for the shutdown
+  // question, the shutdown, or the end of the program.
+  bool PollingStopped() const;
+  // Whether the program has shut down.
+  bool Ended() const { return ended_; }
   // The log timer: 60000 ms while a log is on, stopped otherwise.
   void SetLogTimer(bool logging_on);
   bool LogTimerRunning() const;

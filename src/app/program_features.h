@@ -5,23 +5,43 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 
+#include "alarms/alarm_host.h"
+#include "alarms/alarm_sounds.h"
+#include "alarms/alarm_window.h"
+#include "alarms/overheat.h"
+#include "alarms/temperature_check.h"
 #include "app/features.h"
 #include "dashboard/digital_dashboard.h"
+#include "logs/logs.h"
 #include "platform/platform.h"
 
 namespace kelvane {
 
-class ProgramFeatures : public FeatureHooks, private dashboard::DashboardHost {
+class ProgramFeatures : public FeatureHooks,
+                        private alarms::AlarmHost,
+                        private dashboard::DashboardHost {
  public:
   explicit ProgramFeatures(platform::Platform& platform);
   ~ProgramFeatures() override;
   ProgramFeatures(const ProgramFeatures&) = delete;
   ProgramFeatures& operator=(const ProgramFeatures&) = delete;
 
+  // The parts, for a look from outside (tests).
+  alarms::AlarmWindow* AlarmWindow() { return alarm_window_.get(); }
+  alarms::TemperatureCheck* TemperatureCheck() { return check_.get(); }
+  alarms::AlarmSounds* Sounds() { return sounds_.get(); }
+
+  // --- FeatureHooks ---
   void Attach(MainWindow& main) override;
+  void SetUpVolumeMixer(MainWindow&) override;
+  void CheckBoxClicked(MainWindow&, form::CheckBox& box) override;
+  void ButtonClicked(MainWindow&, form::Button& button) override;
   void MenuCommand(MainWindow& main, form::MenuItem& item) override;
-  void CloseWindows(MainWindow& main) override;
+  void CloseWindows(MainWindow&) override;
+  void CheckTemperatures() override;
+  void WriteLogs() override { WriteLogEntry(false); }
 
   // --- the digital dashboard (program_features_dashboards.cpp) ---
   void ShowDigitalDashboard(MainWindow& main) override;
@@ -31,19 +51,40 @@ class ProgramFeatures : public FeatureHooks, private dashboard::DashboardHost {
   dashboard::DigitalDashboard* DigitalDashboard() const;
 
  private:
+  // One entry into each log that is on.
+  void WriteLogEntry(bool shutdown);
+
+  // --- alarms::AlarmHost ---
+  form::WindowState MainWindowState() override;
+  platform::WindowId MainWindowHandle() override;
+  std::int16_t CpuTemp() override;
+  double SampleCount() override;
+  void StopPolling() override;
+  void ResumePolling() override;
+  bool PollingStopped() override;
+  void StopLogTimer() override;
+  void WriteShutdownLogEntry() override { WriteLogEntry(true); }
+  bool StillRunning() override;
+
   // The main window's "Digital Dashboard" commands; false for other items.
   bool DashboardCommand(form::MenuItem& item);
   // The dashboard, made afresh when none is loaded (a released one is gone).
   dashboard::DigitalDashboard& LoadedDashboard();
   // Unloads the dashboard (saving its keys) and releases it.
   void ReleaseDashboard();
-  // dashboard::DashboardHost
+  // --- dashboard::DashboardHost ---
   std::string AppFolder() override;
   void DashboardClosed() override;
   void HighLowPlateRenamed(int label, const std::string& text) override;
 
   platform::Platform& p_;
   MainWindow* main_ = nullptr;
+  std::optional<alarms::AlarmControls> alarm_controls_;
+  std::unique_ptr<alarms::AlarmSounds> sounds_;
+  std::unique_ptr<alarms::Overheat> overheat_;
+  std::unique_ptr<alarms::AlarmWindow> alarm_window_;
+  std::unique_ptr<alarms::TemperatureCheck> check_;
+  std::unique_ptr<logs::LogWriter> logs_;
   std::unique_ptr<dashboard::DigitalDashboard> dashboard_;
 };
 

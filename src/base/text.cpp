@@ -21,4 +21,17 @@ std::string_view CutAtNul(std::string_view text) {
   return nul == std::string_view::npos ? text : text.substr(0, nul);
 }
 
+void ReplaceAll(std::string& text, std::string_view marker, std::string_view by) {
+  if (marker.empty()) return;
+  std::size_t at = 0;
+  while ((at = text.find(marker, at)) != std::string::npos) {
+    text.replace(at, marker.size(), by);
+    at += by.size();
+  }
+}
+
+std::string MidChars(std::string_view text, std::size_t first, std::size_t n) {
+  return LeftChars(text.substr(LeftChars(text, first).size()), n);
+}
+
 }  // namespace kelvane

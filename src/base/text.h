@@ -19,6 +19,13 @@ inline constexpr std::string_view kDegree = "\xC2\xB0";
 using platform::CharCount;
 using platform::LeftChars;
 
+// Up to `n` characters of `text` from character `first` on (counted from 0).
+std::string MidChars(std::string_view text, std::size_t first, std::size_t n);
+
+// Replaces every occurrence of `marker` (case-sensitive, left to right) by
+// `by`; a replacement is not searched again.
+void ReplaceAll(std::string& text, std::string_view marker, std::string_view by);
+
 // `text` cut to exactly `width` characters, or filled on the right with spaces.
 std::string FixedWidth(std::string_view text, std::size_t width);
 

@@ -232,8 +232,14 @@ class Files {
   // The whole file, converted from the system code page; nullopt when unreadable.
   virtual std::optional<std::string> ReadText(std::string_view path) = 0;
   // Writes (or appends) `text` converted to the system code page, so the degree
-  // sign is the single byte 0xB0. False when the file cannot be written.
+  // sign is the single byte 0xB0. False when the file cannot be written; a
+  // failed append leaves the file as it was.
   virtual bool WriteText(std::string_view path, std::string_view text, bool append) = 0;
+  // Replaces the file's content with `text` (as WriteText) so that it is never
+  // seen half written: the text goes into a file beside it, which then takes its
+  // place. False, with the old file untouched and nothing left beside it, when
+  // that fails (a locked file, a full disk, no folder).
+  virtual bool ReplaceText(std::string_view path, std::string_view text) = 0;
   // Creates one folder; true when it exists afterwards.
   virtual bool CreateFolder(std::string_view path) = 0;
   // The folder of the running program, ending in "\".

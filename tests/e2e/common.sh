@@ -94,3 +94,21 @@ tray_is_empty() { [ "$(bench_tray_icon_count)" -eq 0 ]; }
 
 # Waits for a program started with bench_wine to end.
 wait_gone() { bench_wait_exit "$1" "${2:-30}" >/dev/null; }
+
+# A copy of Kelvane.exe and its shipped files in a folder of this run's own, so
+# that what it writes beside itself (Logs, BMPs) belongs to this test alone;
+# echoes the folder.
+install_kelvane() {
+  local dir=$BENCH_RUN/app
+  mkdir -p "$dir"
+  cp "$KELVANE_EXE" "$dir/"
+  cp -r "$BENCH_REPO/resources/." "$dir/"
+  echo "$dir"
+}
+
+# A feed file for the stand-in: nine readings in its windows' order (VCore,
+# +5 V, +3.3 V, +12 V, CPU, chassis fan, power fan, CPU fan, motherboard).
+write_feed() {
+  local file=$1; shift
+  printf '%s\n' "$@" >"$file.tmp" && mv "$file.tmp" "$file"
+}

@@ -52,6 +52,24 @@ TEST_F(FilesTest, AppendAddsAtTheEndAndOverwriteReplacesEverything) {
   EXPECT_EQ(ReadBytes(folder_.path() + "new.htm"), "<p>");
 }
 
+TEST_F(FilesTest, AReplacedFileIsWholeOrUntouchedAndLeavesNothingBeside) {
+  const std::string path = folder_.path() + "log.htm";
+  ASSERT_TRUE(files_.WriteText(path, "previous page", false));
+  ASSERT_TRUE(files_.ReplaceText(path, "<p>45\xC2\xB0" "C</p>\r\n"));
+  EXPECT_EQ(ReadBytes(path), "<p>45\xB0" "C</p>\r\n");
+  EXPECT_EQ(GetFileAttributesA((path + ".new").c_str()), INVALID_FILE_ATTRIBUTES);
+  // Held open by another program that does not share deletion (a viewer, say).
+  HANDLE held = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                            nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  EXPECT_FALSE(files_.ReplaceText(path, "new page"));
+  CloseHandle(held);
+  EXPECT_EQ(ReadBytes(path), "<p>45\xB0" "C</p>\r\n");
+  EXPECT_EQ(GetFileAttributesA((path + ".new").c_str()), INVALID_FILE_ATTRIBUTES);
+  // No folder: nothing is written anywhere.
+  EXPECT_FALSE(files_.ReplaceText(folder_.path() + "Gone\\log.htm", "x"));
+}
+
 // Windows refuses CREATE_ALWAYS on an existing hidden file (access denied);
 // Wine 8 allows it. The service truncates an opened file instead, which both
 // allow, so this test passes on Wine either way and guards Windows.

@@ -47,6 +47,7 @@ void Recorder::OnMouseUp(const form::MouseEvent& e) {
 
 void Recorder::OnKeyDown(form::Control* c, int& code, int) {
   events.push_back("key-down " + Name(c) + " " + std::to_string(code));
+  if (on_key_down) on_key_down(c, code);
 }
 
 void Recorder::OnKeyPress(form::Control* c, int& code) {

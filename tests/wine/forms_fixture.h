@@ -25,6 +25,7 @@ class Recorder : public form::WindowHandler {
   std::function<void(const form::MouseEvent&)> on_mouse_down;
   std::function<void(const form::MouseEvent&)> on_mouse_up;
   std::function<void(form::Control*)> on_click;
+  std::function<void(form::Control*, int&)> on_key_down;
   std::function<void(form::Control*, int&)> on_key_press;
   std::function<void(form::UnloadMode, bool&)> on_query_unload;
 

@@ -206,6 +206,11 @@ class FormsProofTest : public ::testing::Test {
     list.Move(300, 2550, 1500, 315);
     for (const char* item : {"75", "80", "85"}) list.AddItem(item);
     list.SetListIndex(0);
+    auto& combo = w.Add<form::ListBox>("Combo3");
+    combo.SetStyle(form::ListStyle::kEditableCombo);
+    combo.Move(2100, 2550, 1200, 315);
+    combo.AddItem("80");
+    combo.SetText("79");
     auto& vscroll = w.Add<form::ScrollBar>("VScroll1");
     vscroll.SetVertical(true);
     vscroll.SetRange(1, 32767);
@@ -406,6 +411,33 @@ TEST_F(FormsProofTest, ScrollBarsAndTypingReachTheModel) {
             (std::vector<std::string>{"key-press Text1 97", "key-press Text1 98"}));
   EXPECT_EQ(handler_.With("key-down").size(), 2u);
   EXPECT_EQ(handler_.With("change").size(), 2u);
+}
+
+// A key-down handler that sends the focus elsewhere and discards the key: the
+// character that follows still reaches the combo's edit box, and must be
+// judged as the combo's, not as the new focus's.
+TEST_F(FormsProofTest, AnEditableComboThatRefusesKeysKeepsItsText) {
+  auto& combo = Get<form::ListBox>("Combo3");
+  auto& text = Get<form::TextBox>("Text1");
+  handler_.on_key_down = [&](form::Control* c, int& code) {
+    if (c != &combo) return;
+    text.SetFocus();
+    code = 0;
+  };
+  handler_.on_key_press = [&](form::Control* c, int& code) {
+    if (c == &combo) code = 0;
+  };
+  const HWND combo_window = Child(combo);
+  ClickAt(Centre(WindowArea(combo_window)));
+  ASSERT_TRUE(PumpUntil([&] { return IsChild(combo_window, GetFocus()); }, 3));
+  handler_.Clear();
+  TypeKey('5');
+  ASSERT_TRUE(PumpUntil([&] { return !handler_.With("key-press").empty(); }, 3));
+  PumpFor(0.3);
+  EXPECT_EQ(handler_.With("key-press"), std::vector<std::string>{"key-press Combo3 53"});
+  EXPECT_EQ(combo.Text(), "79");
+  EXPECT_EQ(text.Text(), "");
+  EXPECT_EQ(GetFocus(), Child(text));
 }
 
 TEST_F(FormsProofTest, PopupMenuOpensASubmenuAndReturnsTheChosenItem) {

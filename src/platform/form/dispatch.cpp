@@ -148,9 +148,9 @@ void Window::UserCaptureLost() {
   EndCapture();
 }
 
-int Window::UserKey(KeyKind kind, int code, int shift) {
+int Window::UserKey(KeyKind kind, int code, int shift, Control* to) {
   if (!loaded_) return 0;
-  Control* target = focused_;
+  Control* target = to ? to : focused_;
   bool alive = true;
   switch (kind) {
     case KeyKind::kDown:

@@ -235,10 +235,13 @@ class Window {
   void UserMouse(MouseKind kind, int x, int y, int button, int shift);
   // The real window lost the capture without a release (another window took it).
   void UserCaptureLost();
-  // Keys go to the focused control; returns the code after the handler (0 when
-  // discarded) for the renderer to pass on to the real control. A space released
-  // on a check box or button clicks it.
-  int UserKey(KeyKind kind, int code, int shift);
+  // Keys go to the focused control, or to `to` when the renderer knows which
+  // control's window the key reached (a character typed into a control that a
+  // key-down handler had just sent the focus away from still belongs to it).
+  // Returns the code after the handler (0 when discarded) for the renderer to
+  // pass on to the real control. A space released on a check box or button
+  // clicks it.
+  int UserKey(KeyKind kind, int code, int shift, Control* to = nullptr);
   void UserFocus(Control& control);
   void UserActivate();
   // A check box clicked by other means than the mouse: toggles it, raises Click.

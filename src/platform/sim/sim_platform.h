@@ -13,7 +13,7 @@ namespace kelvane::sim {
 
 class SimPlatform {
  public:
-  SimPlatform() : loop(clock), forms(desktop) {}
+  SimPlatform() : loop(clock), sound(&clock), forms(desktop) {}
   SimPlatform(const SimPlatform&) = delete;
   SimPlatform& operator=(const SimPlatform&) = delete;
 

@@ -151,6 +151,10 @@ void SimFiles::MakeUnwritable(std::string_view windows_path) {
   unwritable_.push_back(HostPath(windows_path));
 }
 
+void SimFiles::MakeWritable(std::string_view windows_path) {
+  std::erase(unwritable_, HostPath(windows_path));
+}
+
 bool SimFiles::Exists(std::string_view path) {
   std::error_code ec;
   return fs::exists(HostPath(path), ec);
@@ -178,6 +182,17 @@ bool SimFiles::WriteText(std::string_view path, std::string_view text, bool appe
   if (!out) return false;
   out << ToCodePage(text);
   return static_cast<bool>(out);
+}
+
+bool SimFiles::ReplaceText(std::string_view path, std::string_view text) {
+  const std::string beside = std::string(path) + ".new";
+  if (!WriteText(beside, text, false)) return false;
+  std::error_code ec;
+  for (const fs::path& p : unwritable_)
+    if (p == HostPath(path)) ec = std::make_error_code(std::errc::permission_denied);
+  if (!ec) fs::rename(HostPath(beside), HostPath(path), ec);
+  if (ec) fs::remove(HostPath(beside), ec);
+  return !ec;
 }
 
 bool SimFiles::CreateFolder(std::string_view path) {
@@ -247,6 +262,7 @@ bool SimSound::PlayWaveSync(std::string_view path) {
 void SimSound::Beep(int frequency_hz, int milliseconds) {
   events_.push_back(
       {"beep " + std::to_string(frequency_hz) + " " + std::to_string(milliseconds), {}});
+  if (clock_) clock_->SetMonotonic(clock_->MonotonicSeconds() + milliseconds / 1000.0);
 }
 
 void SimSound::AddMixerLine(std::uint32_t component_type, std::int32_t minimum,

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/platform.h"
+#include "platform/sim/sim_clock.h"
 
 namespace kelvane::sim {
 
@@ -72,6 +73,7 @@ class SimFiles : public platform::Files {
   bool FileExists(std::string_view path) override;
   std::optional<std::string> ReadText(std::string_view path) override;
   bool WriteText(std::string_view path, std::string_view text, bool append) override;
+  bool ReplaceText(std::string_view path, std::string_view text) override;
   bool CreateFolder(std::string_view path) override;
   std::string ExeFolder() override { return exe_folder_; }
 
@@ -80,6 +82,7 @@ class SimFiles : public platform::Files {
   std::filesystem::path HostPath(std::string_view windows_path) const;
   // Files that refuse to be written (a log opened elsewhere, a full disk).
   void MakeUnwritable(std::string_view windows_path);
+  void MakeWritable(std::string_view windows_path);
 
  private:
   std::filesystem::path root_;
@@ -115,6 +118,9 @@ class SimShell : public platform::Shell {
 
 class SimSound : public platform::Sound {
  public:
+  // A tone takes its length on `clock` (without firing timers, as a blocking
+  // call would); none when there is no clock.
+  explicit SimSound(SimClock* clock = nullptr) : clock_(clock) {}
   std::unique_ptr<platform::Mixer> OpenMixer(int device) override;
   bool PlayWaveSync(std::string_view path) override;
   void Beep(int frequency_hz, int milliseconds) override;
@@ -139,6 +145,7 @@ class SimSound : public platform::Sound {
     std::int32_t minimum, maximum;
     std::uint32_t value;
   };
+  SimClock* clock_;
   std::map<std::uint32_t, Line> lines_;  // by component type
   std::vector<Event> events_;
   std::function<void()> during_playback_;

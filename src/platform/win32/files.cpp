@@ -42,18 +42,32 @@ bool Win32Files::WriteText(std::string_view path, std::string_view text, bool ap
   const FileHandle file(CreateFileA(Utf8ToAcp(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ,
                                     nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) return false;
+  LARGE_INTEGER end = {};
   if (append) {
-    if (SetFilePointer(file.Get(), 0, nullptr, FILE_END) == INVALID_SET_FILE_POINTER &&
-        GetLastError() != NO_ERROR) {
-      return false;
-    }
+    if (!SetFilePointerEx(file.Get(), LARGE_INTEGER{}, &end, FILE_END)) return false;
   } else if (!SetEndOfFile(file.Get())) {
     return false;
   }
   const std::string bytes = Utf8ToAcp(text);
   DWORD written = 0;
-  return WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-         written == bytes.size();
+  if (WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+      written == bytes.size()) {
+    return true;
+  }
+  // A full disk may have taken part of an append: cut it off again.
+  if (append && SetFilePointerEx(file.Get(), end, nullptr, FILE_BEGIN)) SetEndOfFile(file.Get());
+  return false;
+}
+
+bool Win32Files::ReplaceText(std::string_view path, std::string_view text) {
+  const std::string target = Utf8ToAcp(path);
+  const std::string beside = target + ".new";
+  const bool written = WriteText(AcpToUtf8(beside), text, false);
+  // MOVEFILE_REPLACE_EXISTING replaces in one step; it fails while another
+  // program holds the old file open without letting it be deleted.
+  if (written && MoveFileExA(beside.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING)) return true;
+  DeleteFileA(beside.c_str());
+  return false;
 }
 
 bool Win32Files::CreateFolder(std::string_view path) {

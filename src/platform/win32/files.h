@@ -11,6 +11,7 @@ class Win32Files final : public Files {
   bool FileExists(std::string_view path) override;
   std::optional<std::string> ReadText(std::string_view path) override;
   bool WriteText(std::string_view path, std::string_view text, bool append) override;
+  bool ReplaceText(std::string_view path, std::string_view text) override;
   bool CreateFolder(std::string_view path) override;
   std::string ExeFolder() override;
 };

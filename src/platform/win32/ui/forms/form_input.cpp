@@ -185,7 +185,7 @@ LRESULT FormWindow::OnContainerMessage(ControlView& view, UINT message, WPARAM w
     case WM_KEYDOWN:
     case WM_KEYUP:
     case WM_CHAR:
-      Key(message, wparam);
+      Key(message, wparam, &view.control);
       return 0;
     default:
       break;
@@ -231,7 +231,7 @@ LRESULT FormWindow::OnNativeMessage(ControlView& view, HWND hwnd, WNDPROC proc, 
     case WM_KEYDOWN:
     case WM_KEYUP:
     case WM_CHAR: {
-      const int code = Key(message, wparam);
+      const int code = Key(message, wparam, &view.control);
       if (!*alive) return 0;
       if (code == 0) {
         // A discarded space must not leave a button looking pressed.
@@ -356,11 +356,11 @@ void FormWindow::MouseAtCursor(MouseKind kind, int button) {
   model_.UserMouse(kind, p.x * tx_, p.y * ty_, button, KeyShift());
 }
 
-int FormWindow::Key(UINT message, WPARAM code) {
+int FormWindow::Key(UINT message, WPARAM code, form::Control* to) {
   const form::KeyKind kind = message == WM_KEYDOWN ? form::KeyKind::kDown
                              : message == WM_KEYUP ? form::KeyKind::kUp
                                                    : form::KeyKind::kPress;
-  return model_.UserKey(kind, static_cast<int>(code), KeyShift());
+  return model_.UserKey(kind, static_cast<int>(code), KeyShift(), to);
 }
 
 bool FormWindow::SetPointer(HWND under) {

@@ -108,7 +108,8 @@ class FormWindow final : public form::WindowObserver {
   void Mouse(HWND from, UINT message, WPARAM wparam, LPARAM lparam, bool own);
   void MouseAtCursor(form::MouseKind kind, int button);
   // A key message to the model; the code the control should see (0: none).
-  int Key(UINT message, WPARAM code);
+  // A key that reached the real window of `to` (nullptr: the window itself).
+  int Key(UINT message, WPARAM code, form::Control* to = nullptr);
   bool SetPointer(HWND under);
   void RefreshPointer();
   void OnActivate(WPARAM wparam);

@@ -1,0 +1,53 @@
+// What the alarms work with: the alarm section of the main window, and the
+// program around them (its main window, its poll cycle, its logs).
+#pragma once
+
+#include <cstdint>
+
+#include "platform/form/form.h"
+#include "platform/platform.h"
+
+namespace kelvane::alarms {
+
+// The main window's controls that the alarms read and set. The main window
+// owns them and outlives the alarms.
+struct AlarmControls {
+  form::ListBox& alarm_threshold;     // over this temperature the alarms sound
+  form::ListBox& shutdown_threshold;  // over this one the overheat actions run
+  form::CheckBox& alarm_message;      // open the alarm window
+  form::CheckBox& sound_card;         // play the alarm wave
+  form::CheckBox& speaker;            // chirp the PC speaker
+  form::ScrollBar& volume;            // the alarm wave's volume
+  form::Button& test_volume;
+  form::CheckBox& shutdown_on_overheat;
+  form::Label& shutdown_hint;  // names the shutdown threshold
+  form::CheckBox& launch_on_overheat;
+  form::TextBox& launch_program;
+  form::CheckBox& overwrite_text_log;
+};
+
+class AlarmHost {
+ public:
+  virtual ~AlarmHost() = default;
+  // The main window: normal while the user has it open, minimised while the
+  // program lives in the tray.
+  virtual form::WindowState MainWindowState() = 0;
+  virtual platform::WindowId MainWindowHandle() = 0;
+  // The CPU temperature of the current reading.
+  virtual std::int16_t CpuTemp() = 0;
+  // Samples counted since the last statistics reset.
+  virtual double SampleCount() = 0;
+  // The poll timer: stopped (interval 0, disabled), running again at 1000 ms,
+  // and whether its interval is 0.
+  virtual void StopPolling() = 0;
+  virtual void ResumePolling() = 0;
+  virtual bool PollingStopped() = 0;
+  virtual void StopLogTimer() = 0;
+  // Writes one entry into each log that is on, marked as the last before a
+  // shutdown.
+  virtual void WriteShutdownLogEntry() = 0;
+  // False once the program has shut down (inside a yield, say).
+  virtual bool StillRunning() = 0;
+};
+
+}  // namespace kelvane::alarms

@@ -1,0 +1,83 @@
+#include "alarms/alarm_sounds.h"
+
+#include <cstdint>
+
+#include "base/numbers.h"
+
+namespace kelvane::alarms {
+namespace {
+
+// The slider's 1600 steps span the speakers control's range.
+constexpr double kSliderSteps = 1600;
+constexpr int kChirpFirstHz = 3000, kChirpLastHz = 5000, kChirpStepHz = 100;
+constexpr int kToneMs = 5;
+constexpr double kChirpSeconds = 0.09;
+
+// Clears a flag when the routine that set it ends, however it ends.
+class BusyWhile {
+ public:
+  explicit BusyWhile(bool& flag) : flag_(flag) { flag_ = true; }
+  ~BusyWhile() { flag_ = false; }
+  BusyWhile(const BusyWhile&) = delete;
+  BusyWhile& operator=(const BusyWhile&) = delete;
+
+ private:
+  bool& flag_;
+};
+
+}  // namespace
+
+AlarmSounds::AlarmSounds(platform::Platform& platform, AlarmControls& controls,
+                         AlarmHost& host, const std::string& app_folder)
+    : p_(platform), controls_(controls), host_(host), app_folder_(app_folder) {}
+
+AlarmSounds::~AlarmSounds() = default;
+
+void AlarmSounds::SetUpMixer() {
+  volume_ = std::make_unique<Volume>(p_.sound);
+  if (!volume_->HasMixer()) {
+    controls_.sound_card.SetValue(0);
+    controls_.sound_card.SetEnabled(false);
+    controls_.test_volume.SetEnabled(false);
+    controls_.volume.SetVisible(false);
+  }
+  volume_step_ = RoundToInt32(volume_->MaxWaveVolume() / kSliderSteps);
+}
+
+void AlarmSounds::PlayAlarmWave() {
+  if (sound_busy_) return;
+  BusyWhile busy(sound_busy_);
+  if (controls_.sound_card.Value() != 1) return;
+  // Without a mixer both volumes read 0 and stay untouched.
+  const std::int32_t wave = volume_ ? volume_->WaveVolume() : 0;
+  const std::int32_t wave_in = volume_ ? volume_->WaveInVolume() : 0;
+  const std::int64_t alarm = static_cast<std::int64_t>(controls_.volume.Value()) * volume_step_;
+  const auto alarm32 = static_cast<std::int32_t>(
+      alarm > INT32_MAX ? INT32_MAX : alarm < INT32_MIN ? INT32_MIN : alarm);
+  if (volume_) {
+    volume_->SetWaveVolume(alarm32);
+    volume_->SetWaveInVolume(alarm32);
+  }
+  p_.loop.YieldToMessages();
+  // A shut-down inside the yield skips the sound, never the restore.
+  if (host_.StillRunning()) p_.sound.PlayWaveSync(app_folder_ + kAlarmWave);
+  if (!volume_) return;
+  volume_->SetWaveVolume(wave);
+  volume_->SetWaveInVolume(wave_in);
+}
+
+void AlarmSounds::ChirpSpeaker() {
+  if (speaker_busy_) return;
+  BusyWhile busy(speaker_busy_);
+  if (controls_.speaker.Value() != 1) return;
+  p_.loop.YieldToMessages();
+  if (!host_.StillRunning()) return;
+  const double start = p_.clock.MonotonicSeconds();
+  for (int hz = kChirpFirstHz; hz <= kChirpLastHz; hz += kChirpStepHz) {
+    if (p_.clock.MonotonicSeconds() - start > kChirpSeconds) break;
+    if (host_.PollingStopped()) break;
+    p_.sound.Beep(hz, kToneMs);
+  }
+}
+
+}  // namespace kelvane::alarms

@@ -1,0 +1,42 @@
+// What the program does when the CPU stays over the shutdown threshold, each
+// only when the user allowed it: start the user's program once, and shut the
+// machine down after a last log entry.
+#pragma once
+
+#include <cstdint>
+
+#include "alarms/alarm_host.h"
+#include "base/settings.h"
+#include "platform/platform.h"
+
+namespace kelvane::alarms {
+
+class Overheat {
+ public:
+  Overheat(platform::Platform& platform, AlarmControls& controls, AlarmHost& host,
+           Settings& settings);
+
+  // Starts the program named in the launch box once while the launch box is
+  // ticked, clearing the box first so that it starts once per arming; then
+  // waits two seconds, handling messages. Errors are ignored.
+  void LaunchUserProgram();
+
+  // Stops both timers, appends a last log entry, stores the settings that keep
+  // the next run from shutting down again, and asks for a forced shutdown (a
+  // power-off on the NT family, with the shutdown right enabled first). When
+  // the shutdown box was cleared meanwhile, polling resumes instead.
+  void ShutDownMachine();
+
+ private:
+  platform::Platform& p_;
+  AlarmControls& controls_;
+  AlarmHost& host_;
+  Settings& settings_;
+};
+
+// Shutdown request flags: reboot + force + power-off on the NT family,
+// shutdown + force on Windows 95, 98 and Me.
+inline constexpr std::uint32_t kShutdownFlagsNt = 2 | 4 | 8;
+inline constexpr std::uint32_t kShutdownFlags9x = 1 | 4;
+
+}  // namespace kelvane::alarms

@@ -1,0 +1,54 @@
+#include "highlow/report.h"
+
+#include <cstdio>
+
+#include "base/text.h"
+
+namespace kelvane::highlow {
+namespace {
+
+// The reset's date-time in the started text: its characters 9 to 38.
+constexpr std::size_t kStartedFirst = 8, kStartedLength = 30;
+constexpr std::size_t kValueWidth = 6;
+
+}  // namespace
+
+std::string FillReport(std::string html, const ReportContent& c) {
+  ReplaceAll(html, "Started",
+             " " + MidChars(c.started_text, kStartedFirst, kStartedLength) + " to " + c.now);
+  ReplaceAll(html, "Date-Time", "Elapsed Time: " + c.elapsed);
+  for (int n = 1; n <= 36; ++n)
+    ReplaceAll(html, "*" + std::to_string(n) + "*", LeftChars(c.values[n], kValueWidth));
+  return html;
+}
+
+std::string ReportFileName(const platform::DateTime& t, const std::string& am,
+                           const std::string& pm) {
+  const int hour12 = t.hour % 12 == 0 ? 12 : t.hour % 12;
+  char stamp[40];
+  std::snprintf(stamp, sizeof stamp, "%04d-%02d-%02d_%02d.%02d.%02d", t.year, t.month, t.day,
+                hour12, t.minute, t.second);
+  return std::string("Logs\\hla_") + stamp + " " + (t.hour < 12 ? am : pm) + ".htm";
+}
+
+bool SaveReport(platform::Platform& p, const std::string& app_folder,
+                const ReportContent& content) {
+  const std::string template_path = app_folder + kReportTemplate;
+  std::string problem;
+  if (const std::optional<std::string> html = p.files.ReadText(template_path)) {
+    const std::string path =
+        app_folder + ReportFileName(p.clock.Now(), p.clock.AmDesignator(), p.clock.PmDesignator());
+    if (!p.files.ReplaceText(path, FillReport(*html, content) + "\r\n"))
+      problem = "The report could not be written to " + path + ".";
+  } else {
+    problem = "The report template " + template_path + " could not be read.";
+  }
+  if (problem.empty()) {
+    p.loop.YieldToMessages();
+    return true;
+  }
+  p.loop.ShowMessageBox(problem, "Kelvane", platform::mb::kOk);
+  return false;
+}
+
+}  // namespace kelvane::highlow
