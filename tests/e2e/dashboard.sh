@@ -44,8 +44,9 @@ menu_keys() {
   bench_key "$@"
   until_true 10 menu_closed || fail "the popup menu stayed"
 }
-# Popup menus are untitled windows of Kelvane's too (Wine keeps a hidden one that FindWindow may
-# report as visible): the menu has closed when the dashboard is the only one left.
+# Popup menus are untitled windows of Kelvane's too. Whether one still shows is asked of X: under
+# Wine, FindWindow("#32768") went on answering with a visible menu window after the menu had
+# closed. The menu has closed when the dashboard is the only untitled window left.
 untitled_count() {
   local id n=0
   for id in $(xdotool search --onlyvisible --class '^Kelvane\.exe$' 2>/dev/null); do
