@@ -68,27 +68,6 @@ class PlacedWindowTest : public ::testing::Test {
   form::Window window{sim.Get(), handler, "Placed"};
 };
 
-TEST_F(PlacedWindowTest, RoutinesMoveByWholePixelsAndKeepTheSizeInTwips) {
-  window.Move(100, 200, 10750, 330);  // 717 x 22 pixels
-  CentreOnWorkArea(window, sim.desktop);
-  EXPECT_EQ(window.Left(), 154 * 15);
-  EXPECT_EQ(window.Top(), 358 * 15);
-  EXPECT_EQ(window.Width(), 10750);
-  CentreAtBottom(window, sim.desktop);
-  EXPECT_EQ(window.Top(), (738 - 22) * 15);
-  DockToBottom(window, sim.desktop, 1);
-  EXPECT_EQ(window.Left(), (1024 - 717) * 15);
-  // Inside already: the twips stay exactly as they were.
-  window.Move(1003, 2007);
-  KeepOnScreen(window, sim.desktop);
-  EXPECT_EQ(window.Left(), 1003);
-  EXPECT_EQ(window.Top(), 2007);
-  window.Move(-4000, 12000);
-  KeepOnScreen(window, sim.desktop);
-  EXPECT_EQ(window.Left(), 0);
-  EXPECT_EQ(window.Top(), (738 - 22) * 15);
-}
-
 TEST_F(PlacedWindowTest, MinimumSizeOnlyInTheNormalState) {
   window.Move(0, 0, 500, 200);
   EnforceMinimumSize(window);
@@ -107,106 +86,32 @@ constexpr WorkAreaTwips kWorkTwips{0, 0, 1024 * 15, 738 * 15};  // 15360 x 11070
 
 TEST(Docking, EdgesSnapWithinTheDistanceHoldUntilLeftAndJudgeBottomTopRightLeft) {
   struct Case {
-    const char* what;
-    int left, top, width, height, dx, dy;
+    int left, top, dx, dy;
     Snaps before;
     DockPlace expected;
     Snaps after;
-  } cases[] = {
-      {"free move", 5000, 3000, 1200, 2280, 100, 50, {}, {5100, 3050}, {}},
-      {"exactly the distance from the right: snaps flush",
-       13900,
-       3000,
-       1200,
-       2280,
-       110,
-       0,
-       {},
-       {14160, 3000},
-       {.right = true}},
-      {"one twip further away: does not snap",
-       13900,
-       3000,
-       1200,
-       2280,
-       109,
-       0,
-       {},
-       {14009, 3000},
-       {}},
-      {"held: the pointer 150 twips past the edge",
-       14160,
-       3000,
-       1200,
-       2280,
-       150,
-       0,
-       {.right = true},
-       {14160, 3000},
-       {.right = true}},
-      {"held: back towards the middle within the zone",
-       14160,
-       3000,
-       1200,
-       2280,
-       -100,
-       0,
-       {.right = true},
-       {14160, 3000},
-       {.right = true}},
-      {"held no more: 151 past the edge, the window follows",
-       14160,
-       3000,
-       1200,
-       2280,
-       151,
-       0,
-       {.right = true},
-       {14311, 3000},
-       {}},
-      {"held at the right, moving down freely",
-       14160,
-       3000,
-       1200,
-       2280,
-       20,
-       400,
-       {.right = true},
-       {14160, 3400},
-       {.right = true}},
-      {"into the bottom right corner",
-       13950,
-       8700,
-       1200,
-       2280,
-       100,
-       50,
-       {},
-       {14160, 8790},
-       {.right = true, .bottom = true}},
-      {"the left edge", 200, 3000, 1200, 2280, -60, 0, {}, {0, 3000}, {.left = true}},
-      {"the top edge", 5000, 100, 1200, 2280, 0, 40, {}, {5000, 0}, {.top = true}},
-      {"taller than the work area: the top edge wins",
-       5000,
-       -65,
-       1200,
-       11200,
-       10,
-       0,
-       {},
-       {5010, 0},
-       {.top = true, .bottom = true}},
-      {"wider than the work area: the left edge wins",
-       -70,
-       3000,
-       15500,
-       2280,
-       0,
-       10,
-       {},
-       {0, 3010},
-       {.left = true, .right = true}},
+    const char* what;
+    int width = 1200, height = 2280;
   };
+  constexpr Snaps kNone{}, kRight{.right = true};
+  // clang-format off
+  const Case cases[] = {
+      {5000,  3000,  100,  50, kNone,  {5100, 3050},  kNone,  "free move"},
+      {13900, 3000,  110,   0, kNone,  {14160, 3000}, kRight, "exactly the distance from the right: flush"},
+      {13900, 3000,  109,   0, kNone,  {14009, 3000}, kNone,  "one twip further away: no snap"},
+      {14160, 3000,  150,   0, kRight, {14160, 3000}, kRight, "held: the pointer 150 past the edge"},
+      {14160, 3000, -100,   0, kRight, {14160, 3000}, kRight, "held: back towards the middle"},
+      {14160, 3000,  151,   0, kRight, {14311, 3000}, kNone,  "151 past the edge: follows again"},
+      {14160, 3000,   20, 400, kRight, {14160, 3400}, kRight, "held at the right, moving down freely"},
+      {13950, 8700,  100,  50, kNone,  {14160, 8790}, {.right = true, .bottom = true}, "a corner"},
+      {200,   3000,  -60,   0, kNone,  {0, 3000},     {.left = true}, "the left edge"},
+      {5000,  100,     0,  40, kNone,  {5000, 0},     {.top = true},  "the top edge"},
+      {5000,  -65,    10,   0, kNone,  {5010, 0},     {.top = true, .bottom = true},
+       "taller than the work area: the top edge wins", 1200, 11200},
+      {-70,   3000,    0,  10, kNone,  {0, 3010},     {.left = true, .right = true},
+       "wider than the work area: the left edge wins", 15500, 2280},
+  };
+  // clang-format on
   for (const Case& c : cases) {
     Snaps snaps = c.before;
     const DockPlace p =
