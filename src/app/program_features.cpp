@@ -64,12 +64,13 @@ void ProgramFeatures::ButtonClicked(MainWindow& main, form::Button& button) {
 }
 
 void ProgramFeatures::MenuCommand(MainWindow&, form::MenuItem& item) {
-  DashboardCommand(item);
+  if (!DashboardCommand(item)) HighLowCommand(item);
 }
 
 void ProgramFeatures::CloseWindows(MainWindow&) {
   alarm_window_->Close();
   ReleaseDashboard();
+  ReleaseHighLow();
 }
 
 void ProgramFeatures::CheckTemperatures() {

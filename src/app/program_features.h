@@ -14,6 +14,7 @@
 #include "alarms/temperature_check.h"
 #include "app/features.h"
 #include "dashboard/digital_dashboard.h"
+#include "highlow/high_low_dashboard.h"
 #include "logs/logs.h"
 #include "platform/platform.h"
 
@@ -21,7 +22,8 @@ namespace kelvane {
 
 class ProgramFeatures : public FeatureHooks,
                         private alarms::AlarmHost,
-                        private dashboard::DashboardHost {
+                        private dashboard::DashboardHost,
+                        private highlow::HighLowHost {
  public:
   explicit ProgramFeatures(platform::Platform& platform);
   ~ProgramFeatures() override;
@@ -50,6 +52,15 @@ class ProgramFeatures : public FeatureHooks,
   // The dashboard while one is loaded; nullptr otherwise.
   dashboard::DigitalDashboard* DigitalDashboard() const;
 
+  // --- the High/Low/Avg dashboard (program_features_highlow.cpp) ---
+  void ShowHighLowDashboard(MainWindow& main) override;
+  void HighLowResetTip(const std::string& started_text) override;
+  void HighLowResetText(const std::string& text) override;
+  bool HighLowVisible() override;
+  void ShowOnHighLow(const StatsTable& table, const std::string& elapsed) override;
+  // The window while it is loaded (hidden or shown); nullptr otherwise.
+  highlow::HighLowDashboard* HighLow() const;
+
  private:
   // One entry into each log that is on.
   void WriteLogEntry(bool shutdown);
@@ -72,6 +83,17 @@ class ProgramFeatures : public FeatureHooks,
   dashboard::DigitalDashboard& LoadedDashboard();
   // Unloads the dashboard (saving its keys) and releases it.
   void ReleaseDashboard();
+  // The main window's "High/Low/Avg Dashboard" commands; false for other items.
+  bool HighLowCommand(form::MenuItem& item);
+  // The window, made and loaded (hidden) when none is loaded.
+  highlow::HighLowDashboard& LoadedHighLow();
+  // Unloads the window (saving its layout) and releases it.
+  void ReleaseHighLow();
+  // --- highlow::HighLowHost (AppFolder and SampleCount serve every host) ---
+  void RequestStatisticsReset() override;
+  std::string StartedText() override;
+  void HighLowClosed() override;
+
   // --- dashboard::DashboardHost ---
   std::string AppFolder() override;
   void DashboardClosed() override;
@@ -86,6 +108,7 @@ class ProgramFeatures : public FeatureHooks,
   std::unique_ptr<alarms::TemperatureCheck> check_;
   std::unique_ptr<logs::LogWriter> logs_;
   std::unique_ptr<dashboard::DigitalDashboard> dashboard_;
+  std::unique_ptr<highlow::HighLowDashboard> high_low_;
 };
 
 }  // namespace kelvane

@@ -71,9 +71,4 @@ void ProgramFeatures::DashboardClosed() {
   if (main_) main_->Menu(MainCommand::kShowDigitalDashboard).SetChecked(false);
 }
 
-void ProgramFeatures::HighLowPlateRenamed(int /*label*/, const std::string& /*text*/) {
-  // The High/Low/Avg dashboard shows the new name here once it exists; its
-  // key ("hlPlate" + label) is stored already, so its next load shows it.
-}
-
 }  // namespace kelvane

@@ -1,8 +1,7 @@
 #include "highlow/report.h"
 
-#include <cstdio>
-
 #include "base/text.h"
+#include "base/time_stamp.h"
 
 namespace kelvane::highlow {
 namespace {
@@ -24,11 +23,7 @@ std::string FillReport(std::string html, const ReportContent& c) {
 
 std::string ReportFileName(const platform::DateTime& t, const std::string& am,
                            const std::string& pm) {
-  const int hour12 = t.hour % 12 == 0 ? 12 : t.hour % 12;
-  char stamp[40];
-  std::snprintf(stamp, sizeof stamp, "%04d-%02d-%02d_%02d.%02d.%02d", t.year, t.month, t.day,
-                hour12, t.minute, t.second);
-  return std::string("Logs\\hla_") + stamp + " " + (t.hour < 12 ? am : pm) + ".htm";
+  return "Logs\\hla_" + FileTimeStamp(t, am, pm) + ".htm";
 }
 
 bool SaveReport(platform::Platform& p, const std::string& app_folder,

@@ -1,0 +1,438 @@
+#include "highlow/high_low_dashboard.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <stdexcept>
+
+#include "appearance/placement.h"
+#include "base/keys.h"
+#include "base/numbers.h"
+#include "capture/capture.h"
+#include "highlow/report.h"
+
+namespace kelvane::highlow {
+
+using form::button::kLeft;
+using form::button::kRight;
+
+namespace {
+
+// The column's corner jumps this far up and to the left of the pointer.
+constexpr int kTileGrip = 100;
+constexpr int kLastColumn = 12000, kLastRow = 13000;
+// Stored places and sizes beyond this many screens are no places at all.
+constexpr int kFarScreens = 4;
+
+constexpr char kNormalCursor[] = "Cursors\\NormalCursor.cur";
+constexpr char kMoveCursor[] = "Cursors\\MoveCursor.cur";
+constexpr char kPaintCursor[] = "Cursors\\PaintCursor.cur";
+
+// The start of the cell of `size` that holds `v` strictly inside it; `v`
+// itself on an edge or beyond the last cell looked at.
+int CellStart(int v, int size, int last) {
+  for (int c = 0; c <= last; c += size)
+    if (c < v && v < c + size) return c;
+  return v;
+}
+
+}  // namespace
+
+ColumnPlace GridCellOf(double left, double top) {
+  int l = RoundToInt16(left), t = RoundToInt16(top);
+  if (l < 0) l = 0;
+  if (t < 0) t = 0;
+  return {CellStart(l, kColumnWidth, kLastColumn), CellStart(t, kColumnHeight, kLastRow)};
+}
+
+void DropColumn(ColumnPlaces& columns, int k, double left, double top, ColumnPlace pressed_at) {
+  const ColumnPlace cell = GridCellOf(left, top);
+  for (int j = 0; j < kColumnCount; ++j) {
+    if (j != k && columns[j] == cell) {
+      columns[j] = pressed_at;
+      break;
+    }
+  }
+  columns[k] = cell;
+}
+
+HighLowDashboard::HighLowDashboard(platform::Platform& platform, HighLowHost& host)
+    : p_(platform),
+      host_(host),
+      window_(platform, *this, "HighLowDashboard"),
+      settings_(platform.store, platform.clock),
+      docker_(platform.desktop),
+      app_folder_(host.AppFolder()) {
+  BuildControls();
+  BuildMenu();
+}
+
+HighLowDashboard::~HighLowDashboard() {
+  *alive_ = false;
+}
+
+form::MenuItem& HighLowDashboard::Menu(HighLowCommand command) const {
+  form::MenuItem* item = items_[static_cast<std::size_t>(command)];
+  if (!item) throw std::out_of_range("the High/Low dashboard's menu has no such item");
+  return *item;
+}
+
+HighLowCommand HighLowDashboard::CommandOf(const form::MenuItem& item) const {
+  for (const auto& [known, command] : commands_)
+    if (known == &item) return command;
+  return HighLowCommand::kNone;
+}
+
+int HighLowDashboard::TileIndexOf(const form::Control* control) const {
+  auto it = std::find(tiles_.begin(), tiles_.end(), control);
+  return it == tiles_.end() ? -1 : static_cast<int>(it - tiles_.begin());
+}
+
+int HighLowDashboard::LabelIndexOf(const form::Control* control) const {
+  auto it = std::find(labels_.begin(), labels_.end(), control);
+  return it == labels_.end() ? -1 : static_cast<int>(it - labels_.begin());
+}
+
+void HighLowDashboard::SetCursor(const char* file) {
+  window_.SetPointerImage(form::Pointer::File(app_folder_ + file));
+}
+
+// --- life cycle ------------------------------------------------------------------------
+
+void HighLowDashboard::Load() {
+  window_.Load();
+}
+
+void HighLowDashboard::Show() {
+  window_.Show();
+  if (window_.Loaded()) ClampToRightEdge();
+}
+
+void HighLowDashboard::OnLoad() {
+  const std::shared_ptr<bool> alive = alive_;
+  ChangePaper(settings_.Text(keys::kHighLowWallpaper));
+
+  // The default place centres the design-size window on the screen. A
+  // hand-edited store may hold anything: a size that is no size, or a place
+  // many screens away, reads as the default.
+  const platform::Rect screen = p_.desktop.ScreenRect();
+  const int screen_w = screen.Width() * p_.desktop.TwipsPerPixelX();
+  const int screen_h = screen.Height() * p_.desktop.TwipsPerPixelY();
+  const int default_left = RoundToInt32((screen_w - kDefaultWidth) / 2.0);
+  const int default_top = RoundToInt32((screen_h - kDefaultHeight) / 2.0);
+  int left = RoundToInt32(settings_.Float(keys::kHighLowLeft.name, default_left));
+  int top = RoundToInt32(settings_.Float(keys::kHighLowTop.name, default_top));
+  int width = RoundToInt32(settings_.Float(keys::kHighLowWidth));
+  int height = RoundToInt32(settings_.Float(keys::kHighLowHeight));
+  if (std::abs(left) > kFarScreens * screen_w) left = default_left;
+  if (std::abs(top) > kFarScreens * screen_h) top = default_top;
+  if (width <= 0 || width > kFarScreens * screen_w) width = kDefaultWidth;
+  if (height <= 0 || height > kFarScreens * screen_h) height = kDefaultHeight;
+  window_.Move(left, top, width, height);
+
+  YieldMessages();
+  if (!*alive || !window_.Loaded()) return;
+  appearance::SetTopmost(window_, true);
+  SetLocked(true);
+  SetCursor(kNormalCursor);
+  for (int k = 0; k < kColumnCount; ++k)
+    tiles_[k]->SetLeft(settings_.Integer(HighLowFrameLeftKeys().Name(k),
+                                         HighLowFrameLeftKeys().Default(k)));
+  for (int k = 0; k < kColumnCount; ++k) {
+    tiles_[k]->SetTop(settings_.Integer(HighLowFrameTopKeys().Name(k), 0));
+    tiles_[k]->SetBackColour(
+        settings_.Colour(HighLowFrameColourKeys().Name(k), tiles_[k]->BackColour()));
+  }
+  for (int i = 0; i < kLabelCount - 1; ++i)
+    labels_[i]->SetForeColour(
+        settings_.Colour(HighLowLabelColourKeys().Name(i), labels_[i]->ForeColour()));
+  for (int i : kEditablePlates)
+    labels_[i]->SetCaption(
+        settings_.Text(HighLowPlateKeys().Name(i), labels_[i]->Caption()));
+  labels_[kElapsedLabel]->SetTooltip(host_.StartedText());
+  docker_.SetParentForm(&window_);
+  SetBold(settings_.Flag(keys::kHighLowBold));
+
+  YieldMessages();
+  if (!*alive || !window_.Loaded()) return;
+  for (int i = 0; i < kLabelCount; ++i) colour_backup_[i] = labels_[i]->ForeColour();
+  Menu(HighLowCommand::kAutoHide).SetChecked(settings_.Flag(keys::kHighLowHideAtRight));
+  YieldMessages();
+  if (!*alive || !window_.Loaded()) return;
+  if (AutoHideOn()) StartAutoHideTimers();
+}
+
+void HighLowDashboard::OnQueryUnload(form::UnloadMode, bool&) {
+  hide_timer_->SetInterval(0);
+  watch_timer_->SetInterval(0);
+  if (host_.ColourEditorOpen() && host_.ColourEditorTargetsHighLow()) host_.CloseColourEditor();
+}
+
+void HighLowDashboard::OnUnload() {
+  ClampToRightEdge();
+  settings_.WriteInteger(keys::kHighLowTop.name, window_.Top());
+  settings_.WriteInteger(keys::kHighLowWidth.name, window_.Width());
+  settings_.WriteInteger(keys::kHighLowLeft.name, window_.Left());
+  settings_.WriteInteger(keys::kHighLowHeight.name, window_.Height());
+  for (int k = 0; k < kColumnCount; ++k) {
+    settings_.WriteInteger(HighLowFrameLeftKeys().Name(k), tiles_[k]->Left());
+    settings_.WriteInteger(HighLowFrameTopKeys().Name(k), tiles_[k]->Top());
+  }
+  settings_.WriteFlag(keys::kHighLowBold.name, Menu(HighLowCommand::kBold).Checked());
+  settings_.WriteText(keys::kHighLowWallpaper.name, theme_);
+}
+
+void HighLowDashboard::Close() {
+  if (host_.ColourEditorOpen() && host_.ColourEditorTargetsHighLow()) host_.CloseColourEditor();
+  host_.HighLowClosed();
+  window_.Hide();
+}
+
+void HighLowDashboard::ClampToRightEdge() {
+  const int screen_w = p_.desktop.ScreenRect().Width() * p_.desktop.TwipsPerPixelX();
+  const int limit = screen_w - window_.Width();
+  if (limit < window_.Left()) window_.SetLeft(limit);
+}
+
+// --- what the poll cycle shows -------------------------------------------------------------
+
+void HighLowDashboard::ShowValues(const StatsTable& table, const std::string& elapsed) {
+  for (int i = 1; i <= 36; ++i) labels_[i]->SetCaption(table[i]);
+  labels_[kElapsedLabel]->SetCaption(elapsed);
+}
+
+void HighLowDashboard::SetStartedText(const std::string& started_text) {
+  labels_[kElapsedLabel]->SetTooltip(started_text);
+}
+
+void HighLowDashboard::SetElapsedText(const std::string& text) {
+  labels_[kElapsedLabel]->SetCaption(text);
+}
+
+void HighLowDashboard::RenamePlate(int label, const std::string& text) {
+  if (label >= 0 && label < kLabelCount) labels_[label]->SetCaption(text);
+}
+
+void HighLowDashboard::ChangePaper(const std::string& theme) {
+  const std::string folder = app_folder_ + "BackGround\\" + theme + "\\";
+  if (p_.files.Exists(folder + "Kelvane-H.jpg")) {
+    theme_ = theme;
+    for (int k = 0; k < kColumnCount; ++k) tiles_[k]->SetPicture(folder + "Kelvane-H.jpg");
+  }
+  if (p_.files.Exists(folder + "Kelvane-U.jpg"))
+    tiles_[kStripTile]->SetPicture(folder + "Kelvane-U.jpg");
+}
+
+void HighLowDashboard::SetBold(bool bold) {
+  Menu(HighLowCommand::kBold).SetChecked(bold);
+  for (int i = 1; i <= 36; ++i) {
+    labels_[i]->SetFontSize(bold ? 8 : 10);
+    labels_[i]->SetBold(bold);
+  }
+}
+
+void HighLowDashboard::SetLocked(bool locked) {
+  Menu(HighLowCommand::kLock).SetChecked(locked);
+}
+
+void HighLowDashboard::SaveReport() {
+  ReportContent content;
+  for (int i = 1; i <= 36; ++i) content.values[i] = labels_[i]->Caption();
+  content.elapsed = labels_[kElapsedLabel]->Caption();
+  content.started_text = labels_[kElapsedLabel]->Tooltip();
+  content.now = p_.clock.GeneralDateTime(p_.clock.Now());
+  highlow::SaveReport(p_, app_folder_, content);
+}
+
+void HighLowDashboard::SaveBitmap() {
+  const std::shared_ptr<bool> alive = alive_;
+  capture::CaptureWindow(p_, window_, "hl_", app_folder_, [alive] { return *alive; });
+}
+
+void HighLowDashboard::ResetValues() {
+  for (int i = 1; i <= 36; ++i) labels_[i]->SetCaption("-");
+  host_.RequestStatisticsReset();
+  tiles_[kStripTile]->BringToFront();
+  YieldMessages();
+}
+
+void HighLowDashboard::DefaultSize() {
+  window_.Move(window_.Left(), window_.Top(), kDefaultWidth, kDefaultHeight);
+  ClampToRightEdge();
+}
+
+// --- the window's events -------------------------------------------------------------------
+
+void HighLowDashboard::OnResize() {
+  appearance::EnforceMinimumSize(window_);
+  SetLocked(true);
+  if (host_.SampleCount() > 3) AutoHideOff();
+}
+
+void HighLowDashboard::OnActivate() {
+  host_.TargetColourEditorAtHighLow();
+}
+
+void HighLowDashboard::OnClick(form::Control* control) {
+  if (LabelIndexOf(control) >= 0) host_.TargetColourEditorAtHighLow();
+}
+
+void HighLowDashboard::OnMouseDown(const form::MouseEvent& e) {
+  const bool editor = host_.ColourEditorOpen();
+  const bool drags_window = Locked() && e.button == kLeft && !editor;
+  if (!e.control) {
+    if (drags_window) docker_.StartDockDrag(e.x, e.y);
+    return;
+  }
+  if (const int k = TileIndexOf(e.control); k >= 0) {
+    if (e.button == kLeft && editor)
+      tiles_[k]->SetBackColour(host_.EditorColour());
+    else if (drags_window)
+      docker_.StartDockDrag(e.x, e.y);
+    if (e.button == kRight) {
+      tiles_[kStripTile]->BringToFront();
+    } else if (k < kColumnCount && !Locked()) {
+      tiles_[k]->BringToFront();
+      pressed_at_ = {tiles_[k]->Left(), tiles_[k]->Top()};
+    }
+    return;
+  }
+  if (const int i = LabelIndexOf(e.control); i >= 0) {
+    if (e.button == kLeft && editor)
+      labels_[i]->SetForeColour(host_.EditorColour());
+    else if (drags_window)
+      docker_.StartDockDrag(e.x, e.y);
+  }
+}
+
+void HighLowDashboard::OnMouseMove(const form::MouseEvent& e) {
+  const bool editor = host_.ColourEditorOpen();
+  const bool left_held = (e.button & kLeft) != 0;
+  if (!e.control) {
+    SetCursor(Locked() ? kNormalCursor : kMoveCursor);
+    if (Locked() && left_held && !editor) docker_.UpdateDockDrag(e.x, e.y);
+    host_.TargetColourEditorAtHighLow();
+    return;
+  }
+  if (const int k = TileIndexOf(e.control); k >= 0) {
+    if (Locked() && e.y > 0) {
+      if (left_held && !editor) docker_.UpdateDockDrag(e.x, e.y);
+    } else if (k < kColumnCount && !Locked() && left_held) {
+      MoveTileUnderPointer(*tiles_[k]);
+    }
+    return;
+  }
+  if (LabelIndexOf(e.control) < 0) return;
+  if (editor) {
+    SetCursor(kPaintCursor);
+    host_.TargetColourEditorAtHighLow();
+    host_.ShowColourEditorBeside(window_);
+    return;
+  }
+  if (Locked() && left_held) docker_.UpdateDockDrag(e.x, e.y);
+  SetCursor(Locked() ? kNormalCursor : kMoveCursor);
+  if (e.button != kLeft && e.button != kRight) HoverCheck();
+}
+
+void HighLowDashboard::OnMouseUp(const form::MouseEvent& e) {
+  if (!e.control) {
+    if (e.button == kRight) OpenMenu();
+    return;
+  }
+  if (const int k = TileIndexOf(e.control); k >= 0) {
+    if (k == kStripTile) return;
+    if (e.button == kRight) {
+      OpenMenu();
+      tiles_[kStripTile]->BringToFront();
+    } else {
+      DropOnGrid(k);
+    }
+    return;
+  }
+  if (LabelIndexOf(e.control) < 0) return;
+  if (e.button == kRight) {
+    host_.TargetColourEditorAtHighLow();
+    OpenMenu();
+  } else {
+    appearance::KeepOnScreen(window_, p_.desktop);
+  }
+}
+
+void HighLowDashboard::MoveTileUnderPointer(form::Frame& tile) {
+  const platform::Point pointer = p_.desktop.CursorPos();
+  tile.Move(pointer.x * p_.desktop.TwipsPerPixelX() - window_.Left() - kTileGrip,
+            pointer.y * p_.desktop.TwipsPerPixelY() - window_.Top() - kTileGrip);
+}
+
+void HighLowDashboard::DropOnGrid(int k) {
+  ColumnPlaces places;
+  for (int j = 0; j < kColumnCount; ++j) places[j] = {tiles_[j]->Left(), tiles_[j]->Top()};
+  DropColumn(places, k, tiles_[k]->Left(), tiles_[k]->Top(), pressed_at_);
+  for (int j = 0; j < kColumnCount; ++j) tiles_[j]->Move(places[j].left, places[j].top);
+  tiles_[kStripTile]->BringToFront();
+  appearance::KeepOnScreen(window_, p_.desktop);
+}
+
+// --- the menu ------------------------------------------------------------------------------
+
+void HighLowDashboard::OpenMenu() {
+  if (!window_.Loaded()) return;
+  Menu(HighLowCommand::kDefaultSize)
+      .SetEnabled(window_.Height() != kDefaultHeight || window_.Width() != kDefaultWidth);
+  if (host_.ColourEditorOpen()) host_.CloseColourEditor();
+  // The menu closes when the user clicks elsewhere only if our window is in front.
+  p_.desktop.SetForeground(window_.Handle());
+  window_.PopupMenu(Menu(HighLowCommand::kMenu));
+}
+
+void HighLowDashboard::OnMenuOpen(form::MenuItem& item) {
+  if (&item != &Menu(HighLowCommand::kMenu)) return;
+  appearance::KeepOnScreen(window_, p_.desktop);
+  SetCursor(kNormalCursor);
+}
+
+void HighLowDashboard::OnMenuClick(form::MenuItem& item) {
+  switch (CommandOf(item)) {
+    case HighLowCommand::kReset:
+      ResetValues();
+      break;
+    case HighLowCommand::kLock:
+      SetLocked(!item.Checked());
+      if (Locked()) {
+        SetCursor(kNormalCursor);
+      } else {
+        AutoHideOff();
+        SetCursor(kMoveCursor);
+      }
+      break;
+    case HighLowCommand::kDefaultSize:
+      DefaultSize();
+      break;
+    case HighLowCommand::kAutoHide:
+      ToggleAutoHide();
+      break;
+    case HighLowCommand::kBold:
+      SetBold(!item.Checked());
+      break;
+    case HighLowCommand::kWallpaper:
+      ChangePaper(item.Caption());
+      break;
+    case HighLowCommand::kColourEditor:
+      AutoHideOff();
+      host_.ShowColourEditorBeside(window_);
+      host_.TargetColourEditorAtHighLow();
+      break;
+    case HighLowCommand::kSaveHtml:
+      SaveReport();
+      break;
+    case HighLowCommand::kSaveBitmap:
+      SaveBitmap();
+      break;
+    case HighLowCommand::kClose:
+      Close();
+      break;
+    default:
+      break;
+  }
+}
+
+}  // namespace kelvane::highlow

@@ -1,0 +1,188 @@
+// The High/Low/Avg dashboard: an always-on-top window of five column tiles
+// (name plates, current, average, lowest, highest) under a strip with the
+// time since the statistics were reset. Locked, a left drag moves the window
+// (snapping to the work area's edges); unlocked, a drag on a column moves it
+// on the grid, swapping with a column already there. It can hide itself at
+// the right edge of the work area, save itself as an HTML report or a bitmap,
+// and keeps its layout in the store while it is loaded. Its controls and menu
+// are laid out by tables (high_low_layout.cpp); the auto-hide is in
+// high_low_auto_hide.cpp.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "appearance/docking.h"
+#include "base/settings.h"
+#include "platform/form/form.h"
+#include "probe/stats.h"
+
+namespace kelvane::highlow {
+
+// What the dashboard asks of the program around it.
+class HighLowHost {
+ public:
+  virtual ~HighLowHost() = default;
+  // The program's folder, ending in "\".
+  virtual std::string AppFolder() = 0;
+  // Samples counted since the last reset (-1 before the first tick).
+  virtual double SampleCount() = 0;
+  // The next poll tick starts the statistics anew.
+  virtual void RequestStatisticsReset() = 0;
+  // "Started: " and the date-time of the last reset ("" before the first).
+  virtual std::string StartedText() = 0;
+  // "Close" hid the window: the main window's "Show High-Low Dashboard" is
+  // unchecked.
+  virtual void HighLowClosed() = 0;
+  // The colour editor: whether it shows, the colour it has picked, showing it
+  // beside a window, closing it, and whether it works on this window.
+  virtual bool ColourEditorOpen() { return false; }
+  virtual form::Colour EditorColour() { return 0; }
+  virtual bool ColourEditorTargetsHighLow() { return false; }
+  virtual void ShowColourEditorBeside(form::Window& /*window*/) {}
+  virtual void CloseColourEditor() {}
+  virtual void TargetColourEditorAtHighLow() {}
+};
+
+inline constexpr int kColumnCount = 5;   // tiles 0 to 4
+inline constexpr int kStripTile = 5;     // the elapsed-time strip
+inline constexpr int kTileCount = 6;
+inline constexpr int kLabelCount = 51;   // labels 0 to 50
+inline constexpr int kElapsedLabel = 47;
+inline constexpr int kColumnWidth = 645, kColumnHeight = 2900;
+inline constexpr int kDefaultWidth = 3330, kDefaultHeight = 2764;
+// The strip's width left visible at the right edge while hidden.
+inline constexpr int kHiddenStrip = 70;
+// The name plates that the name plate editor renames.
+inline constexpr std::array<int, 5> kEditablePlates{38, 39, 40, 42, 43};
+
+// A column dropped at (left, top) lands on the grid of column-sized cells; a
+// column already in that cell goes to `pressed_at`, where the dropped one was.
+struct ColumnPlace {
+  int left = 0, top = 0;
+  friend bool operator==(const ColumnPlace&, const ColumnPlace&) = default;
+};
+using ColumnPlaces = std::array<ColumnPlace, kColumnCount>;
+ColumnPlace GridCellOf(double left, double top);
+void DropColumn(ColumnPlaces& columns, int k, double left, double top, ColumnPlace pressed_at);
+
+enum class HighLowCommand {
+  kNone,
+  kMenu,  // the popup menu itself
+  kReset,
+  kLock,
+  kDefaultSize,
+  kAutoHide,
+  kBold,
+  kWallpaper,  // one item per theme, captioned with its name
+  kColourEditor,
+  kSaveHtml,
+  kSaveBitmap,
+  kClose,
+  kCount
+};
+
+class HighLowDashboard : public form::WindowHandler {
+ public:
+  HighLowDashboard(platform::Platform& platform, HighLowHost& host);
+  ~HighLowDashboard() override;
+  HighLowDashboard(const HighLowDashboard&) = delete;
+  HighLowDashboard& operator=(const HighLowDashboard&) = delete;
+
+  form::Window& Window() { return window_; }
+  form::Frame& Tile(int k) const { return *tiles_[k]; }
+  form::Label& Label(int i) const { return *labels_[i]; }
+  form::MenuItem& Menu(HighLowCommand command) const;
+  bool Locked() const { return Menu(HighLowCommand::kLock).Checked(); }
+  bool AutoHideOn() const { return Menu(HighLowCommand::kAutoHide).Checked(); }
+  const std::string& Theme() const { return theme_; }
+  std::array<form::Colour, kLabelCount>& ColourBackup() { return colour_backup_; }
+
+  // Loads the window (hidden) when it is not loaded: every stored setting.
+  void Load();
+  // Shows it, loading it first when needed; then the right-edge clamp.
+  void Show();
+  // Hides it: "Close".
+  void Close();
+  // The 36 value labels from the table, the strip from `elapsed`.
+  void ShowValues(const StatsTable& table, const std::string& elapsed);
+  // A statistics reset: the strip's tooltip and caption.
+  void SetStartedText(const std::string& started_text);
+  void SetElapsedText(const std::string& text);
+  // A name plate renamed by the editor.
+  void RenamePlate(int label, const std::string& text);
+  // The wallpaper of the columns and of the strip, as far as the theme has them.
+  void ChangePaper(const std::string& theme);
+  void SetBold(bool bold);
+  void SetLocked(bool locked);
+  // Keeps the right edge on the screen (not the work area).
+  void ClampToRightEdge();
+  // Off with the auto-hide: item cleared, both timers stopped, nothing stored.
+  void AutoHideOff();
+  // "Save as HTML", "Save as .BMP".
+  void SaveReport();
+  void SaveBitmap();
+
+  // --- form::WindowHandler ---
+  void OnLoad() override;
+  void OnQueryUnload(form::UnloadMode mode, bool& cancel) override;
+  void OnUnload() override;
+  void OnResize() override;
+  void OnActivate() override;
+  void OnClick(form::Control* control) override;
+  void OnMouseDown(const form::MouseEvent& e) override;
+  void OnMouseMove(const form::MouseEvent& e) override;
+  void OnMouseUp(const form::MouseEvent& e) override;
+  void OnMenuOpen(form::MenuItem& item) override;
+  void OnMenuClick(form::MenuItem& item) override;
+  void OnTimer(form::WindowTimer& timer) override;
+
+ private:
+  // high_low_layout.cpp
+  void BuildControls();
+  void BuildMenu();
+  // high_low_auto_hide.cpp
+  void ToggleAutoHide();
+  void WatchTick();
+  void HideTick();
+  void HoverCheck();
+  void StartAutoHideTimers();
+  // The right edge of the work area, in twips.
+  int RightEdge();
+
+  void YieldMessages() { p_.loop.YieldToMessages(); }
+  void OpenMenu();
+  void ResetValues();
+  void DefaultSize();
+  void SetCursor(const char* file);
+  void MoveTileUnderPointer(form::Frame& tile);
+  void DropOnGrid(int k);
+  int TileIndexOf(const form::Control* control) const;
+  int LabelIndexOf(const form::Control* control) const;
+  HighLowCommand CommandOf(const form::MenuItem& item) const;
+
+  platform::Platform& p_;
+  HighLowHost& host_;
+  form::Window window_;
+  Settings settings_;
+  appearance::DockingHandler docker_;
+  std::array<form::Frame*, kTileCount> tiles_{};
+  std::array<form::Label*, kLabelCount> labels_{};
+  std::array<form::MenuItem*, static_cast<std::size_t>(HighLowCommand::kCount)> items_{};
+  std::vector<std::pair<const form::MenuItem*, HighLowCommand>> commands_;
+  form::WindowTimer* hide_timer_ = nullptr;
+  form::WindowTimer* watch_timer_ = nullptr;
+
+  std::string app_folder_;
+  std::string theme_;
+  ColumnPlace pressed_at_;
+  std::int16_t hover_moves_ = 0;
+  std::array<form::Colour, kLabelCount> colour_backup_{};
+  std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+};
+
+}  // namespace kelvane::highlow
