@@ -1,0 +1,199 @@
+// The High/Low/Avg dashboard in the running program: made by the first
+// statistics reset, filled by the poll tick, its menu, its column grid, its
+// auto-hide at the right edge, and a week of statistics.
+#include <gtest/gtest.h>
+
+#include "highlow/high_low_dashboard.h"
+#include "program_fixture.h"
+
+namespace kelvane {
+namespace {
+
+using highlow::ColumnPlace;
+using highlow::HighLowDashboard;
+using testing::ProgramFixture;
+constexpr int kTrayRightClick = 0x205;
+
+class HighLowTest : public ::testing::Test, public ProgramFixture {
+ protected:
+  void TrayCommand(const char* item) {
+    sim.forms.QueueMenuChoice(item);
+    sim.tray.UserEvent(kTrayRightClick);
+  }
+  HighLowDashboard& HL() { return *features.HighLow(); }
+  form::Window& W() { return HL().Window(); }
+  // A command of the window's own menu, opened with a right click on the
+  // elapsed-time strip's label.
+  void Command(const char* item) {
+    sim.forms.QueueMenuChoice(item);
+    sim.forms.Click(W(), &HL().Label(47), 100, 50, form::button::kRight);
+  }
+  std::string Value(int i) { return HL().Label(i).Caption(); }
+  int RightEdgeTwips() { return sim.desktop.WorkArea().right * 15; }
+};
+
+TEST_F(HighLowTest, TheFirstResetMakesItHiddenAndShowingItShowsTheStatistics) {
+  Start();
+  EXPECT_EQ(features.HighLow(), nullptr);
+  sim.Advance(1);  // the first counted tick resets the statistics
+  ASSERT_NE(features.HighLow(), nullptr);
+  EXPECT_FALSE(W().Visible());
+  EXPECT_EQ(HL().Label(47).Tooltip(), Main().State().started_text);
+  EXPECT_EQ(HL().Label(47).Caption(), "00:00:00");
+  EXPECT_EQ(Value(1), "0");
+
+  TrayCommand("MnuHiLo");
+  ASSERT_TRUE(W().Visible());
+  EXPECT_TRUE(W().Topmost());
+  EXPECT_EQ(W().Width(), 3330);
+  EXPECT_EQ(W().Height(), 2764);
+  EXPECT_TRUE(HL().Locked());
+  sim.Advance(1);
+  // One sample: average, lowest and highest are the current value.
+  EXPECT_EQ(Value(1), "45\xC2\xB0" "C");
+  EXPECT_EQ(Value(2), "45.0");
+  EXPECT_EQ(Value(3), "45\xC2\xB0" "C");
+  EXPECT_EQ(Value(4), "45\xC2\xB0" "C");
+  for (int i = 1; i <= 36; ++i) EXPECT_EQ(Value(i), Main().State().table[i]) << i;
+  EXPECT_EQ(HL().Label(47).Caption(), "Day:0  00:00:01");
+
+  monitor.SetCpu("51.0");
+  sim.Advance(1);
+  EXPECT_EQ(Value(1), "51\xC2\xB0" "C");
+  EXPECT_EQ(Value(2), "47.0");  // 45, 45, 51
+  EXPECT_EQ(Value(3), "45\xC2\xB0" "C");
+  EXPECT_EQ(Value(4), "51\xC2\xB0" "C");
+
+  // "Reset Values": dashes until the next tick starts the statistics anew.
+  sim.Advance(5);
+  const std::string started = HL().Label(47).Tooltip();
+  Command("MnuReset");
+  for (int i = 1; i <= 36; ++i) EXPECT_EQ(Value(i), "-");
+  sim.Advance(1);
+  EXPECT_NE(HL().Label(47).Tooltip(), started);
+  sim.Advance(1);
+  EXPECT_EQ(Value(3), "51\xC2\xB0" "C");  // the lowest since the reset
+}
+
+TEST_F(HighLowTest, ItsLayoutIsStoredWhenReleasedAndComesBackReadable) {
+  Store("HLleft", "1234.5");
+  Store("HLtop", "900");
+  Store("HLwide", "abc");  // no number: the default
+  Store("HLFL1", "1935");
+  Store("HLFL3", "645");
+  Start();
+  TrayCommand("MnuHiLo");
+  EXPECT_EQ(W().Left(), 1234);  // 1234.5 to the even neighbour
+  EXPECT_EQ(W().Width(), 3330);
+  EXPECT_EQ(HL().Tile(1).Left(), 1935);
+  Command("MnuBold");
+  // The menu offers "Default Window Size" only when the size is another.
+  EXPECT_FALSE(HL().Menu(highlow::HighLowCommand::kDefaultSize).Enabled());
+  EXPECT_EQ(HL().Label(5).TextFont().size, 8);
+  EXPECT_TRUE(HL().Label(5).TextFont().bold);
+  TrayCommand("MnuHiLo");  // unchecked: released, its keys stored
+  EXPECT_EQ(features.HighLow(), nullptr);
+  EXPECT_EQ(Stored("HLleft"), "1234");
+  EXPECT_EQ(Stored("HLwide"), "3330");
+  EXPECT_EQ(Stored("HLFL3"), "645");
+  EXPECT_EQ(Stored("HLbold"), "True");
+
+  // A place many screens away or beyond the right edge comes back.
+  Store("HLleft", "9000000");
+  TrayCommand("MnuHiLo");
+  EXPECT_LE(W().Left() + W().Width(), sim.desktop.ScreenRect().right * 15);
+  EXPECT_GE(W().Left(), 0);
+
+  // "Reset High-Low Layout": the place and the columns go back to the design,
+  // the bold font stays.
+  TrayCommand("MnuRstHLow");
+  ASSERT_NE(features.HighLow(), nullptr);
+  EXPECT_EQ(HL().Tile(3).Left(), 3 * 645);
+  EXPECT_EQ(W().Width(), 3330);
+  EXPECT_TRUE(HL().Label(5).TextFont().bold);
+  EXPECT_TRUE(Main().Menu(MainCommand::kShowHighLow).Checked());
+}
+
+TEST(HighLowGrid, ColumnsLandOnTheGridAndSwap) {
+  struct Case {
+    double left, top;
+    ColumnPlace cell;
+  } cases[] = {{646, 0, {645, 0}},      {644, 0, {0, 0}},         {-20, -5, {0, 0}},
+               {645, 1450, {645, 0}},   {1290, 3000, {1290, 2900}}, {12255, 0, {12255, 0}},
+               {12254, 0, {11610, 0}}};
+  for (const Case& c : cases) {
+    const ColumnPlace got = highlow::GridCellOf(c.left, c.top);
+    EXPECT_EQ(got, c.cell) << c.left << "," << c.top;
+  }
+  highlow::ColumnPlaces columns{{{0, 0}, {645, 0}, {1290, 0}, {1935, 0}, {2580, 0}}};
+  highlow::DropColumn(columns, 3, 700, 100, {1935, 0});
+  EXPECT_EQ(columns[3], (ColumnPlace{645, 0}));
+  EXPECT_EQ(columns[1], (ColumnPlace{1935, 0}));
+}
+
+TEST_F(HighLowTest, AutoHideTucksItAwayWhenInactiveAndTwentyQuickMovesBringItOut) {
+  Start();
+  TrayCommand("MnuHiLo");
+  const platform::WindowId other = sim.desktop.AddTopWindow("Notepad", "x", {0, 0, 100, 100});
+  sim.desktop.SetForeground(W().Handle());
+  Command("mnuAutoHideRt");
+  EXPECT_EQ(Stored("hl_HideRight"), "True");
+  const int left = W().Left();
+  sim.Advance(5);  // active: it stays, with "<>" markers
+  EXPECT_EQ(W().Left(), left);
+
+  sim.desktop.SetForeground(other);
+  sim.Advance(0.5);
+  EXPECT_NE(HL().Label(47).Caption().find("     >>"), std::string::npos);
+  sim.Advance(3.0);
+  EXPECT_EQ(W().Left(), RightEdgeTwips() - 70);
+
+  // A few slow moves do nothing; twenty within one half-second period pop it out.
+  for (int i = 0; i < 5; ++i) sim.forms.MoveTo(W(), &HL().Label(47), 20, 20);
+  EXPECT_EQ(W().Left(), RightEdgeTwips() - 70);
+  sim.Advance(0.5);
+  for (int i = 0; i < 20; ++i) sim.forms.MoveTo(W(), &HL().Label(47), 20 + i, 20);
+  EXPECT_EQ(W().Left(), RightEdgeTwips() - W().Width());
+  sim.Advance(2.5);
+  EXPECT_EQ(W().Left(), RightEdgeTwips() - W().Width());  // out for a while yet
+  sim.Advance(1.5);
+  EXPECT_EQ(W().Left(), RightEdgeTwips() - 70);
+
+  // Unlocking switches it off without touching the stored choice.
+  Command("LockHLow");
+  EXPECT_FALSE(HL().AutoHideOn());
+  EXPECT_EQ(Stored("hl_HideRight"), "True");
+  const int hidden = W().Left();
+  sim.Advance(5);
+  EXPECT_EQ(W().Left(), hidden);
+}
+
+// A week of one sample a second, straight through the statistics: the sums
+// stay exact and the elapsed time counts days.
+TEST(HighLowStatistics, AWeekOfReadingsKeepsExactAveragesLowsAndHighs) {
+  ProbeStats stats;
+  stats.Reset();
+  probe::ProbeReading reading;
+  TickValues v;
+  const int week = 7 * 24 * 3600;
+  for (int s = 0; s < week; ++s) {
+    v.cpu_temp = 40 + s % 11;  // 40 .. 50, averaging 45 over whole periods
+    v.cpu_fan = 3000 + (s % 2) * 2000;  // a sum far past 2^31 by the week's end
+    v.v12 = 12.0f + (s % 4) * 0.125f;
+    stats.Add(v);
+  }
+  StatsTable table;
+  FillStatsTable(stats, reading, v, week, ".", table);
+  EXPECT_EQ(table[3], "40\xC2\xB0" "C");
+  EXPECT_EQ(table[4], "50\xC2\xB0" "C");
+  EXPECT_EQ(table[10], "4000");
+  EXPECT_EQ(table[11], "3000");
+  EXPECT_EQ(table[12], "5000");
+  EXPECT_EQ(table[23], "12.00");
+  EXPECT_EQ(table[24], "12.38");
+  EXPECT_EQ(ElapsedText({2026, 12, 1, 23, 59, 58}, {2026, 12, 8, 23, 59, 59}),
+            "Day:7  00:00:01");
+}
+
+}  // namespace
+}  // namespace kelvane
