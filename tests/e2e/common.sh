@@ -112,3 +112,38 @@ write_feed() {
   local file=$1; shift
   printf '%s\n' "$@" >"$file.tmp" && mv "$file.tmp" "$file"
 }
+
+# Kelvane's visible windows without a title (the dashboards, popup menus), as
+# X window ids.
+untitled_windows() {
+  local id
+  for id in $(xdotool search --onlyvisible --class '^Kelvane\.exe$' 2>/dev/null); do
+    [ -z "$(xdotool getwindowname "$id" 2>/dev/null)" ] && echo "$id"
+  done
+  return 0
+}
+# "X Y WIDTH HEIGHT" of an X window.
+x_rect() {
+  local X Y WIDTH HEIGHT
+  eval "$(xdotool getwindowgeometry --shell "$1" | grep -E '^(X|Y|WIDTH|HEIGHT)=')"
+  echo "$X $Y $WIDTH $HEIGHT"
+}
+# popup_keys X Y KEYS...: a right click at X Y opens a popup menu, walked with
+# KEYS (Down, Right, Return ...); returns once the menu has closed, that is
+# once no more untitled windows show than before it opened.
+popup_keys() {
+  local x=$1 y=$2 before; shift 2
+  before=$(untitled_windows | wc -l)
+  bench_click "$x" "$y" 3
+  until_true 10 bench_wintext --class --visible "#32768" || fail "no popup menu at $x,$y"
+  sleep 0.3
+  bench_key "$@"
+  # Under Wine, FindWindow("#32768") may go on finding a closed menu; X knows.
+  popup_gone() { [ "$(untitled_windows | wc -l)" -le "$before" ]; }
+  until_true 10 popup_gone || fail "the popup menu stayed"
+}
+tray_menu_keys() {
+  local x y
+  read -r x y < <(bench_tray_icon_centre)
+  popup_keys "$x" "$y" "$@"
+}
