@@ -47,9 +47,16 @@ FormWindow::FormWindow(form::Window& model, Resources& resources, HWND hidden_ow
                                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_.Get(),
                                  nullptr, GetModuleHandleW(nullptr), nullptr));
 
-  // Containers come before their children in creation order, and a child
-  // window created later lies above the earlier ones, as the model stacks them.
+  // Containers come before their children in creation order. The model may
+  // have restacked a layer before the window was made, and a new child window
+  // need not come out above its elder siblings: each layer is stacked as the
+  // model has it, once all exist.
   for (const auto& control : model.Controls()) CreateView(*control);
+  if (!model.Children().empty()) Restack(*model.Children().front());
+  for (const auto& control : model.Controls()) {
+    const auto* box = dynamic_cast<const form::Container*>(control.get());
+    if (box && !box->Children().empty()) Restack(*box->Children().front());
+  }
   if (model.Topmost())
     SetWindowPos(window_.Get(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 
