@@ -48,18 +48,6 @@ MainWindow::~MainWindow() {
   p_.tray.OnTaskbarRestart(nullptr);
 }
 
-form::MenuItem& MainWindow::Menu(MainCommand command) const {
-  form::MenuItem* item = menu_items_[static_cast<std::size_t>(command)];
-  if (!item) throw std::out_of_range("the main window's menu has no such item");
-  return *item;
-}
-
-MainCommand MainWindow::CommandOf(const form::MenuItem& item) const {
-  for (const auto& [known, command] : commands_)
-    if (known == &item) return command;
-  return MainCommand::kNone;
-}
-
 bool MainWindow::IsGrip(const form::Control* control) const {
   return control && std::find(grips_.begin(), grips_.end(), control) != grips_.end();
 }

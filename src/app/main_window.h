@@ -17,6 +17,7 @@
 #include "app/poll.h"
 #include "base/settings.h"
 #include "platform/form/form.h"
+#include "platform/form/menu_table.h"
 #include "tray/tray_icon.h"
 
 namespace kelvane {
@@ -136,7 +137,7 @@ class MainWindow : public form::WindowHandler, public PollHost {
     return *control;
   }
   // The item of a command that has one item (not kWallpaper).
-  form::MenuItem& Menu(MainCommand command) const;
+  form::MenuItem& Menu(MainCommand command) const { return menu_.Item(command); }
   bool CloseMonitorOnExit() const { return Checked(MainControl::kCloseMonitorOnExit); }
   bool TextLogOn() const { return Checked(MainControl::kTextLog); }
   bool HtmlLogOn() const { return Checked(MainControl::kHtmlLog); }
@@ -191,7 +192,7 @@ class MainWindow : public form::WindowHandler, public PollHost {
   void LeaveChoiceList(form::Control* control, int& key_code);
   // A label that drags the window and opens the menu.
   bool IsGrip(const form::Control* control) const;
-  MainCommand CommandOf(const form::MenuItem& item) const;
+  MainCommand CommandOf(const form::MenuItem& item) const { return menu_.CommandOf(item); }
 
   AppServices services_;
   platform::Platform& p_;
@@ -206,8 +207,7 @@ class MainWindow : public form::WindowHandler, public PollHost {
   // What the layout made, by what it holds or does; the controls and items are
   // the window's.
   std::array<form::Control*, static_cast<std::size_t>(MainControl::kCount)> controls_{};
-  std::array<form::MenuItem*, static_cast<std::size_t>(MainCommand::kCount)> menu_items_{};
-  std::vector<std::pair<const form::MenuItem*, MainCommand>> commands_;
+  form::MenuCommands<MainCommand> menu_;
   std::vector<const form::Control*> grips_;
 
   std::string app_folder_;

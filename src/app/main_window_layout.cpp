@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "app/main_window.h"
+#include "platform/form/menu_table.h"
 
 namespace kelvane {
 
@@ -268,14 +269,7 @@ void SetCaption(form::Control& c, const char* caption) {
   if (auto* button = dynamic_cast<form::Button*>(&c)) button->SetCaption(caption);
 }
 
-struct MenuDesign {
-  int level;  // 0: the popup menu, 1: its items, 2: the items of a submenu
-  const char* name;
-  const char* caption;  // nullptr: a separator
-  MainCommand command = MainCommand::kNone;
-};
-
-constexpr MenuDesign kMenu[] = {
+constexpr form::MenuRow<MainCommand> kMenu[] = {
     {0, "MnuTop", "MnuTop", MainCommand::kMenu},
     {1, "mnuBckGrnd", "Background"},
     {2, "MnuAsus", "Asus", MainCommand::kWallpaper},
@@ -334,23 +328,8 @@ void MainWindow::BuildControls() {
 }
 
 void MainWindow::BuildMenu() {
-  form::MenuItem* parents[3] = {};
-  for (const MenuDesign& d : kMenu) {
-    form::MenuItem* item;
-    if (d.level == 0) {
-      item = &window_.AddMenu(d.name, d.caption);
-    } else if (d.caption) {
-      item = &parents[d.level - 1]->Add(d.name, d.caption);
-    } else {
-      item = &parents[d.level - 1]->AddSeparator(d.name);
-    }
-    parents[d.level] = item;
-    if (d.command == MainCommand::kNone) continue;
-    // The wallpaper items share their command; each is told apart by its caption.
-    if (d.command != MainCommand::kWallpaper)
-      menu_items_[static_cast<std::size_t>(d.command)] = item;
-    commands_.emplace_back(item, d.command);
-  }
+  // The wallpaper items share their command; each is told apart by its caption.
+  menu_.Build(window_, kMenu, MainCommand::kWallpaper);
 }
 
 }  // namespace kelvane

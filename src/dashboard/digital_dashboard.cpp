@@ -38,18 +38,6 @@ DigitalDashboard::~DigitalDashboard() {
   *alive_ = false;
 }
 
-form::MenuItem& DigitalDashboard::Menu(DashboardCommand command) const {
-  form::MenuItem* item = items_[static_cast<std::size_t>(command)];
-  if (!item) throw std::out_of_range("the dashboard's menu has no such item");
-  return *item;
-}
-
-DashboardCommand DigitalDashboard::CommandOf(const form::MenuItem& item) const {
-  for (const auto& [known, command] : commands_)
-    if (known == &item) return command;
-  return DashboardCommand::kNone;
-}
-
 int DigitalDashboard::TileIndexOf(const form::Control* control) const {
   auto it = std::find(tiles_.begin(), tiles_.end(), control);
   return it == tiles_.end() ? -1 : static_cast<int>(it - tiles_.begin());

@@ -19,6 +19,7 @@
 #include "base/settings.h"
 #include "dashboard/tile_grid.h"
 #include "platform/form/form.h"
+#include "platform/form/menu_table.h"
 #include "probe/stats.h"
 
 namespace kelvane::dashboard {
@@ -96,7 +97,7 @@ class DigitalDashboard : public form::WindowHandler {
   const form::Window& Window() const { return window_; }
   form::Frame& Tile(int k) const { return *tiles_[k]; }
   form::Label& Label(int i) const { return *labels_[i]; }
-  form::MenuItem& Menu(DashboardCommand command) const;
+  form::MenuItem& Menu(DashboardCommand command) const { return menu_.Item(command); }
   bool Locked() const { return Menu(DashboardCommand::kLock).Checked(); }
   const std::string& Theme() const { return theme_; }
   // The label text colours as last loaded (or saved by the colour editor).
@@ -157,7 +158,7 @@ class DigitalDashboard : public form::WindowHandler {
   // The index of a tile or label, -1 for anything else.
   int TileIndexOf(const form::Control* control) const;
   int LabelIndexOf(const form::Control* control) const;
-  DashboardCommand CommandOf(const form::MenuItem& item) const;
+  DashboardCommand CommandOf(const form::MenuItem& item) const { return menu_.CommandOf(item); }
   // A window that a stored place or size would put out of the user's reach
   // comes back onto the work area.
   void KeepReachable();
@@ -169,8 +170,7 @@ class DigitalDashboard : public form::WindowHandler {
   appearance::DockingHandler docker_;
   std::array<form::Frame*, kTileCount> tiles_{};
   std::array<form::Label*, kLabelCount> labels_{};
-  std::array<form::MenuItem*, static_cast<std::size_t>(DashboardCommand::kCount)> items_{};
-  std::vector<std::pair<const form::MenuItem*, DashboardCommand>> commands_;
+  form::MenuCommands<DashboardCommand> menu_;
   std::unique_ptr<NamePlateEditor> plate_editor_;
 
   std::string app_folder_;

@@ -3,6 +3,7 @@
 // ("DigFramez"(3), "Label1"(11)) are given here and nowhere else; behaviour
 // reaches a tile by its index and a menu item by what it does.
 #include "dashboard/digital_dashboard.h"
+#include "platform/form/menu_table.h"
 
 namespace kelvane::dashboard {
 namespace {
@@ -22,15 +23,9 @@ constexpr TileDesign kTiles[kTileCount] = {
     {"+12v", 360}, {"+5v", 270}, {"+3.3v", 405}, {"Vcore", 420},
 };
 
-struct MenuDesign {
-  int level;  // 0: the popup menu, 1: its items, 2: the items of a submenu
-  const char* name;
-  const char* caption;  // nullptr: a separator
-  DashboardCommand command = DashboardCommand::kNone;
-};
 
 using enum DashboardCommand;
-constexpr MenuDesign kMenuDesign[] = {
+constexpr form::MenuRow<DashboardCommand> kMenuDesign[] = {
     {0, "mnu", "mnu", kMenu},
     {1, "DshLocked", "Lock Meters", kLock},
     {1, "mnuLine1", nullptr},
@@ -92,22 +87,7 @@ void DigitalDashboard::BuildControls() {
 }
 
 void DigitalDashboard::BuildMenu() {
-  form::MenuItem* parents[3] = {};
-  for (const MenuDesign& d : kMenuDesign) {
-    form::MenuItem* item;
-    if (d.level == 0) {
-      item = &window_.AddMenu(d.name, d.caption);
-    } else if (d.caption) {
-      item = &parents[d.level - 1]->Add(d.name, d.caption);
-    } else {
-      item = &parents[d.level - 1]->AddSeparator(d.name);
-    }
-    parents[d.level] = item;
-    if (d.command == kNone) continue;
-    // The wallpaper items share their command; each is told apart by its caption.
-    if (d.command != kWallpaper) items_[static_cast<std::size_t>(d.command)] = item;
-    commands_.emplace_back(item, d.command);
-  }
+  menu_.Build(window_, kMenuDesign, kWallpaper);
   Menu(kLock).SetChecked(true);
   Menu(kBold).SetChecked(true);
 }

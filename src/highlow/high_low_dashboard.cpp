@@ -19,7 +19,6 @@ namespace {
 
 // The column's corner jumps this far up and to the left of the pointer.
 constexpr int kTileGrip = 100;
-constexpr int kLastColumn = 12000, kLastRow = 13000;
 // Stored places and sizes beyond this many screens are no places at all.
 constexpr int kFarScreens = 4;
 
@@ -27,33 +26,7 @@ constexpr char kNormalCursor[] = "Cursors\\NormalCursor.cur";
 constexpr char kMoveCursor[] = "Cursors\\MoveCursor.cur";
 constexpr char kPaintCursor[] = "Cursors\\PaintCursor.cur";
 
-// The start of the cell of `size` that holds `v` strictly inside it; `v`
-// itself on an edge or beyond the last cell looked at.
-int CellStart(int v, int size, int last) {
-  for (int c = 0; c <= last; c += size)
-    if (c < v && v < c + size) return c;
-  return v;
-}
-
 }  // namespace
-
-ColumnPlace GridCellOf(double left, double top) {
-  int l = RoundToInt16(left), t = RoundToInt16(top);
-  if (l < 0) l = 0;
-  if (t < 0) t = 0;
-  return {CellStart(l, kColumnWidth, kLastColumn), CellStart(t, kColumnHeight, kLastRow)};
-}
-
-void DropColumn(ColumnPlaces& columns, int k, double left, double top, ColumnPlace pressed_at) {
-  const ColumnPlace cell = GridCellOf(left, top);
-  for (int j = 0; j < kColumnCount; ++j) {
-    if (j != k && columns[j] == cell) {
-      columns[j] = pressed_at;
-      break;
-    }
-  }
-  columns[k] = cell;
-}
 
 HighLowDashboard::HighLowDashboard(platform::Platform& platform, HighLowHost& host)
     : p_(platform),
@@ -68,18 +41,6 @@ HighLowDashboard::HighLowDashboard(platform::Platform& platform, HighLowHost& ho
 
 HighLowDashboard::~HighLowDashboard() {
   *alive_ = false;
-}
-
-form::MenuItem& HighLowDashboard::Menu(HighLowCommand command) const {
-  form::MenuItem* item = items_[static_cast<std::size_t>(command)];
-  if (!item) throw std::out_of_range("the High/Low dashboard's menu has no such item");
-  return *item;
-}
-
-HighLowCommand HighLowDashboard::CommandOf(const form::MenuItem& item) const {
-  for (const auto& [known, command] : commands_)
-    if (known == &item) return command;
-  return HighLowCommand::kNone;
 }
 
 int HighLowDashboard::TileIndexOf(const form::Control* control) const {
@@ -366,7 +327,7 @@ void HighLowDashboard::MoveTileUnderPointer(form::Frame& tile) {
 void HighLowDashboard::DropOnGrid(int k) {
   ColumnPlaces places;
   for (int j = 0; j < kColumnCount; ++j) places[j] = {tiles_[j]->Left(), tiles_[j]->Top()};
-  DropColumn(places, k, tiles_[k]->Left(), tiles_[k]->Top(), pressed_at_);
+  appearance::DropTile(places, k, kColumnGrid, tiles_[k]->Left(), tiles_[k]->Top(), pressed_at_);
   for (int j = 0; j < kColumnCount; ++j) tiles_[j]->Move(places[j].left, places[j].top);
   tiles_[kStripTile]->BringToFront();
   appearance::KeepOnScreen(window_, p_.desktop);

@@ -17,8 +17,10 @@
 #include <vector>
 
 #include "appearance/docking.h"
+#include "appearance/tile_grid.h"
 #include "base/settings.h"
 #include "platform/form/form.h"
+#include "platform/form/menu_table.h"
 #include "probe/stats.h"
 
 namespace kelvane::highlow {
@@ -60,15 +62,10 @@ inline constexpr int kHiddenStrip = 70;
 // The name plates that the name plate editor renames.
 inline constexpr std::array<int, 5> kEditablePlates{38, 39, 40, 42, 43};
 
-// A column dropped at (left, top) lands on the grid of column-sized cells; a
-// column already in that cell goes to `pressed_at`, where the dropped one was.
-struct ColumnPlace {
-  int left = 0, top = 0;
-  friend bool operator==(const ColumnPlace&, const ColumnPlace&) = default;
-};
+// The columns on their grid: cells of one column's size.
+inline constexpr appearance::TileGrid kColumnGrid{kColumnWidth, kColumnHeight};
+using ColumnPlace = appearance::TilePlace;
 using ColumnPlaces = std::array<ColumnPlace, kColumnCount>;
-ColumnPlace GridCellOf(double left, double top);
-void DropColumn(ColumnPlaces& columns, int k, double left, double top, ColumnPlace pressed_at);
 
 enum class HighLowCommand {
   kNone,
@@ -96,7 +93,7 @@ class HighLowDashboard : public form::WindowHandler {
   form::Window& Window() { return window_; }
   form::Frame& Tile(int k) const { return *tiles_[k]; }
   form::Label& Label(int i) const { return *labels_[i]; }
-  form::MenuItem& Menu(HighLowCommand command) const;
+  form::MenuItem& Menu(HighLowCommand command) const { return menu_.Item(command); }
   bool Locked() const { return Menu(HighLowCommand::kLock).Checked(); }
   bool AutoHideOn() const { return Menu(HighLowCommand::kAutoHide).Checked(); }
   const std::string& Theme() const { return theme_; }
@@ -163,7 +160,7 @@ class HighLowDashboard : public form::WindowHandler {
   void DropOnGrid(int k);
   int TileIndexOf(const form::Control* control) const;
   int LabelIndexOf(const form::Control* control) const;
-  HighLowCommand CommandOf(const form::MenuItem& item) const;
+  HighLowCommand CommandOf(const form::MenuItem& item) const { return menu_.CommandOf(item); }
 
   platform::Platform& p_;
   HighLowHost& host_;
@@ -172,8 +169,7 @@ class HighLowDashboard : public form::WindowHandler {
   appearance::DockingHandler docker_;
   std::array<form::Frame*, kTileCount> tiles_{};
   std::array<form::Label*, kLabelCount> labels_{};
-  std::array<form::MenuItem*, static_cast<std::size_t>(HighLowCommand::kCount)> items_{};
-  std::vector<std::pair<const form::MenuItem*, HighLowCommand>> commands_;
+  form::MenuCommands<HighLowCommand> menu_;
   form::WindowTimer* hide_timer_ = nullptr;
   form::WindowTimer* watch_timer_ = nullptr;
 

@@ -4,6 +4,7 @@
 // behaviour reaches a tile or label by its index and a menu item by what it
 // does.
 #include "highlow/high_low_dashboard.h"
+#include "platform/form/menu_table.h"
 
 namespace kelvane::highlow {
 namespace {
@@ -43,15 +44,9 @@ constexpr HeaderDesign kHeaders[kColumnCount] = {
     {4, 49, " High", 210, kLightYellow},
 };
 
-struct MenuDesign {
-  int level;  // 0: the popup menu, 1: its items, 2: the items of a submenu
-  const char* name;
-  const char* caption;  // nullptr: a separator
-  HighLowCommand command = HighLowCommand::kNone;
-};
 
 using enum HighLowCommand;
-constexpr MenuDesign kMenuDesign[] = {
+constexpr form::MenuRow<HighLowCommand> kMenuDesign[] = {
     {0, "MuMain", "MnuMain", kMenu},
     {1, "MnuReset", "Reset Values", kReset},
     {1, "mnuLine1", nullptr},
@@ -130,21 +125,7 @@ void HighLowDashboard::BuildControls() {
 }
 
 void HighLowDashboard::BuildMenu() {
-  form::MenuItem* parents[3] = {};
-  for (const MenuDesign& d : kMenuDesign) {
-    form::MenuItem* item;
-    if (d.level == 0) {
-      item = &window_.AddMenu(d.name, d.caption);
-    } else if (d.caption) {
-      item = &parents[d.level - 1]->Add(d.name, d.caption);
-    } else {
-      item = &parents[d.level - 1]->AddSeparator(d.name);
-    }
-    parents[d.level] = item;
-    if (d.command == kNone) continue;
-    if (d.command != kWallpaper) items_[static_cast<std::size_t>(d.command)] = item;
-    commands_.emplace_back(item, d.command);
-  }
+  menu_.Build(window_, kMenuDesign, kWallpaper);
   Menu(kLock).SetChecked(true);
 }
 

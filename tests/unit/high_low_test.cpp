@@ -122,11 +122,11 @@ TEST(HighLowGrid, ColumnsLandOnTheGridAndSwap) {
                {645, 1450, {645, 0}},   {1290, 3000, {1290, 2900}}, {12255, 0, {12255, 0}},
                {12254, 0, {11610, 0}}};
   for (const Case& c : cases) {
-    const ColumnPlace got = highlow::GridCellOf(c.left, c.top);
+    const ColumnPlace got = appearance::GridCellOf(highlow::kColumnGrid, c.left, c.top);
     EXPECT_EQ(got, c.cell) << c.left << "," << c.top;
   }
   highlow::ColumnPlaces columns{{{0, 0}, {645, 0}, {1290, 0}, {1935, 0}, {2580, 0}}};
-  highlow::DropColumn(columns, 3, 700, 100, {1935, 0});
+  appearance::DropTile(columns, 3, highlow::kColumnGrid, 700, 100, {1935, 0});
   EXPECT_EQ(columns[3], (ColumnPlace{645, 0}));
   EXPECT_EQ(columns[1], (ColumnPlace{1935, 0}));
 }
