@@ -131,6 +131,30 @@ TEST(HighLowGrid, ColumnsLandOnTheGridAndSwap) {
   EXPECT_EQ(columns[1], (ColumnPlace{1935, 0}));
 }
 
+TEST_F(HighLowTest, UnlockedAColumnDraggedOntoAnotherSwapsLockedItMovesTheWindow) {
+  Start();
+  TrayCommand("MnuHiLo");
+  const int left = W().Left(), top = W().Top();
+  // Locked: a drag on a column's free strip (right of its values) moves the window.
+  sim.forms.Press(W(), &HL().Tile(3), 620, 1000);
+  sim.forms.MovePointer(W(), {(left + 620 + 3 * 645) / 15 + 10, (top + 1000) / 15 + 20});
+  sim.forms.Release(W(), &HL().Tile(3), 620, 1000);
+  EXPECT_NE(W().Left(), left);
+  EXPECT_EQ(HL().Tile(3).Left(), 3 * 645);
+
+  Command("LockHLow");
+  ASSERT_FALSE(HL().Locked());
+  // Column 3 taken and let go with its corner inside column 1's cell.
+  sim.forms.Press(W(), &HL().Tile(3), 620, 1000);
+  sim.forms.MovePointer(W(), {(W().Left() + 800) / 15, (W().Top() + 400) / 15});
+  sim.forms.Release(W(), &HL().Tile(3), 0, 0);
+  EXPECT_EQ(HL().Tile(3).Left(), 645);
+  EXPECT_EQ(HL().Tile(3).Top(), 0);
+  EXPECT_EQ(HL().Tile(1).Left(), 3 * 645);
+  // The strip stays in front of the columns.
+  EXPECT_EQ(W().Children().back(), &HL().Tile(highlow::kStripTile));
+}
+
 TEST_F(HighLowTest, AutoHideTucksItAwayWhenInactiveAndTwentyQuickMovesBringItOut) {
   Start();
   TrayCommand("MnuHiLo");
