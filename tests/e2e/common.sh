@@ -129,17 +129,19 @@ x_rect() {
   echo "$X $Y $WIDTH $HEIGHT"
 }
 # popup_keys X Y KEYS...: a right click at X Y opens a popup menu, walked with
-# KEYS (Down, Right, Return ...); returns once the menu has closed, that is
-# once no more untitled windows show than before it opened.
+# KEYS (Down, Right, Return ...); returns once the menu's window has closed.
+# Under Wine, FindWindow("#32768") may go on finding a closed menu; X knows:
+# the menu is the untitled window that the click brought.
 popup_keys() {
-  local x=$1 y=$2 before; shift 2
-  before=$(untitled_windows | wc -l)
+  local x=$1 y=$2 before menu=""; shift 2
+  before=$(untitled_windows | sort)
   bench_click "$x" "$y" 3
   until_true 10 bench_wintext --class --visible "#32768" || fail "no popup menu at $x,$y"
+  new_menu() { menu=$(comm -13 <(echo "$before") <(untitled_windows | sort) | head -n 1); [ -n "$menu" ]; }
+  until_true 5 new_menu || true
   sleep 0.3
   bench_key "$@"
-  # Under Wine, FindWindow("#32768") may go on finding a closed menu; X knows.
-  popup_gone() { [ "$(untitled_windows | wc -l)" -le "$before" ]; }
+  popup_gone() { [ -z "$menu" ] || ! untitled_windows | grep -qx "$menu"; }
   until_true 10 popup_gone || fail "the popup menu stayed"
 }
 tray_menu_keys() {

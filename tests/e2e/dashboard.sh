@@ -19,55 +19,22 @@ start_standin --feed "$(bench_winpath "$feed")" >/dev/null
 kelvane=$(start_kelvane)
 until_true 60 bench_tray_icon_centre >/dev/null || fail "no tray icon"
 
-# The dashboard: Kelvane's visible window without a title.
-dash_id() {
-  local id
-  for id in $(xdotool search --onlyvisible --class '^Kelvane\.exe$' 2>/dev/null); do
-    [ -z "$(xdotool getwindowname "$id" 2>/dev/null)" ] && { echo "$id"; return 0; }
-  done
-  return 1
-}
-# "X Y WIDTH HEIGHT" of its outer rectangle.
+# The dashboard: Kelvane's visible window without a title; "X Y WIDTH HEIGHT" of it.
+dash_id() { untitled_windows | head -n 1 | grep .; }
 dash_rect() {
-  local id X Y WIDTH HEIGHT
+  local id
   id=$(dash_id) || return 1
-  eval "$(xdotool getwindowgeometry --shell "$id" | grep -E '^(X|Y|WIDTH|HEIGHT)=')"
-  echo "$X $Y $WIDTH $HEIGHT"
+  x_rect "$id"
 }
 dash_at() { [ "$(dash_rect 2>/dev/null)" = "$1" ]; }
-# Opens a popup menu with a right click and walks it with KEYS (Down, Right, Return ...).
-menu_keys() {
-  local x=$1 y=$2; shift 2
-  bench_click "$x" "$y" 3
-  until_true 10 bench_wintext --class --visible "#32768" || fail "no popup menu at $x,$y"
-  sleep 0.3
-  bench_key "$@"
-  until_true 10 menu_closed || fail "the popup menu stayed"
-}
-# Popup menus are untitled windows of Kelvane's too. Whether one still shows is asked of X: under
-# Wine, FindWindow("#32768") went on answering with a visible menu window after the menu had
-# closed. The menu has closed when the dashboard is the only untitled window left.
-untitled_count() {
-  local id n=0
-  for id in $(xdotool search --onlyvisible --class '^Kelvane\.exe$' 2>/dev/null); do
-    [ -z "$(xdotool getwindowname "$id" 2>/dev/null)" ] && n=$((n + 1))
-  done
-  echo "$n"
-}
-menu_closed() { [ "$(untitled_count)" -le 1 ]; }
 stored_is() { [ "$(stored "$1" 2>/dev/null)" = "$2" ]; }
-tray_command() {
-  local x y
-  read -r x y < <(bench_tray_icon_centre)
-  menu_keys "$x" "$y" "$@"
-}
 # Dark pixels (text) in a region of a screenshot.
 dark_pixels() {
   convert "$1" -crop "$2" +repage -colorspace gray -threshold 40% -format '%[fx:round(w*h*(1-mean))]' info:
 }
 
 # --- shown from the tray menu: nine tiles with the monitor's readings, each second -----------
-tray_command Down Down Right Return # Digital Dashboard > Show Digital Dashboard
+tray_menu_keys Down Down Right Return # Digital Dashboard > Show Digital Dashboard
 # 80 x 152 pixels: the default 1200 x 2280 twips.
 first_shown() { read -r dx dy dw dh < <(dash_rect) && [ "$dw" -eq 80 ] && [ "$dh" -eq 152 ]; }
 until_true 20 first_shown || fail "no 80 x 152 dashboard after Show Digital Dashboard: $(dash_rect)"
@@ -108,7 +75,7 @@ until_true 5 snapped || fail "not flush with the right edge: $(dash_rect)"
 pass "dragged near the right edge: flush at x $sx"
 
 # "Save as My Layout" (menu: Lock, Bold, BackGround, ForeGround, Layout > Load, Save).
-menu_keys $((sx + 20)) $((sy + 10)) Down Down Down Down Down Right Down Return
+popup_keys $((sx + 20)) $((sy + 10)) Down Down Down Down Down Right Down Return
 until_true 10 stored_is DBLeft 14160 || fail "DBLeft stored as $(stored DBLeft || echo nothing)"
 [ "$(stored DBTop)" = $((sy * 15)) ] || fail "DBTop stored as $(stored DBTop || echo nothing)"
 saved="$sx $sy $dw $dh"
@@ -128,15 +95,15 @@ xdotool mousemove $((sx + 20)) $((sy + 10)) mousedown 1 mousemove $((sx - 100)) 
 moved() { ! dash_at "$saved"; }
 until_true 5 moved || fail "the dashboard did not move"
 read -r mx my _ _ < <(dash_rect)
-menu_keys $((mx + 20)) $((my + 10)) Down Down Down Down Down Right Return
+popup_keys $((mx + 20)) $((my + 10)) Down Down Down Down Down Right Return
 until_true 10 dash_at "$saved" || fail "Load My Layout put it at $(dash_rect || true)"
 pass "Save as My Layout, restart, Load My Layout: at $saved again"
 
 # --- a row along the top, unlocked: tile 3 dragged onto tile 5's cell swaps them ----------
-menu_keys $((sx + 20)) $((sy + 10)) Down Down Down Down Down Right Down Down Return # Top
+popup_keys $((sx + 20)) $((sy + 10)) Down Down Down Down Down Right Down Down Return # Top
 row_at_top() { read -r tx ty tw th < <(dash_rect) && [ "$ty" -eq 0 ] && [ "$tw" -eq 717 ]; }
 until_true 10 row_at_top || fail "Top: the row is at $(dash_rect || true)"
-menu_keys $((tx + 20)) $((ty + 10)) Down Return # Lock Meters: off
+popup_keys $((tx + 20)) $((ty + 10)) Down Return # Lock Meters: off
 bench_screenshot "$SHOTS/dashboard-row.png"
 # Tile 3's free strip, right of its value; the tile's corner lands just up and left of the
 # pointer, inside tile 5's cell.
@@ -146,7 +113,7 @@ for x in 320 360 400 440; do
   sleep 0.15
 done
 xdotool mouseup 1
-menu_keys $((tx + 20)) $((ty + 10)) Down Down Down Down Down Right Down Return # Save as My Layout
+popup_keys $((tx + 20)) $((ty + 10)) Down Down Down Down Down Right Down Return # Save as My Layout
 until_true 10 stored_is DBLF3 5925 || fail "tile 3 at $(stored DBLF3 || echo ?), expected 5925 (tile 5's cell)"
 [ "$(stored DBLF5)" = 3555 ] || fail "tile 5 at $(stored DBLF5 || echo ?), expected 3555 (tile 3's)"
 [ "$(stored DBFtop3)" = 0 ] && [ "$(stored DBFtop5)" = 0 ] || fail "the tiles left the row"
@@ -154,7 +121,7 @@ bench_screenshot "$SHOTS/dashboard-swapped.png"
 pass "unlocked, tile 3 dropped on tile 5's cell: swapped"
 
 # --- "Save as BMP file": BMPs/db_<time stamp>.bmp of the window's size in pixels ----------
-menu_keys $((tx + 20)) $((ty + 10)) Down Down Down Down Down Down Return
+popup_keys $((tx + 20)) $((ty + 10)) Down Down Down Down Down Down Return
 bmp_written() { compgen -G "$BENCH_RUN/kelvane/BMPs/db_*.bmp" >/dev/null; }
 until_true 10 bmp_written || fail "no BMPs/db_*.bmp written"
 bmp=$(compgen -G "$BENCH_RUN/kelvane/BMPs/db_*.bmp" | head -n 1)
