@@ -7,6 +7,7 @@ namespace {
 
 constexpr int kLastColumn = 12000;
 constexpr int kLastRow = 13000;
+constexpr int kTileGrip = 100;
 
 // The start of the cell of `size` that holds `v` strictly inside it.
 int CellStart(int v, int size, int last) {
@@ -34,6 +35,12 @@ void DropTile(std::span<TilePlace> tiles, int k, const TileGrid& grid, double le
     }
   }
   tiles[k] = cell;
+}
+
+void MoveTileToPointer(platform::Desktop& desktop, const form::Window& window, form::Control& tile) {
+  const platform::Point pointer = desktop.CursorPos();
+  tile.Move(pointer.x * desktop.TwipsPerPixelX() - window.Left() - kTileGrip,
+            pointer.y * desktop.TwipsPerPixelY() - window.Top() - kTileGrip);
 }
 
 }  // namespace kelvane::appearance

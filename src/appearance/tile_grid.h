@@ -1,8 +1,15 @@
-// The grid the dashboards' tiles are dropped on: cells of one tile's size,
-// counted from the client area's top-left corner.
+// The dashboards' tiles: the grid they are dropped on (cells of one tile's
+// size, counted from the client area's top-left corner), a tile following the
+// pointer, and the pointer images both dashboards show.
 #pragma once
 
+#include <algorithm>
+#include <array>
+#include <cstddef>
 #include <span>
+
+#include "platform/form/form.h"
+#include "platform/platform.h"
 
 namespace kelvane::appearance {
 
@@ -27,5 +34,21 @@ TilePlace GridCellOf(const TileGrid& grid, double left, double top);
 // where tile `k` was when it was pressed.
 void DropTile(std::span<TilePlace> tiles, int k, const TileGrid& grid, double left, double top,
               TilePlace pressed_at);
+
+// A tile taken while its window is unlocked follows the pointer: its corner
+// 100 twips up and to the left of it, measured from the window's outer corner.
+void MoveTileToPointer(platform::Desktop& desktop, const form::Window& window, form::Control& tile);
+
+// The index of `control` among `controls`; -1 when it is none of them.
+template <class T, std::size_t N>
+int IndexAmong(const std::array<T*, N>& controls, const form::Control* control) {
+  const auto it = std::find(controls.begin(), controls.end(), control);
+  return it == controls.end() ? -1 : static_cast<int>(it - controls.begin());
+}
+
+// Cursor files under the program's folder.
+inline constexpr char kNormalCursor[] = "Cursors\\NormalCursor.cur";
+inline constexpr char kMoveCursor[] = "Cursors\\MoveCursor.cur";
+inline constexpr char kPaintCursor[] = "Cursors\\PaintCursor.cur";
 
 }  // namespace kelvane::appearance

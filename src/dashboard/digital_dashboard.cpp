@@ -12,10 +12,6 @@ namespace kelvane::dashboard {
 using form::button::kLeft;
 using form::button::kRight;
 
-namespace {
-// The tile's corner jumps this far up and to the left of the pointer.
-constexpr int kTileGrip = 100;
-}  // namespace
 
 int HighLowLabelOf(int label) {
   for (const PlatePair& plate : kNamePlates)
@@ -36,16 +32,6 @@ DigitalDashboard::DigitalDashboard(platform::Platform& platform, DashboardHost& 
 
 DigitalDashboard::~DigitalDashboard() {
   *alive_ = false;
-}
-
-int DigitalDashboard::TileIndexOf(const form::Control* control) const {
-  auto it = std::find(tiles_.begin(), tiles_.end(), control);
-  return it == tiles_.end() ? -1 : static_cast<int>(it - tiles_.begin());
-}
-
-int DigitalDashboard::LabelIndexOf(const form::Control* control) const {
-  auto it = std::find(labels_.begin(), labels_.end(), control);
-  return it == labels_.end() ? -1 : static_cast<int>(it - labels_.begin());
 }
 
 void DigitalDashboard::SetCursor(const char* file) {
@@ -179,7 +165,7 @@ void DigitalDashboard::OnMouseMove(const form::MouseEvent& e) {
     if (Locked())
       docker_.UpdateDockDrag(e.x, e.y);
     else
-      MoveTileUnderPointer(*tiles_[k]);
+      appearance::MoveTileToPointer(p_.desktop, window_, *tiles_[k]);
     return;
   }
   if (LabelIndexOf(e.control) < 0) return;
@@ -212,14 +198,6 @@ void DigitalDashboard::OnMouseUp(const form::MouseEvent& e) {
   if (e.button != kRight) return;
   if (host_.ColourEditorOpen()) host_.CloseColourEditor();
   OpenMenu();
-}
-
-// The tile's corner goes just up and left of the pointer, measured from the
-// window's outer corner; the tile keeps the pointer while the button is held.
-void DigitalDashboard::MoveTileUnderPointer(form::Frame& tile) {
-  const platform::Point pointer = p_.desktop.CursorPos();
-  tile.Move(pointer.x * p_.desktop.TwipsPerPixelX() - window_.Left() - kTileGrip,
-            pointer.y * p_.desktop.TwipsPerPixelY() - window_.Top() - kTileGrip);
 }
 
 void DigitalDashboard::DropOnGrid(int k) {

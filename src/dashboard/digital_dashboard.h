@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "appearance/docking.h"
+#include "appearance/tile_grid.h"
 #include "base/settings.h"
 #include "dashboard/tile_grid.h"
 #include "platform/form/form.h"
@@ -63,10 +64,9 @@ inline constexpr std::array<PlatePair, 5> kNamePlates{
 // 0 when `label` is no name plate.
 int HighLowLabelOf(int label);
 
-// Cursor files under the program's folder.
-inline constexpr char kNormalCursor[] = "Cursors\\NormalCursor.cur";
-inline constexpr char kMoveCursor[] = "Cursors\\MoveCursor.cur";
-inline constexpr char kPaintCursor[] = "Cursors\\PaintCursor.cur";
+using appearance::kMoveCursor;
+using appearance::kNormalCursor;
+using appearance::kPaintCursor;
 
 // The menu commands, by what they do.
 enum class DashboardCommand {
@@ -153,11 +153,12 @@ class DigitalDashboard : public form::WindowHandler {
   void OpenMenu();
   void ShowPlateEditor(int label);
   void SetCursor(const char* file);
-  void MoveTileUnderPointer(form::Frame& tile);
   void DropOnGrid(int k);
   // The index of a tile or label, -1 for anything else.
-  int TileIndexOf(const form::Control* control) const;
-  int LabelIndexOf(const form::Control* control) const;
+  int TileIndexOf(const form::Control* control) const { return appearance::IndexAmong(tiles_, control); }
+  int LabelIndexOf(const form::Control* control) const {
+    return appearance::IndexAmong(labels_, control);
+  }
   DashboardCommand CommandOf(const form::MenuItem& item) const { return menu_.CommandOf(item); }
   // A window that a stored place or size would put out of the user's reach
   // comes back onto the work area.

@@ -17,14 +17,12 @@ using form::button::kRight;
 
 namespace {
 
-// The column's corner jumps this far up and to the left of the pointer.
-constexpr int kTileGrip = 100;
 // Stored places and sizes beyond this many screens are no places at all.
 constexpr int kFarScreens = 4;
 
-constexpr char kNormalCursor[] = "Cursors\\NormalCursor.cur";
-constexpr char kMoveCursor[] = "Cursors\\MoveCursor.cur";
-constexpr char kPaintCursor[] = "Cursors\\PaintCursor.cur";
+using appearance::kMoveCursor;
+using appearance::kNormalCursor;
+using appearance::kPaintCursor;
 
 }  // namespace
 
@@ -41,16 +39,6 @@ HighLowDashboard::HighLowDashboard(platform::Platform& platform, HighLowHost& ho
 
 HighLowDashboard::~HighLowDashboard() {
   *alive_ = false;
-}
-
-int HighLowDashboard::TileIndexOf(const form::Control* control) const {
-  auto it = std::find(tiles_.begin(), tiles_.end(), control);
-  return it == tiles_.end() ? -1 : static_cast<int>(it - tiles_.begin());
-}
-
-int HighLowDashboard::LabelIndexOf(const form::Control* control) const {
-  auto it = std::find(labels_.begin(), labels_.end(), control);
-  return it == labels_.end() ? -1 : static_cast<int>(it - labels_.begin());
 }
 
 void HighLowDashboard::SetCursor(const char* file) {
@@ -278,7 +266,7 @@ void HighLowDashboard::OnMouseMove(const form::MouseEvent& e) {
     if (Locked() && e.y > 0) {
       if (left_held && !editor) docker_.UpdateDockDrag(e.x, e.y);
     } else if (k < kColumnCount && !Locked() && left_held) {
-      MoveTileUnderPointer(*tiles_[k]);
+      appearance::MoveTileToPointer(p_.desktop, window_, *tiles_[k]);
     }
     return;
   }
@@ -316,12 +304,6 @@ void HighLowDashboard::OnMouseUp(const form::MouseEvent& e) {
   } else {
     appearance::KeepOnScreen(window_, p_.desktop);
   }
-}
-
-void HighLowDashboard::MoveTileUnderPointer(form::Frame& tile) {
-  const platform::Point pointer = p_.desktop.CursorPos();
-  tile.Move(pointer.x * p_.desktop.TwipsPerPixelX() - window_.Left() - kTileGrip,
-            pointer.y * p_.desktop.TwipsPerPixelY() - window_.Top() - kTileGrip);
 }
 
 void HighLowDashboard::DropOnGrid(int k) {

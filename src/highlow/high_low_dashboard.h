@@ -156,10 +156,11 @@ class HighLowDashboard : public form::WindowHandler {
   void ResetValues();
   void DefaultSize();
   void SetCursor(const char* file);
-  void MoveTileUnderPointer(form::Frame& tile);
   void DropOnGrid(int k);
-  int TileIndexOf(const form::Control* control) const;
-  int LabelIndexOf(const form::Control* control) const;
+  int TileIndexOf(const form::Control* control) const { return appearance::IndexAmong(tiles_, control); }
+  int LabelIndexOf(const form::Control* control) const {
+    return appearance::IndexAmong(labels_, control);
+  }
   HighLowCommand CommandOf(const form::MenuItem& item) const { return menu_.CommandOf(item); }
 
   platform::Platform& p_;
