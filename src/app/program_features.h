@@ -85,8 +85,9 @@ class ProgramFeatures : public FeatureHooks,
   void ReleaseDashboard();
   // The main window's "High/Low/Avg Dashboard" commands; false for other items.
   bool HighLowCommand(form::MenuItem& item);
-  // The window, made and loaded (hidden) when none is loaded.
-  highlow::HighLowDashboard& LoadedHighLow();
+  // The window, made and loaded (hidden) when none is loaded; nullptr when a
+  // shut-down during its load released it again.
+  highlow::HighLowDashboard* LoadedHighLow();
   // Unloads the window (saving its layout) and releases it.
   void ReleaseHighLow();
   // --- highlow::HighLowHost (AppFolder and SampleCount serve every host) ---

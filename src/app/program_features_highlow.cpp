@@ -13,13 +13,14 @@ highlow::HighLowDashboard* ProgramFeatures::HighLow() const {
   return high_low_ && high_low_->Window().Loaded() ? high_low_.get() : nullptr;
 }
 
-highlow::HighLowDashboard& ProgramFeatures::LoadedHighLow() {
+highlow::HighLowDashboard* ProgramFeatures::LoadedHighLow() {
   highlow::HighLowHost& host = *this;
   if (!HighLow()) {
     high_low_ = std::make_unique<highlow::HighLowDashboard>(p_, host);
     high_low_->Load();
   }
-  return *high_low_;
+  // The load yields: a shut-down in it releases the window again.
+  return HighLow();
 }
 
 void ProgramFeatures::ReleaseHighLow() {
@@ -29,12 +30,11 @@ void ProgramFeatures::ReleaseHighLow() {
 }
 
 void ProgramFeatures::ShowHighLowDashboard(MainWindow&) {
-  LoadedHighLow().Show();
+  if (highlow::HighLowDashboard* window = LoadedHighLow()) window->Show();
 }
 
 void ProgramFeatures::HighLowResetTip(const std::string& started_text) {
-  if (highlow::HighLowDashboard* window = &LoadedHighLow(); HighLow() == window)
-    window->SetStartedText(started_text);
+  if (highlow::HighLowDashboard* window = LoadedHighLow()) window->SetStartedText(started_text);
 }
 
 void ProgramFeatures::HighLowResetText(const std::string& text) {
@@ -63,11 +63,11 @@ bool ProgramFeatures::HighLowCommand(form::MenuItem& item) {
       return true;
     }
     if (main_->State().sample_count == -1) main_->State().sample_count = 0;
-    LoadedHighLow().Show();
+    if (highlow::HighLowDashboard* window = LoadedHighLow()) window->Show();
     return true;
   }
   if (&item == &main_->Menu(MainCommand::kCentreHighLow)) {
-    LoadedHighLow().Show();
+    if (highlow::HighLowDashboard* window = LoadedHighLow()) window->Show();
     if (!HighLow()) return true;
     high_low_->AutoHideOff();
     appearance::CentreOnWorkArea(high_low_->Window(), p_.desktop);
@@ -86,7 +86,7 @@ bool ProgramFeatures::HighLowCommand(form::MenuItem& item) {
       store.Remove(HighLowFrameTopKeys().Name(k));
     }
     show.SetChecked(true);
-    LoadedHighLow().Show();
+    if (highlow::HighLowDashboard* window = LoadedHighLow()) window->Show();
     if (!HighLow()) return true;
     high_low_->AutoHideOff();
     appearance::CentreOnWorkArea(high_low_->Window(), p_.desktop);

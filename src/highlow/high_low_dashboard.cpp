@@ -52,8 +52,10 @@ void HighLowDashboard::Load() {
 }
 
 void HighLowDashboard::Show() {
+  // The load yields: the program may release this window meanwhile.
+  const std::shared_ptr<bool> alive = alive_;
   window_.Show();
-  if (window_.Loaded()) ClampToRightEdge();
+  if (*alive && window_.Loaded()) ClampToRightEdge();
 }
 
 void HighLowDashboard::OnLoad() {

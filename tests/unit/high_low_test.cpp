@@ -114,6 +114,29 @@ TEST_F(HighLowTest, ItsLayoutIsStoredWhenReleasedAndComesBackReadable) {
   EXPECT_TRUE(Main().Menu(MainCommand::kShowHighLow).Checked());
 }
 
+// Shown at start-up, the window loads with yields in it; the program may
+// shut down inside any of them, and nothing touches the released window.
+TEST(HighLowShutdown, AShutDownInAnyYieldOfItsLoadLeavesNothingBehind) {
+  // Its load yields three times, the start-up once more after showing it.
+  for (int n = 1; n <= 4; ++n) {
+    ProgramFixture run;
+    run.Store("Buzzer", "79");
+    run.Store("HiLoStrt", "True");
+    run.Store("hl_HideRight", "True");
+    // The n-th yield from the moment the window exists, in its load or after.
+    int since_loaded = 0;
+    run.sim.loop.OnYield([&run, &since_loaded, n](int) {
+      if (run.features.HighLow() && ++since_loaded == n && !run.app->Ended())
+        run.app->Main().Close();
+    });
+    run.Start();
+    run.sim.Advance(2);
+    ASSERT_GE(since_loaded, n) << "yield " << n;
+    ASSERT_TRUE(run.app->Ended()) << "yield " << n;
+    EXPECT_EQ(run.features.HighLow(), nullptr) << "yield " << n;
+  }
+}
+
 TEST(HighLowGrid, ColumnsLandOnTheGridAndSwap) {
   struct Case {
     double left, top;
