@@ -60,15 +60,15 @@ void ProgramFeatures::TargetColourEditorAtHighLow() {
 
 std::optional<appearance::EditedLabels> ProgramFeatures::LabelsOf(EditTarget target) {
   if (target == EditTarget::kDigitalDashboard && DigitalDashboard()) {
-    appearance::EditedLabels edited{{}, dashboard_->ColourBackup(), DashboardLabelColourKeys(),
-                                    dashboard::kLabelCount};
+    appearance::EditedLabels edited{
+        {}, dashboard_->ColourBackup(), DashboardLabelColourKeys(), dashboard::kLabelCount};
     for (int i = 0; i < dashboard::kLabelCount; ++i) edited.labels.push_back(&dashboard_->Label(i));
     return edited;
   }
   if (target == EditTarget::kHighLow && HighLow()) {
     // Label 50 has no key of its own: it is restored, never stored.
-    appearance::EditedLabels edited{{}, high_low_->ColourBackup(), HighLowLabelColourKeys(),
-                                    highlow::kLabelCount - 1};
+    appearance::EditedLabels edited{
+        {}, high_low_->ColourBackup(), HighLowLabelColourKeys(), highlow::kLabelCount - 1};
     for (int i = 0; i < highlow::kLabelCount; ++i) edited.labels.push_back(&high_low_->Label(i));
     return edited;
   }

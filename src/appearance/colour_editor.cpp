@@ -43,10 +43,9 @@ ColourEditor::ColourEditor(platform::Platform& platform, ColourEditorHost& host)
       host_(host),
       window_(platform, *this, "ColourEditor"),
       settings_(platform.store, platform.clock),
-      picker_(platform,
-              {[this] { return window_.Handle(); },
-               [this](std::uint32_t colour) { Get(Part::kSwatch).SetBackColour(colour); },
-               [this] { SetPickButtonCursor(kNormalCursorFile); }}),
+      picker_(platform, {[this] { return window_.Handle(); },
+                         [this](std::uint32_t colour) { Get(Part::kSwatch).SetBackColour(colour); },
+                         [this] { SetPickButtonCursor(kNormalCursorFile); }}),
       app_folder_(host.AppFolder()) {
   BuildControls();
 }

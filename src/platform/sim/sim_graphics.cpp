@@ -27,8 +27,7 @@ platform::Size SimGraphics::TextExtent(const platform::FontSpec& font, std::stri
 
 double SimGraphics::RenderedSize(const platform::FontSpec& font) {
   auto bitmap = bitmap_sizes_.find(font.name);
-  if (bitmap == bitmap_sizes_.end())
-    return std::lround(font.size_points * 96 / 72) * 72 / 96.0;
+  if (bitmap == bitmap_sizes_.end()) return std::lround(font.size_points * 96 / 72) * 72 / 96.0;
   const std::vector<double>& sizes = bitmap->second;
   if (sizes.empty()) return 0;
   double size = sizes.front();
