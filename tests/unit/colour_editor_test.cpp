@@ -161,6 +161,30 @@ TEST_F(ColourEditorTest, TheEditorOpensOnTheDashboardsLeftWhenThereIsRoomElseOnI
   }
 }
 
+// A theme is a folder of pictures: each window takes the ones it finds there
+// and remembers the theme only when its own main picture was there.
+TEST_F(ColourEditorTest, AThemeChangesOnlyThePicturesItsFolderHolds) {
+  const std::string folder = AppFile("BackGround\\");
+  for (const char* theme : {"Strip", "Full", "Hollow"}) sim.files.CreateFolder(folder + theme);
+  sim.files.WriteText(folder + "Strip\\Kelvane-U.jpg", "jpg", false);
+  sim.files.WriteText(folder + "Full\\Kelvane-H.jpg", "jpg", false);
+  sim.files.CreateFolder(folder + "Hollow\\Kelvane-D.jpg");  // a folder is no picture
+  TrayCommand("MnuDash");
+  TrayCommand("MnuHiLo");
+  HighLow().ChangePaper("Strip");
+  EXPECT_EQ(HighLow().Tile(5).Picture(), folder + "Strip\\Kelvane-U.jpg");
+  EXPECT_EQ(HighLow().Tile(0).Picture(), "");
+  EXPECT_EQ(HighLow().Theme(), "");
+  HighLow().ChangePaper("Full");
+  for (int k = 0; k < highlow::kColumnCount; ++k)
+    EXPECT_EQ(HighLow().Tile(k).Picture(), folder + "Full\\Kelvane-H.jpg");
+  EXPECT_EQ(HighLow().Tile(5).Picture(), folder + "Strip\\Kelvane-U.jpg");
+  EXPECT_EQ(HighLow().Theme(), "Full");
+  Dash().ChangePaper("Hollow");
+  EXPECT_EQ(Dash().Theme(), "");
+  EXPECT_EQ(Dash().Tile(0).Picture(), "");
+}
+
 // --- the tray icon settings window ---------------------------------------------------------
 
 class TrayIconSettingsTest : public ColourEditorTest {
