@@ -1,6 +1,5 @@
 #include "tray/tray_icon_settings.h"
 
-#include <algorithm>
 
 #include "appearance/placement.h"
 #include "base/keys.h"
