@@ -26,7 +26,7 @@ constexpr PartDesign kParts[] = {
     {Part::kFontList, Kind::kList, "Combo1", 120, 120, 2460, 315, nullptr, nullptr},
     {Part::kSizeList, Kind::kCombo, "Combo2", 2700, 120, 780, 315, nullptr, nullptr},
     {Part::kBold, Kind::kCheck, "Check1", 3600, 150, 720, 255, "Bold", "Font Bold On/Off"},
-    {Part::kSample, Kind::kLabel, "Label3", 3480, 600, 840, 810, "88", nullptr},
+    {Part::kSample, Kind::kLabel, "Label3", 3660, 600, 720, 810, "88", nullptr},
     {Part::kCpuSwatch, Kind::kLabel, "Label4", 3660, 1560, 240, 240, nullptr, nullptr},
     {Part::kMbSwatch, Kind::kLabel, "Label5", 3660, 1920, 240, 240, nullptr, nullptr},
     {Part::kBackSwatch, Kind::kLabel, "Label6", 3660, 2280, 240, 240, nullptr, nullptr},
@@ -40,7 +40,7 @@ constexpr PartDesign kParts[] = {
      "Set tray background to selected color"},
 };
 // The preset swatches `colur(0)` to `colur(3)`, two by two, each with its caption.
-constexpr int kPresetLeft = 120, kPresetTop = 600, kPresetWidth = 1560, kPresetHeight = 375;
+constexpr int kPresetLeft = 120, kPresetTop = 600, kPresetWidth = 1680, kPresetHeight = 375;
 constexpr int kPresetGapX = 120, kPresetGapY = 60;
 
 }  // namespace

@@ -40,6 +40,17 @@ colour_value() {
   echo $((r + 256 * g + 65536 * b))
 }
 stored_is() { [ "$(stored "$1" 2>/dev/null)" = "$2" ]; }
+# The dashboard's "ForeGround Colors": the editor that opens is an untitled window too, so the
+# menu's closing is judged by the editor showing.
+open_editor() {
+  read -r dx dy _ _ < <(dashboard) || fail "no dashboard"
+  bench_click $((dx + 20)) $((dy + 10)) 3
+  until_true 10 bench_wintext --class --visible "#32768" || fail "no dashboard menu"
+  sleep 0.3
+  bench_key Down Down Down Down Return
+  until_true 10 editor >/dev/null || fail "no colour editor beside the dashboard"
+  read -r ex ey _ _ < <(editor)
+}
 
 # --- the tray icon settings window: "Olive Green Theme", "CPU", closed -------------------------
 tray_menu_keys Down Down Down Down Down Down Right Down Return # Tray Icon > Change Color / Font
@@ -74,10 +85,7 @@ pass "tray icon settings: Olive Green Theme for the CPU digits, TrayFcolr 117234
 
 # --- the colour editor beside the dashboard ----------------------------------------------------
 until_true 30 dashboard >/dev/null || fail "no dashboard at start"
-read -r dx dy _ _ < <(dashboard)
-popup_keys $((dx + 20)) $((dy + 10)) Down Down Down Down Return # ForeGround Colors
-until_true 10 editor >/dev/null || fail "no colour editor beside the dashboard"
-read -r ex ey _ _ < <(editor)
+open_editor
 # One click on the pick button's spectrum starts the picker, which reads the pixel under the
 # pointer; a second click there stops it.
 px=$((ex + 75)) py=$((ey + 28))
@@ -115,10 +123,7 @@ kelvane=$(start_kelvane)
 until_true 60 dashboard >/dev/null || fail "no dashboard after the restart"
 until_true 10 painted || fail "after the restart the label lost its colour"
 bench_screenshot "$SHOTS/colours-restarted.png"
-read -r dx dy _ _ < <(dashboard)
-popup_keys $((dx + 20)) $((dy + 10)) Down Down Down Down Return # ForeGround Colors
-until_true 10 editor >/dev/null || fail "no colour editor after the restart"
-read -r ex ey _ _ < <(editor)
+open_editor
 bench_click $((ex + 32)) $((ey + 69)) # "Delete"
 deleted() { ! stored DshColr1 >/dev/null 2>&1; }
 until_true 10 deleted || fail "DshColr1 still stored after Delete"
