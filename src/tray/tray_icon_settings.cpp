@@ -1,6 +1,5 @@
 #include "tray/tray_icon_settings.h"
 
-
 #include "appearance/placement.h"
 #include "base/keys.h"
 #include "base/numbers.h"
