@@ -94,7 +94,8 @@ void ProgramFeatures::WriteLogEntry(bool shutdown) {
                              state.started_text,
                              ElapsedText(state.start_time, now),
                              shutdown};
-  const logs::WriteResult written = logs_->Write(options, entry, [this] { return StillRunning(); });
+  const logs::WriteResult written =
+      logs_->Write(options, entry, [this] { return StillRunning(); });
   if (written.text_written && StillRunning()) main_->Poll().ReloadLogCountdown();
 }
 

@@ -78,8 +78,8 @@ bool ProgramFeatures::HighLowCommand(form::MenuItem& item) {
     p_.loop.YieldToMessages();
     if (!StillRunning()) return true;
     Settings& store = main_->Store();
-    for (const KeyDef* key :
-         {&keys::kHighLowLeft, &keys::kHighLowTop, &keys::kHighLowWidth, &keys::kHighLowHeight})
+    for (const KeyDef* key : {&keys::kHighLowLeft, &keys::kHighLowTop, &keys::kHighLowWidth,
+                              &keys::kHighLowHeight})
       store.Remove(key->name);
     for (int k = 0; k < highlow::kColumnCount; ++k) {
       store.Remove(HighLowFrameLeftKeys().Name(k));

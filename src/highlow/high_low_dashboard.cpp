@@ -96,8 +96,8 @@ void HighLowDashboard::OnLoad() {
   SetLocked(true);
   SetCursor(kNormalCursor);
   for (int k = 0; k < kColumnCount; ++k)
-    tiles_[k]->SetLeft(
-        settings_.Integer(HighLowFrameLeftKeys().Name(k), HighLowFrameLeftKeys().Default(k)));
+    tiles_[k]->SetLeft(settings_.Integer(HighLowFrameLeftKeys().Name(k),
+                                         HighLowFrameLeftKeys().Default(k)));
   for (int k = 0; k < kColumnCount; ++k) {
     tiles_[k]->SetTop(settings_.Integer(HighLowFrameTopKeys().Name(k), 0));
     tiles_[k]->SetBackColour(
@@ -107,7 +107,8 @@ void HighLowDashboard::OnLoad() {
     labels_[i]->SetForeColour(
         settings_.Colour(HighLowLabelColourKeys().Name(i), labels_[i]->ForeColour()));
   for (int i : kEditablePlates)
-    labels_[i]->SetCaption(settings_.Text(HighLowPlateKeys().Name(i), labels_[i]->Caption()));
+    labels_[i]->SetCaption(
+        settings_.Text(HighLowPlateKeys().Name(i), labels_[i]->Caption()));
   labels_[kElapsedLabel]->SetTooltip(host_.StartedText());
   docker_.SetParentForm(&window_);
   SetBold(settings_.Flag(keys::kHighLowBold));
