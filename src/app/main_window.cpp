@@ -170,7 +170,7 @@ void MainWindow::ShowCpuName() {
 
 void MainWindow::ChangeWallpaper(const std::string& theme) {
   std::string path = app_folder_ + "BackGround\\" + theme + "\\Kelvane-M.jpg";
-  if (!p_.files.Exists(path)) return;
+  if (!p_.files.FileExists(path)) return;
   theme_ = theme;
   Get<PictureBox>(MainControl::kWallpaper).SetPicture(path);
 }

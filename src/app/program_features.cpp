@@ -64,11 +64,13 @@ void ProgramFeatures::ButtonClicked(MainWindow& main, form::Button& button) {
 }
 
 void ProgramFeatures::MenuCommand(MainWindow&, form::MenuItem& item) {
-  if (!DashboardCommand(item)) HighLowCommand(item);
+  if (!DashboardCommand(item) && !HighLowCommand(item)) TrayIconLookCommand(item);
 }
 
 void ProgramFeatures::CloseWindows(MainWindow&) {
   alarm_window_->Close();
+  CloseColourEditor();
+  CloseTrayIconSettings();
   ReleaseDashboard();
   ReleaseHighLow();
 }

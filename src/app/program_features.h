@@ -13,17 +13,21 @@
 #include "alarms/overheat.h"
 #include "alarms/temperature_check.h"
 #include "app/features.h"
+#include "appearance/colour_editor.h"
 #include "dashboard/digital_dashboard.h"
 #include "highlow/high_low_dashboard.h"
 #include "logs/logs.h"
 #include "platform/platform.h"
+#include "tray/tray_icon_settings.h"
 
 namespace kelvane {
 
 class ProgramFeatures : public FeatureHooks,
                         private alarms::AlarmHost,
                         private dashboard::DashboardHost,
-                        private highlow::HighLowHost {
+                        private highlow::HighLowHost,
+                        private appearance::ColourEditorHost,
+                        private tray::TrayIconSettingsHost {
  public:
   explicit ProgramFeatures(platform::Platform& platform);
   ~ProgramFeatures() override;
@@ -60,6 +64,12 @@ class ProgramFeatures : public FeatureHooks,
   void ShowOnHighLow(const StatsTable& table, const std::string& elapsed) override;
   // The window while it is loaded (hidden or shown); nullptr otherwise.
   highlow::HighLowDashboard* HighLow() const;
+
+  // --- the colour editor and the tray icon settings window
+  // (program_features_appearance.cpp); each while it is loaded, else nullptr ---
+  appearance::ColourEditor* ColourEditor() const;
+  tray::TrayIconSettings* TrayIconSettings() const;
+  appearance::EditTarget CurrentEditTarget() const { return edit_target_; }
 
  private:
   // One entry into each log that is on.
@@ -100,6 +110,25 @@ class ProgramFeatures : public FeatureHooks,
   void DashboardClosed() override;
   void HighLowPlateRenamed(int label, const std::string& text) override;
 
+  // --- the colour editor, as both dashboards ask for it ---
+  bool ColourEditorOpen() override;
+  form::Colour EditorColour() override;
+  bool ColourEditorTargetsDashboard() override;
+  bool ColourEditorTargetsHighLow() override;
+  void ShowColourEditorBeside(form::Window& window) override;
+  void CloseColourEditor() override;
+  void TargetColourEditorAtDashboard() override;
+  void TargetColourEditorAtHighLow() override;
+  // --- appearance::ColourEditorHost ---
+  appearance::EditTarget Target() override { return edit_target_; }
+  std::optional<appearance::EditedLabels> LabelsOf(appearance::EditTarget target) override;
+  bool TargetVisible(appearance::EditTarget target) override;
+  void UnloadTarget(appearance::EditTarget target) override;
+  void ShowTarget(appearance::EditTarget target) override;
+  void CloseTrayIconSettings() override;
+  // The main window's "Change Color / Font"; false for other items.
+  bool TrayIconLookCommand(form::MenuItem& item);
+
   platform::Platform& p_;
   MainWindow* main_ = nullptr;
   std::optional<alarms::AlarmControls> alarm_controls_;
@@ -110,6 +139,9 @@ class ProgramFeatures : public FeatureHooks,
   std::unique_ptr<logs::LogWriter> logs_;
   std::unique_ptr<dashboard::DigitalDashboard> dashboard_;
   std::unique_ptr<highlow::HighLowDashboard> high_low_;
+  std::unique_ptr<appearance::ColourEditor> colour_editor_;
+  std::unique_ptr<tray::TrayIconSettings> tray_settings_;
+  appearance::EditTarget edit_target_ = appearance::EditTarget::kNone;
 };
 
 }  // namespace kelvane

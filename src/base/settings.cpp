@@ -138,7 +138,8 @@ void Settings::WriteFloat(std::string_view name, double value) {
   WriteText(name, FloatSettingText(value, clock_.DecimalSeparator()));
 }
 void Settings::WriteColour(std::string_view name, std::uint32_t value) {
-  WriteText(name, IntText(value));
+  // The signed text of the 32-bit value: a system colour is negative.
+  WriteText(name, IntText(static_cast<std::int32_t>(value)));
 }
 bool Settings::Remove(std::string_view name) {
   return RemoveSetting(store_, kAppName, kSectionName, name);

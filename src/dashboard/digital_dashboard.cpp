@@ -73,7 +73,7 @@ void DigitalDashboard::ShowValues(const StatsTable& table) {
 
 void DigitalDashboard::ChangePaper(const std::string& theme) {
   const std::string path = app_folder_ + "BackGround\\" + theme + "\\Kelvane-D.jpg";
-  if (!p_.files.Exists(path)) return;
+  if (!p_.files.FileExists(path)) return;
   theme_ = theme;
   for (form::Frame* tile : tiles_) tile->SetPicture(path);
 }

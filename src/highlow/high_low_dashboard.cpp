@@ -165,11 +165,11 @@ void HighLowDashboard::RenamePlate(int label, const std::string& text) {
 
 void HighLowDashboard::ChangePaper(const std::string& theme) {
   const std::string folder = app_folder_ + "BackGround\\" + theme + "\\";
-  if (p_.files.Exists(folder + "Kelvane-H.jpg")) {
+  if (p_.files.FileExists(folder + "Kelvane-H.jpg")) {
     theme_ = theme;
     for (int k = 0; k < kColumnCount; ++k) tiles_[k]->SetPicture(folder + "Kelvane-H.jpg");
   }
-  if (p_.files.Exists(folder + "Kelvane-U.jpg"))
+  if (p_.files.FileExists(folder + "Kelvane-U.jpg"))
     tiles_[kStripTile]->SetPicture(folder + "Kelvane-U.jpg");
 }
 

@@ -39,6 +39,11 @@ class Graphics {
   // The size in pixels that `text` takes in `font` on the screen (at the
   // screen's dots per inch); {0, 0} when the font cannot be made.
   virtual Size TextExtent(const FontSpec& font, std::string_view text) = 0;
+  // The point size that a font of `font` really takes on the screen: the
+  // request rounded to a size the typeface renders (for an outline font a
+  // whole number of pixels, for a bitmap font one of its sizes); 0 when the
+  // font cannot be made.
+  virtual double RenderedSize(const FontSpec& font) = 0;
   // A 32 x 32 opaque icon: the square filled with `back`, then `text` drawn at
   // (x, y) (which may be negative: the text is clipped) in `fore` with a
   // transparent text background. nullptr when the icon cannot be made.
@@ -73,6 +78,7 @@ inline Graphics& NoGraphics() {
    public:
     std::vector<std::string> FontNames() override { return {}; }
     Size TextExtent(const FontSpec&, std::string_view) override { return {}; }
+    double RenderedSize(const FontSpec&) override { return 0; }
     std::unique_ptr<Icon> NumberIcon(const FontSpec&, std::uint32_t, std::uint32_t,
                                      std::string_view, int, int) override {
       return nullptr;

@@ -122,9 +122,13 @@ TEST_F(SettingsTest, ColoursAndFlagsAreWrittenInTheirTextForms) {
   EXPECT_EQ(sim.store.Value(kAppName, kSectionName, "TrayBcolr"), "16777215");
   EXPECT_EQ(sim.store.Value(kAppName, kSectionName, "HiLoStrt"), "True");
   EXPECT_EQ(sim.store.Value(kAppName, kSectionName, "SndPC"), "1");
-  // A system colour is stored as the negative number it is.
-  settings.WriteText("DshColr3", "-2147483633");
+  // A system colour is stored as the negative number it is; the unsigned form
+  // that other writers left reads back as the same colour.
+  settings.WriteColour("DshColr3", 0x8000000F);
+  EXPECT_EQ(sim.store.Value(kAppName, kSectionName, "DshColr3"), "-2147483633");
   EXPECT_EQ(settings.Colour("DshColr3", 0), 0x8000000Fu);
+  settings.WriteText("DshColr4", "2147483663");
+  EXPECT_EQ(settings.Colour("DshColr4", 0), 0x8000000Fu);
 }
 
 TEST_F(SettingsTest, AFailingStoreReadsAsDefaultsAndWritesDoNotStopTheProgram) {

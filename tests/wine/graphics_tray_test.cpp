@@ -98,6 +98,30 @@ TEST(NumberIconTest, ManyIconsMadeAndDroppedLeaveNoIconBehind) {
   EXPECT_FALSE(GetIconInfo(last, &info));
 }
 
+// An outline font is rendered at a whole number of pixels: at 96 dots per
+// inch, 16 points (21.33 pixels) become 21 pixels, 15.75 points.
+TEST(NumberIconTest, AnOutlineFontTakesWholePixelSizes) {
+  Win32Graphics graphics;
+  WindowDc screen(nullptr);
+  ASSERT_EQ(GetDeviceCaps(screen.Get(), LOGPIXELSY), 96);
+  const struct {
+    double requested, rendered;
+  } cases[] = {{16, 15.75}, {17, 17.25}, {18, 18}, {24, 24}, {32, 32.25}};
+  for (const auto& c : cases)
+    EXPECT_DOUBLE_EQ(graphics.RenderedSize({"Arial", c.requested, false}), c.rendered)
+        << c.requested << " points";
+}
+
+// The "ButtonFace" swatch gives the icon a system colour: drawn as the system has it.
+TEST(NumberIconTest, ASystemColourIsDrawnAsTheSystemHasIt) {
+  Win32Graphics graphics;
+  auto icon = graphics.NumberIcon({"Arial", 24, true}, 0x8000000F, 0x8000000F, "", 0, 0);
+  ASSERT_NE(icon, nullptr);
+  std::vector<std::uint32_t> px = IconPixels(*icon);
+  ASSERT_EQ(px.size(), 32u * 32u);
+  EXPECT_EQ(px[0], GetSysColor(COLOR_BTNFACE));
+}
+
 TEST(NumberIconTest, FontListHasTheTrayDefault) {
   Win32Graphics graphics;
   std::vector<std::string> fonts = graphics.FontNames();

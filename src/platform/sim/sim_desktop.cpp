@@ -178,6 +178,7 @@ WindowId SimDesktop::WindowFromPoint(platform::Point p) {
 }
 
 std::optional<std::uint32_t> SimDesktop::PixelAt(platform::Point p) {
+  ++pixel_reads_;
   auto it = pixels_.find({p.x, p.y});
   if (it != pixels_.end()) return it->second;
   if (p.x < screen_.left || p.x >= screen_.right || p.y < screen_.top || p.y >= screen_.bottom)

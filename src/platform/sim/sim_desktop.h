@@ -52,6 +52,8 @@ class SimDesktop : public platform::Desktop {
     std::string path;
   };
   const std::vector<Capture>& Captures() const { return captures_; }
+  // How many times the program read a pixel of the screen.
+  int PixelReads() const { return pixel_reads_; }
 
   // --- platform::Desktop ---------------------------------------------------
   platform::WindowId FindTopWindow(std::string_view class_name, std::string_view title) override;
@@ -106,6 +108,7 @@ class SimDesktop : public platform::Desktop {
   std::map<std::pair<int, int>, std::uint32_t> pixels_;
   platform::Rect screen_{0, 0, 1024, 768};
   platform::Rect work_area_{0, 0, 1024, 738};
+  int pixel_reads_ = 0;
 };
 
 }  // namespace kelvane::sim

@@ -25,6 +25,17 @@ platform::Size SimGraphics::TextExtent(const platform::FontSpec& font, std::stri
   return {per_char * static_cast<int>(platform::CharCount(text)), height};
 }
 
+double SimGraphics::RenderedSize(const platform::FontSpec& font) {
+  auto bitmap = bitmap_sizes_.find(font.name);
+  if (bitmap == bitmap_sizes_.end()) return std::lround(font.size_points * 96 / 72) * 72 / 96.0;
+  const std::vector<double>& sizes = bitmap->second;
+  if (sizes.empty()) return 0;
+  double size = sizes.front();
+  for (double offered : sizes)
+    if (offered <= font.size_points) size = offered;
+  return size;
+}
+
 std::unique_ptr<platform::Icon> SimGraphics::NumberIcon(const platform::FontSpec& font,
                                                         std::uint32_t back, std::uint32_t fore,
                                                         std::string_view text, int x, int y) {

@@ -2,6 +2,7 @@
 // the tray keeps every request it received.
 #pragma once
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -26,6 +27,9 @@ class SimGraphics : public platform::Graphics {
   // Fixed metrics: a character is 0.6 of the font's pixel height wide (bold
   // adds a pixel), and the pixel height is the point size at 96 dots per inch.
   platform::Size TextExtent(const platform::FontSpec& font, std::string_view text) override;
+  // An outline font's request in whole pixels at 96 dots per inch; a bitmap
+  // font's largest size not above the request (else its smallest).
+  double RenderedSize(const platform::FontSpec& font) override;
   std::unique_ptr<platform::Icon> NumberIcon(const platform::FontSpec& font, std::uint32_t back,
                                              std::uint32_t fore, std::string_view text, int x,
                                              int y) override;
@@ -37,12 +41,18 @@ class SimGraphics : public platform::Graphics {
   const IconPicture& PictureOf(std::uintptr_t handle) const { return made_.at(handle - 1); }
   void FailIcons(bool fail) { fail_ = fail; }
   void SetFonts(std::vector<std::string> fonts) { fonts_ = std::move(fonts); }
+  // A bitmap font, offered in these point sizes only (rising).
+  void AddBitmapFont(std::string name, std::vector<double> sizes) {
+    fonts_.push_back(name);
+    bitmap_sizes_[std::move(name)] = std::move(sizes);
+  }
 
  private:
   friend class SimIcon;
   int live_ = 0;
   bool fail_ = false;
   std::vector<IconPicture> made_;
+  std::map<std::string, std::vector<double>> bitmap_sizes_;
   std::vector<std::string> fonts_{"Arial", "Courier New", "Tahoma", "Times New Roman", "Verdana"};
 };
 

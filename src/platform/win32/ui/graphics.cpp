@@ -6,6 +6,7 @@
 
 #include "platform/win32/handles.h"
 #include "platform/win32/text_convert.h"
+#include "platform/win32/ui/forms/translate.h"
 
 namespace kelvane::platform::win32 {
 namespace {
@@ -59,6 +60,22 @@ Size Win32Graphics::TextExtent(const FontSpec& spec, std::string_view text) {
   return {size.cx, size.cy};
 }
 
+double Win32Graphics::RenderedSize(const FontSpec& spec) {
+  WindowDc screen(nullptr);
+  GdiFont font = MakeFont(spec);
+  if (!screen || !font) return 0;
+  const int dpi = GetDeviceCaps(screen.Get(), LOGPIXELSY);
+  MemoryDc dc(CreateCompatibleDC(screen.Get()));
+  if (!dc || dpi <= 0) return 0;
+  ScopedSelect select(dc.Get(), font.Get());
+  TEXTMETRICA metrics{};
+  if (!GetTextMetricsA(dc.Get(), &metrics)) return 0;
+  // The character height (the cell less its internal leading) that the font
+  // mapper chose, back in points to two decimals: 21 pixels are 15.75 points.
+  const double points = (metrics.tmHeight - metrics.tmInternalLeading) * 72.0 / dpi;
+  return std::round(points * 100) / 100;
+}
+
 std::unique_ptr<Icon> Win32Graphics::NumberIcon(const FontSpec& spec, std::uint32_t back,
                                                 std::uint32_t fore, std::string_view text, int x,
                                                 int y) {
@@ -75,11 +92,12 @@ std::unique_ptr<Icon> Win32Graphics::NumberIcon(const FontSpec& spec, std::uint3
   if (!canvas_dc || !canvas || !holder_dc || !holder) return nullptr;
   {
     ScopedSelect select_canvas(canvas_dc.Get(), canvas.Get());
-    GdiBrush brush(CreateSolidBrush(static_cast<COLORREF>(back)));
+    // A system colour (the "ButtonFace" swatch) is drawn as the system has it.
+    GdiBrush brush(CreateSolidBrush(forms::ResolveColour(back)));
     RECT all{0, 0, kIconPixels, kIconPixels};
     FillRect(canvas_dc.Get(), &all, brush.Get());
     ScopedSelect select_font(canvas_dc.Get(), font ? font.Get() : GetStockObject(DEFAULT_GUI_FONT));
-    SetTextColor(canvas_dc.Get(), static_cast<COLORREF>(fore));
+    SetTextColor(canvas_dc.Get(), forms::ResolveColour(fore));
     SetBkMode(canvas_dc.Get(), TRANSPARENT);
     std::string acp = Utf8ToAcp(text);
     TextOutA(canvas_dc.Get(), x, y, acp.data(), static_cast<int>(acp.size()));
