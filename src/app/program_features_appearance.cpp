@@ -88,7 +88,8 @@ void ProgramFeatures::UnloadTarget(EditTarget target) {
 
 void ProgramFeatures::ShowTarget(EditTarget target) {
   if (target == EditTarget::kDigitalDashboard) LoadedDashboard().Show();
-  if (target == EditTarget::kHighLow) LoadedHighLow().Show();
+  if (target != EditTarget::kHighLow) return;
+  if (highlow::HighLowDashboard* window = LoadedHighLow()) window->Show();
 }
 
 void ProgramFeatures::CloseTrayIconSettings() {
