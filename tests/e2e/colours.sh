@@ -8,8 +8,8 @@ source "$KELVANE_BENCH"
 source "$(dirname "$0")/common.sh"
 bench_start --tray
 
-cp -a "$(dirname "$KELVANE_EXE")" "$BENCH_RUN/kelvane"
-KELVANE_EXE=$BENCH_RUN/kelvane/Kelvane.exe
+app=$(install_kelvane)
+KELVANE_EXE=$app/Kelvane.exe
 feed=$BENCH_RUN/feed.txt
 write_feed "$feed" 1.520 5.053 3.312 12.16 45.0 2700 3213 4560 31.0
 start_standin --feed "$(bench_winpath "$feed")" >/dev/null

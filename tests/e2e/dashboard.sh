@@ -9,8 +9,8 @@ source "$(dirname "$0")/common.sh"
 bench_start --tray
 
 # The program runs from a copy of its folder, so that its "BMPs" folder is this run's own.
-cp -a "$(dirname "$KELVANE_EXE")" "$BENCH_RUN/kelvane"
-KELVANE_EXE=$BENCH_RUN/kelvane/Kelvane.exe
+app=$(install_kelvane)
+KELVANE_EXE=$app/Kelvane.exe
 feed=$BENCH_RUN/feed.txt
 # VCore, +5 V, +3.3 V, +12 V, CPU, chassis fan, power fan, CPU fan, motherboard.
 write_feed() { printf '%s\n' 1.520 5.053 3.312 12.16 "$1" 2700 3213 4560 31.0 >"$feed"; }
@@ -122,9 +122,9 @@ pass "unlocked, tile 3 dropped on tile 5's cell: swapped"
 
 # --- "Save as BMP file": BMPs/db_<time stamp>.bmp of the window's size in pixels ----------
 popup_keys $((tx + 20)) $((ty + 10)) Down Down Down Down Down Down Return
-bmp_written() { compgen -G "$BENCH_RUN/kelvane/BMPs/db_*.bmp" >/dev/null; }
+bmp_written() { compgen -G "$app/BMPs/db_*.bmp" >/dev/null; }
 until_true 10 bmp_written || fail "no BMPs/db_*.bmp written"
-bmp=$(compgen -G "$BENCH_RUN/kelvane/BMPs/db_*.bmp" | head -n 1)
+bmp=$(compgen -G "$app/BMPs/db_*.bmp" | head -n 1)
 [[ $(basename "$bmp") =~ ^db_[0-9]{4}-[0-9]{2}-[0-9]{2}_[0-9]{2}\.[0-9]{2}\.[0-9]{2}\ [AP]M\.bmp$ ]] ||
   fail "bitmap named $(basename "$bmp")"
 size=$(identify -format '%wx%h' "$bmp")
