@@ -201,12 +201,24 @@ void FormWindow::WriteScroll(ControlView& view) {
 void FormWindow::WriteItems(ControlView& view) {
   auto& list = static_cast<form::ListBox&>(view.control);
   const HWND hwnd = view.window.Get();
+  const std::vector<std::string>& items = list.Items();
+  std::vector<std::string>& written = view.written_items;
+  // The control still holds what was written, and the model only added items
+  // after it: only those go in. Otherwise the list is written afresh.
+  const bool appended =
+      items.size() >= written.size() &&
+      SendMessageW(hwnd, CB_GETCOUNT, 0, 0) == static_cast<LRESULT>(written.size()) &&
+      std::equal(written.begin(), written.end(), items.begin());
   view.writing = true;
-  SendMessageW(hwnd, CB_RESETCONTENT, 0, 0);
-  for (const std::string& item : list.Items()) {
-    const std::wstring wide = Utf8ToWide(item);
+  if (!appended) {
+    SendMessageW(hwnd, CB_RESETCONTENT, 0, 0);
+    written.clear();
+  }
+  for (std::size_t i = written.size(); i < items.size(); ++i) {
+    const std::wstring wide = Utf8ToWide(items[i]);
     SendMessageW(hwnd, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide.c_str()));
   }
+  written = items;
   view.writing = false;
   WriteSelection(view);
 }

@@ -29,12 +29,15 @@ void Fill(HDC dc, const RECT& r, form::Colour colour) {
 }
 
 // A picture at (x, y), unscaled, cut off at `clip`.
-void DrawPicture(HDC dc, const Picture& picture, int x, int y, const RECT& clip) {
+void DrawPicture(HDC dc, Picture& picture, int x, int y, const RECT& clip) {
+  const HBITMAP bitmap = picture.Bitmap();
+  if (!bitmap) return;
   const MemoryDc source(CreateCompatibleDC(dc));
   if (!source) return;
-  const ScopedSelect select(source.Get(), picture.bitmap.Get());
-  const int width = std::min<int>(picture.size.cx, clip.right - x);
-  const int height = std::min<int>(picture.size.cy, clip.bottom - y);
+  const ScopedSelect select(source.Get(), bitmap);
+  const SIZE size = picture.Size();
+  const int width = std::min<int>(size.cx, clip.right - x);
+  const int height = std::min<int>(size.cy, clip.bottom - y);
   if (width > 0 && height > 0) BitBlt(dc, x, y, width, height, source.Get(), 0, 0, SRCCOPY);
 }
 
@@ -54,7 +57,7 @@ void FormWindow::Paint(HWND hwnd, const ControlView* container) {
     const auto* box =
         container ? static_cast<const form::Container*>(&container->control) : nullptr;
     Fill(dc, client, box ? box->BackColour() : model_.BackColour());
-    const Picture* picture = container ? container->picture.get() : picture_.get();
+    Picture* picture = container ? container->picture.get() : picture_.get();
     if (picture) DrawPicture(dc, *picture, 0, 0, client);
     for (const form::Control* child : box ? box->Children() : model_.Children())
       if (child->IsWindowless() && child->Visible()) DrawWindowless(dc, *child);

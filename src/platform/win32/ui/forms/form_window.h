@@ -50,6 +50,9 @@ struct ControlView {
   WNDPROC inner_proc = nullptr;
   // The background of a native control, for WM_CTLCOLOR*.
   GdiBrush back_brush;
+  // A list's items as last written into its control, so that items added at
+  // the end are sent alone (a list filled item by item costs one message each).
+  std::vector<std::string> written_items;
   // A container's or picture button's picture.
   std::shared_ptr<Picture> picture;
   // Windowless: where it was last placed, in its container's pixels.

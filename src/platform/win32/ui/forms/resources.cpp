@@ -59,23 +59,36 @@ bool PictureLoader::Start() {
   return true;
 }
 
-std::unique_ptr<Picture> PictureLoader::Load(const std::wstring& path) {
-  HBITMAP loaded = nullptr;
-  if (Start()) {
+GdiBitmap PictureLoader::Load(const std::wstring& path) {
+  HBITMAP loaded = static_cast<HBITMAP>(
+      LoadImageW(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
+  if (!loaded && Start()) {
     void* image = nullptr;
     if (from_file_(path.c_str(), &image) == kGdiplusOk && image) {
       if (to_hbitmap_(image, &loaded, kOpaqueBlack) != kGdiplusOk) loaded = nullptr;
       dispose_(image);
     }
-  } else {
-    loaded = static_cast<HBITMAP>(
-        LoadImageW(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
   }
-  if (!loaded) return nullptr;
-  auto picture = std::make_unique<Picture>();
-  picture->bitmap.Reset(loaded);
-  picture->size = BitmapSize(loaded);
-  return picture;
+  return GdiBitmap(loaded);
+}
+
+// --- Picture -----------------------------------------------------------------------
+
+void Picture::Decode() {
+  if (tried_) return;
+  tried_ = true;
+  bitmap_ = loader_.Load(path_);
+  if (bitmap_) size_ = BitmapSize(bitmap_.Get());
+}
+
+HBITMAP Picture::Bitmap() {
+  Decode();
+  return bitmap_.Get();
+}
+
+SIZE Picture::Size() {
+  Decode();
+  return size_;
 }
 
 // --- Resources ---------------------------------------------------------------------
@@ -99,12 +112,13 @@ HFONT Resources::Font(const form::Font& font) {
 
 std::shared_ptr<Picture> Resources::LoadPicture(const std::string& path) {
   if (path.empty()) return nullptr;
+  // A picture that failed is not shared: the file may have appeared since.
   if (auto it = pictures_.find(path); it != pictures_.end()) {
-    if (std::shared_ptr<Picture> shared = it->second.lock()) return shared;
+    std::shared_ptr<Picture> shared = it->second.lock();
+    if (shared && !shared->Failed()) return shared;
   }
-  std::shared_ptr<Picture> picture = loader_.Load(Utf8ToWide(path));
-  // Failures are not remembered: the file may appear later.
-  if (picture) pictures_[path] = picture;
+  auto picture = std::make_shared<Picture>(Utf8ToWide(path), loader_);
+  pictures_[path] = picture;
   // Entries of pictures nobody shows any more go as others come.
   for (auto it = pictures_.begin(); it != pictures_.end();)
     it = it->second.expired() ? pictures_.erase(it) : std::next(it);

@@ -38,15 +38,10 @@ struct ModuleTraits {
 };
 using LoadedModule = UniqueHandle<ModuleTraits>;
 
-// A picture file as a device-dependent bitmap, drawn unscaled.
-struct Picture {
-  GdiBitmap bitmap;
-  SIZE size = {};
-};
-
-// JPEG and BMP files through GDI+'s flat API. gdiplus.dll is loaded when the
-// first picture is, so a program that shows none never starts GDI+; on a system
-// without it (Windows 2000 as shipped) bitmaps still load through LoadImage.
+// Picture files as bitmaps. A BMP file loads through LoadImage; JPEG files (and
+// bitmaps LoadImage refuses) through GDI+'s flat API, whose gdiplus.dll (with
+// its codecs) is loaded when the first such picture is, so a program that draws
+// none never starts GDI+. Without GDI+ (Windows 2000 as shipped) bitmaps still load.
 class PictureLoader {
  public:
   PictureLoader() = default;
@@ -55,7 +50,7 @@ class PictureLoader {
   PictureLoader& operator=(const PictureLoader&) = delete;
 
   // nullptr when the file is missing or not a picture.
-  std::unique_ptr<Picture> Load(const std::wstring& path);
+  GdiBitmap Load(const std::wstring& path);
 
  private:
   bool Start();
@@ -75,6 +70,27 @@ class PictureLoader {
   DisposeFn dispose_ = nullptr;
 };
 
+// A picture file, drawn unscaled, decoded the first time it is drawn: a window
+// that is never shown (a hidden window, or one minimised to the tray at start)
+// costs neither the decoding nor the bitmap's memory.
+class Picture {
+ public:
+  Picture(std::wstring path, PictureLoader& loader) : path_(std::move(path)), loader_(loader) {}
+  // nullptr when the file is missing or not a picture.
+  HBITMAP Bitmap();
+  SIZE Size();
+  // Decoding was tried and failed.
+  bool Failed() const { return tried_ && !bitmap_; }
+
+ private:
+  void Decode();
+  std::wstring path_;
+  PictureLoader& loader_;
+  bool tried_ = false;
+  GdiBitmap bitmap_;
+  SIZE size_ = {};
+};
+
 // Fonts, pictures and pointer images for every window of the renderer. Fonts
 // and file cursors stay until the renderer goes (a program uses a handful);
 // a picture lives while some window or control shows it.
@@ -87,7 +103,7 @@ class Resources {
   // The font for a model font; never null (the system's font when it cannot be made).
   HFONT Font(const form::Font& font);
   // The picture of a file, shared with everyone showing the same file;
-  // nullptr for "" and for files that do not load.
+  // nullptr for "". A file that does not load draws nothing.
   std::shared_ptr<Picture> LoadPicture(const std::string& path);
   // The pointer image; nullptr for the default pointer or a file that does not load.
   HCURSOR Cursor(const form::Pointer& pointer);
