@@ -31,11 +31,18 @@ struct SimMonitor {
   // window already holds.
   void AddPage(const Readings& readings) {
     marker = sim.desktop.AddChild(window, "MonitorForm", "TMonitorForm");
+    AddReadings(readings);
+  }
+  void AddReadings(const Readings& readings) {
     for (std::size_t i = 0; i < readings.size(); ++i)
       children[i] = sim.desktop.AddChild(marker, readings[i]);
   }
   // The monitor shows another page: the marker and the readings are gone.
   void RemovePage() { sim.desktop.RemoveWindow(marker); }
+  // The marker stays, the readings are gone.
+  void RemoveReadings() {
+    for (platform::WindowId child : children) sim.desktop.RemoveWindow(child);
+  }
   void Set(const Readings& readings) {
     for (std::size_t i = 0; i < readings.size(); ++i) sim.desktop.SetText(children[i], readings[i]);
   }
