@@ -70,13 +70,16 @@ void HighLowDashboard::OnTimer(form::WindowTimer& timer) {
 }
 
 // The markers run on after the elapsed time until the next tick rewrites it.
+// The tick rewrites it only while the window shows, so a hidden window gets
+// none: they would pile up for as long as it stays hidden.
 void HighLowDashboard::WatchTick() {
   form::Label& strip = *labels_[kElapsedLabel];
+  const bool marks = window_.Visible();
   if (p_.desktop.Foreground() == window_.Handle()) {
-    strip.SetCaption(strip.Caption() + "     <>");
+    if (marks) strip.SetCaption(strip.Caption() + "     <>");
     Stop(*hide_timer_);
   } else {
-    strip.SetCaption(strip.Caption() + "     >>");
+    if (marks) strip.SetCaption(strip.Caption() + "     >>");
     Start(*hide_timer_, kHideMs);
   }
   hover_moves_ = 0;

@@ -215,6 +215,21 @@ TEST_F(HighLowTest, AutoHideTucksItAwayWhenInactiveAndTwentyQuickMovesBringItOut
   EXPECT_EQ(W().Left(), hidden);
 }
 
+// Only a shown window's strip is rewritten each tick; a hidden one must not
+// collect markers for as long as it stays hidden.
+TEST_F(HighLowTest, AutoHideMarksTheStripOnlyWhileTheWindowShows) {
+  Store("hl_HideRight", "True");
+  Start();
+  sim.Advance(60);  // made hidden by the first reset, its timers running
+  EXPECT_EQ(HL().Label(47).Caption(), "00:00:00");
+  TrayCommand("MnuHiLo");
+  sim.Advance(2);
+  Command("MnuClose");
+  const std::string closed = HL().Label(47).Caption();
+  sim.Advance(60);
+  EXPECT_EQ(HL().Label(47).Caption(), closed);
+}
+
 // A week of one sample a second, straight through the statistics: the sums
 // stay exact and the elapsed time counts days.
 TEST(HighLowStatistics, AWeekOfReadingsKeepsExactAveragesLowsAndHighs) {

@@ -25,9 +25,23 @@ struct SimMonitor {
     // Some unrelated controls before the monitor page, as a real window has.
     platform::WindowId toolbar = sim.desktop.AddChild(window, "", "TPanel");
     sim.desktop.AddChild(toolbar, "Monitor", "TButton");
+    AddPage(readings);
+  }
+  // The monitor page: the marker and its nine readings, after whatever the
+  // window already holds.
+  void AddPage(const Readings& readings) {
     marker = sim.desktop.AddChild(window, "MonitorForm", "TMonitorForm");
+    AddReadings(readings);
+  }
+  void AddReadings(const Readings& readings) {
     for (std::size_t i = 0; i < readings.size(); ++i)
       children[i] = sim.desktop.AddChild(marker, readings[i]);
+  }
+  // The monitor shows another page: the marker and the readings are gone.
+  void RemovePage() { sim.desktop.RemoveWindow(marker); }
+  // The marker stays, the readings are gone.
+  void RemoveReadings() {
+    for (platform::WindowId child : children) sim.desktop.RemoveWindow(child);
   }
   void Set(const Readings& readings) {
     for (std::size_t i = 0; i < readings.size(); ++i) sim.desktop.SetText(children[i], readings[i]);

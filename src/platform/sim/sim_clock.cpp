@@ -59,6 +59,12 @@ std::unique_ptr<platform::Timer> SimLoop::CreateTimer(std::function<void()> on_t
   return std::make_unique<SimTimer>(*this, id);
 }
 
+int SimLoop::RunningTimers() const {
+  int n = 0;
+  for (const auto& [id, t] : timers_) n += t.interval_ms > 0 && t.enabled;
+  return n;
+}
+
 void SimLoop::At(double at, std::function<void()> action) {
   scheduled_.emplace(at, std::move(action));
 }

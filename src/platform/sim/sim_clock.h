@@ -67,6 +67,10 @@ class SimLoop : public platform::Loop {
   // does when a shut-down runs inside it. Empty: no hook.
   void OnYield(std::function<void(int)> hook) { on_yield_ = std::move(hook); }
   int Yields() const { return yields_; }
+  // Timers made and not yet destroyed, and those of them running (an interval
+  // set and enabled).
+  int LiveTimers() const { return static_cast<int>(timers_.size()); }
+  int RunningTimers() const;
 
   // Message boxes: the answers a test queues (kIdOk when none is queued), and a
   // record of every box shown.

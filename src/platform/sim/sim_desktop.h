@@ -54,6 +54,8 @@ class SimDesktop : public platform::Desktop {
   const std::vector<Capture>& Captures() const { return captures_; }
   // How many times the program read a pixel of the screen.
   int PixelReads() const { return pixel_reads_; }
+  // Top-level windows alive, the program's and the others'.
+  int TopWindowCount() const { return static_cast<int>(top_order_.size()); }
 
   // --- platform::Desktop ---------------------------------------------------
   platform::WindowId FindTopWindow(std::string_view class_name, std::string_view title) override;

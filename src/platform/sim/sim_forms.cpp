@@ -155,6 +155,29 @@ Window* SimForms::WindowNamed(std::string_view name) const {
   return nullptr;
 }
 
+int SimForms::HeldPictures() const {
+  int n = 0;
+  for (const Window* w : windows_) {
+    n += !w->Picture().empty();
+    for (const auto& c : w->Controls()) {
+      if (auto* container = dynamic_cast<const form::Container*>(c.get()))
+        n += !container->Picture().empty();
+      else if (auto* button = dynamic_cast<const form::PictureButton*>(c.get()))
+        n += !button->Picture().empty();
+    }
+  }
+  return n;
+}
+
+int SimForms::HeldFonts() const {
+  std::vector<form::Font> fonts;
+  for (const Window* w : windows_)
+    for (const auto& c : w->Controls())
+      if (std::find(fonts.begin(), fonts.end(), c->TextFont()) == fonts.end())
+        fonts.push_back(c->TextFont());
+  return static_cast<int>(fonts.size());
+}
+
 // --- observer -----------------------------------------------------------------------
 
 void SimForms::WindowChanged(Window& window, form::Change what) {

@@ -64,6 +64,11 @@ class SimForms : public platform::Forms, private form::WindowObserver {
   // A loaded window by name; nullptr when none is.
   form::Window* WindowNamed(std::string_view name) const;
   const std::vector<form::Window*>& LoadedWindows() const { return windows_; }
+  // What a renderer holds for the loaded windows: one picture for each window,
+  // frame, picture box and picture button that shows one, and one font object
+  // for each distinct font of their controls.
+  int HeldPictures() const;
+  int HeldFonts() const;
 
   // --- the user ------------------------------------------------------------------
   void Press(form::Window& w, form::Control* at, int x, int y, int button = form::button::kLeft,

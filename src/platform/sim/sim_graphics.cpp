@@ -41,7 +41,7 @@ std::unique_ptr<platform::Icon> SimGraphics::NumberIcon(const platform::FontSpec
                                                         std::string_view text, int x, int y) {
   if (fail_) return nullptr;
   made_.push_back({font, back, fore, std::string(text), x, y});
-  return std::make_unique<SimIcon>(*this, made_.size());
+  return std::make_unique<SimIcon>(*this, first_handle_ + made_.size() - 1);
 }
 
 bool SimTray::Add(const platform::Icon* icon, std::string_view tip, EventHandler on_event) {

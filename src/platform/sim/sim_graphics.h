@@ -2,6 +2,7 @@
 // the tray keeps every request it received.
 #pragma once
 
+#include <deque>
 #include <map>
 #include <string>
 #include <vector>
@@ -34,11 +35,21 @@ class SimGraphics : public platform::Graphics {
                                              std::uint32_t fore, std::string_view text, int x,
                                              int y) override;
 
-  // Icons alive right now, and every icon ever made.
+  // Icons alive right now, and every icon made since the last ForgetMade.
   int LiveIcons() const { return live_; }
-  const std::vector<IconPicture>& Made() const { return made_; }
-  // The picture of an icon handle this object made.
-  const IconPicture& PictureOf(std::uintptr_t handle) const { return made_.at(handle - 1); }
+  const std::deque<IconPicture>& Made() const { return made_; }
+  // The picture of an icon handle this object made (and has not forgotten).
+  const IconPicture& PictureOf(std::uintptr_t handle) const {
+    return made_.at(handle - first_handle_);
+  }
+  // Forgets the records of all icons made but the last `keep`, so that a long
+  // run keeps no history of its own; handles stay unique.
+  void ForgetMade(std::size_t keep = 1) {
+    while (made_.size() > keep) {
+      made_.pop_front();
+      ++first_handle_;
+    }
+  }
   void FailIcons(bool fail) { fail_ = fail; }
   void SetFonts(std::vector<std::string> fonts) { fonts_ = std::move(fonts); }
   // A bitmap font, offered in these point sizes only (rising).
@@ -51,7 +62,8 @@ class SimGraphics : public platform::Graphics {
   friend class SimIcon;
   int live_ = 0;
   bool fail_ = false;
-  std::vector<IconPicture> made_;
+  std::deque<IconPicture> made_;
+  std::uintptr_t first_handle_ = 1;  // the handle of made_.front()
   std::map<std::string, std::vector<double>> bitmap_sizes_;
   std::vector<std::string> fonts_{"Arial", "Courier New", "Tahoma", "Times New Roman", "Verdana"};
 };
@@ -69,6 +81,7 @@ class SimTray : public platform::Tray {
   const std::string& Tip() const { return tip_; }
   // Every request, e.g. "add", "modify", "delete".
   const std::vector<std::string>& Requests() const { return requests_; }
+  void ClearRequests() { requests_.clear(); }
   // The user acts on the icon; the taskbar restarts.
   void UserEvent(int mouse_message) {
     if (shown_ && handler_) handler_(mouse_message);

@@ -135,6 +135,7 @@ class SimSound : public platform::Sound {
     std::map<std::uint32_t, std::uint32_t> volumes;
   };
   const std::vector<Event>& Events() const { return events_; }
+  void ClearEvents() { events_.clear(); }
   // Runs during a wave playback (a playback blocks; messages may still arrive).
   void DuringPlayback(std::function<void()> action) { during_playback_ = std::move(action); }
 
