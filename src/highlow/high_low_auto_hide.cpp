@@ -69,17 +69,36 @@ void HighLowDashboard::OnTimer(form::WindowTimer& timer) {
     HideTick();
 }
 
+namespace {
+
+constexpr std::string_view kShownMarker = "     <>";
+constexpr std::string_view kHiddenMarker = "     >>";
+// A tick comes between every two or three watch periods; more markers than
+// this mean the ticks have stopped, and the strip stays as it is.
+constexpr int kMostMarkers = 4;
+
+int TrailingMarkers(std::string_view text) {
+  int n = 0;
+  while (text.ends_with(kShownMarker) || text.ends_with(kHiddenMarker)) {
+    text.remove_suffix(kShownMarker.size());
+    ++n;
+  }
+  return n;
+}
+
+}  // namespace
+
 // The markers run on after the elapsed time until the next tick rewrites it.
-// The tick rewrites it only while the window shows, so a hidden window gets
-// none: they would pile up for as long as it stays hidden.
+// The tick rewrites it only while the window shows and polling runs; without
+// it they would pile up, so a hidden window gets none and a shown one a few.
 void HighLowDashboard::WatchTick() {
   form::Label& strip = *labels_[kElapsedLabel];
-  const bool marks = window_.Visible();
+  const bool marks = window_.Visible() && TrailingMarkers(strip.Caption()) < kMostMarkers;
   if (p_.desktop.Foreground() == window_.Handle()) {
-    if (marks) strip.SetCaption(strip.Caption() + "     <>");
+    if (marks) strip.SetCaption(strip.Caption() + std::string(kShownMarker));
     Stop(*hide_timer_);
   } else {
-    if (marks) strip.SetCaption(strip.Caption() + "     >>");
+    if (marks) strip.SetCaption(strip.Caption() + std::string(kHiddenMarker));
     Start(*hide_timer_, kHideMs);
   }
   hover_moves_ = 0;

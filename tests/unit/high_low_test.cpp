@@ -230,6 +230,19 @@ TEST_F(HighLowTest, AutoHideMarksTheStripOnlyWhileTheWindowShows) {
   EXPECT_EQ(HL().Label(47).Caption(), closed);
 }
 
+TEST_F(HighLowTest, AutoHideMarksAShownStripAFewTimesOnceTheTicksStop) {
+  Store("hl_HideRight", "True");
+  Store("HiLoStrt", "True");
+  Start();
+  sim.Advance(30);
+  ASSERT_TRUE(W().Visible());
+  Main().Poll().StopPolling();
+  sim.Advance(60);
+  const std::string strip = HL().Label(47).Caption();
+  EXPECT_TRUE(strip.ends_with("     >>     >>     >>     >>")) << strip;
+  EXPECT_FALSE(strip.ends_with(">>     >>     >>     >>     >>")) << strip;
+}
+
 // A week of one sample a second, straight through the statistics: the sums
 // stay exact and the elapsed time counts days.
 TEST(HighLowStatistics, AWeekOfReadingsKeepsExactAveragesLowsAndHighs) {
