@@ -13,7 +13,8 @@ constexpr int kDesignClientWidth = 3225, kDesignClientHeight = 2445;
 constexpr form::Colour kBlack = 0;
 constexpr form::Colour kLightYellow = 255 + 255 * 256 + 128 * 65536;
 constexpr form::Colour kTeal = 128 * 256 + 128 * 65536;
-constexpr form::Font kValueFont{"MS Sans Serif", 9.75, false};
+// const, not constexpr: clang cannot build a libstdc++ std::string in a constant expression.
+const form::Font kValueFont{"MS Sans Serif", 9.75, false};
 constexpr int kLabelHeight = 195;
 
 // The nine rows of values, by their top within a column.

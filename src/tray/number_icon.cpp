@@ -12,7 +12,10 @@ TrayIconStyle TrayIconStyle::Load(Settings& s) {
   style.back_colour = s.Colour(keys::kTrayBackColour);
   style.font_name = s.Text(keys::kTrayFont);
   style.bold = s.Flag(keys::kTrayBold);
-  style.font_size = s.Float(keys::kTrayFontSize);
+  // A hand-edited store may hold anything: a size no font is drawn at reads as
+  // the default.
+  const double size = s.Float(keys::kTrayFontSize);
+  if (size > 0 && size <= kLargestFontSize) style.font_size = size;
   return style;
 }
 

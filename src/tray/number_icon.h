@@ -12,6 +12,9 @@ namespace kelvane::tray {
 
 inline constexpr int kIconSize = 32;
 
+// The largest stored tray font size, in points, that is taken as a size.
+inline constexpr double kLargestFontSize = 1000;
+
 // The tray icon's look, read at start-up and edited by the tray settings window.
 struct TrayIconStyle {
   std::string font_name = "Arial";

@@ -41,6 +41,16 @@ TEST(Text, CutsAndPadsByCharactersNotBytes) {
   EXPECT_EQ(std::string(CutAtNul(std::string("ab\0cd", 5))), "ab");
 }
 
+TEST(Text, ABrokenSequenceCountsByteForByteSoASlotStaysSixCharactersWide) {
+  // A lead byte without its continuation bytes, and a stray continuation byte.
+  EXPECT_EQ(CharCount("\xE4>"), 2u);
+  EXPECT_EQ(CharCount("45\xB0" "C"), 4u);
+  const std::string slot = FixedWidth("\xE4>", 6);
+  EXPECT_EQ(slot, "\xE4>    ");
+  EXPECT_EQ(CharCount(slot), 6u);
+  EXPECT_EQ(LeftChars("\xF0\x9F" "ab", 2), "\xF0\x9F");
+}
+
 TEST(ProbeReading, StartsBlankWithZeroNumbers) {
   ProbeReading r;
   for (int slot = 1; slot <= 10; ++slot) EXPECT_EQ(r.texts[slot], "      ");

@@ -126,5 +126,16 @@ TEST(TrayIconStyle, LoadsTheSixTrayKeysWithTheirDefaults) {
   EXPECT_EQ(s.cpu_colour, 65280u);
 }
 
+TEST(TrayIconStyle, AStoredSizeThatNoFontHasReadsAsTheDefault) {
+  sim::SimPlatform sim;
+  Settings settings(sim.store, sim.clock);
+  for (const char* size : {"299999999999999999999999994", "1000,5", "0", "-12"}) {
+    settings.WriteText("TraySize", size);
+    EXPECT_EQ(TrayIconStyle::Load(settings).font_size, 24) << size;
+  }
+  settings.WriteText("TraySize", "1000");
+  EXPECT_EQ(TrayIconStyle::Load(settings).font_size, 1000);
+}
+
 }  // namespace
 }  // namespace kelvane::tray

@@ -1,0 +1,32 @@
+// The two HTML templates filled with any readings: the log's template and the
+// High/Low/Avg report's, and the text log's entry from the same readings.
+//
+// The lines before the first empty line are the readings: the date-time of now,
+// the started text, the elapsed time, then the statistics table's slots 1 to
+// 36 (which also fill the ten reading slots). The rest is the template.
+#include "base/text.h"
+#include "fuzz_input.h"
+#include "highlow/report.h"
+#include "logs/logs.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  using namespace kelvane;
+  std::string_view input = fuzz::AsText(data, size);
+  const std::size_t blank = input.find("\n\n");
+  const std::string_view html = blank == std::string_view::npos ? "" : input.substr(blank + 2);
+  const std::vector<std::string_view> lines = fuzz::Lines(input.substr(0, blank));
+  auto line = [&](std::size_t i) { return std::string(i < lines.size() ? lines[i] : ""); };
+
+  probe::ProbeReading reading;
+  StatsTable table;
+  highlow::ReportContent report{{}, line(2), line(1), line(0)};
+  for (int n = 1; n <= 36; ++n) table[n] = report.values[n] = line(2 + n);
+  for (int slot = 1; slot <= 10; ++slot) reading.texts[slot] = FixedWidth(table[slot], 6);
+  probe::DeriveReadings(reading);
+
+  logs::LogEntry entry{reading, table, line(0), line(1), line(2), input.size() % 2 == 1};
+  logs::TextLogEntry(entry);
+  logs::FillHtmlTemplate(std::string(html), entry);
+  highlow::FillReport(std::string(html), report);
+  return 0;
+}
