@@ -1,5 +1,8 @@
 #include "probe/stats.h"
 
+#include <algorithm>
+#include <limits>
+
 #include "base/numbers.h"
 #include "base/text.h"
 #include "platform/calendar.h"
@@ -8,14 +11,25 @@ namespace kelvane {
 
 using probe::ProbeReading;
 
+namespace {
+
+// A voltage as the statistics keep it; a text such as "9e99" would not fit a
+// float, so it stops at the largest one.
+float Voltage(const std::string& text) {
+  constexpr double kMost = std::numeric_limits<float>::max();
+  return static_cast<float>(std::clamp(LeadingNumber(text), -kMost, kMost));
+}
+
+}  // namespace
+
 TickValues ValuesOf(const ProbeReading& r) {
   TickValues v;
-  v.vcore = static_cast<float>(LeadingNumber(r.texts[probe::kVCoreSlot]));
+  v.vcore = Voltage(r.texts[probe::kVCoreSlot]);
   v.cpu_temp = r.cpu_temp;
   v.mb_temp = probe::MbTemp32(r);
-  v.v5 = static_cast<float>(LeadingNumber(r.texts[probe::kV5Slot]));
-  v.v33 = static_cast<float>(LeadingNumber(r.texts[probe::kV33Slot]));
-  v.v12 = static_cast<float>(LeadingNumber(r.texts[probe::kV12Slot]));
+  v.v5 = Voltage(r.texts[probe::kV5Slot]);
+  v.v33 = Voltage(r.texts[probe::kV33Slot]);
+  v.v12 = Voltage(r.texts[probe::kV12Slot]);
   v.cpu_fan = RoundToInt32(LeadingNumber(r.texts[probe::kCpuFanSlot]));
   v.power_fan = RoundToInt32(LeadingNumber(r.texts[probe::kPowerFanSlot]));
   v.chassis_fan = RoundToInt32(LeadingNumber(r.texts[probe::kChassisFanSlot]));

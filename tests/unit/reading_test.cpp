@@ -3,7 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "base/text.h"
+#include "probe/stats.h"
 
 namespace kelvane::probe {
 namespace {
@@ -91,6 +94,15 @@ TEST(ProbeReading, TipTextHoldsTheReadingsThenANulPaddedToSixtyFourCharacters) {
   expected += std::string(64 - 56, ' ');
   EXPECT_EQ(r.tip_text, expected);
   EXPECT_EQ(CharCount(r.tip_text), 64u);
+}
+
+TEST(ProbeReading, AVoltageBeyondAnyFloatStopsAtTheLargest) {
+  ProbeReading r;
+  r.texts[kVCoreSlot] = "9e99  ";
+  r.texts[kV12Slot] = "-9e99 ";
+  const TickValues v = ValuesOf(r);
+  EXPECT_EQ(v.vcore, std::numeric_limits<float>::max());
+  EXPECT_EQ(v.v12, -std::numeric_limits<float>::max());
 }
 
 }  // namespace
