@@ -1,6 +1,7 @@
 #include "alarms/alarm_sounds.h"
 
 #include <cstdint>
+#include <optional>
 
 #include "base/numbers.h"
 
@@ -48,22 +49,21 @@ void AlarmSounds::PlayAlarmWave() {
   if (sound_busy_) return;
   BusyWhile busy(sound_busy_);
   if (controls_.sound_card.Value() != 1) return;
-  // Without a mixer both volumes read 0 and stay untouched.
-  const std::int32_t wave = volume_ ? volume_->WaveVolume() : 0;
-  const std::int32_t wave_in = volume_ ? volume_->WaveInVolume() : 0;
+  // A volume that cannot be read is left alone: turned up, it could not be
+  // put back, and "restoring" it to 0 would leave the user's speakers mute.
+  // Without a mixer neither volume is read or touched.
+  const std::optional<std::int32_t> wave = volume_ ? volume_->WaveVolume() : std::nullopt;
+  const std::optional<std::int32_t> wave_in = volume_ ? volume_->WaveInVolume() : std::nullopt;
   const std::int64_t alarm = static_cast<std::int64_t>(controls_.volume.Value()) * volume_step_;
   const auto alarm32 = static_cast<std::int32_t>(
       alarm > INT32_MAX ? INT32_MAX : alarm < INT32_MIN ? INT32_MIN : alarm);
-  if (volume_) {
-    volume_->SetWaveVolume(alarm32);
-    volume_->SetWaveInVolume(alarm32);
-  }
+  if (wave) volume_->SetWaveVolume(alarm32);
+  if (wave_in) volume_->SetWaveInVolume(alarm32);
   p_.loop.YieldToMessages();
   // A shut-down inside the yield skips the sound, never the restore.
   if (host_.StillRunning()) p_.sound.PlayWaveSync(app_folder_ + kAlarmWave);
-  if (!volume_) return;
-  volume_->SetWaveVolume(wave);
-  volume_->SetWaveInVolume(wave_in);
+  if (wave) volume_->SetWaveVolume(*wave);
+  if (wave_in) volume_->SetWaveInVolume(*wave_in);
 }
 
 void AlarmSounds::ChirpSpeaker() {

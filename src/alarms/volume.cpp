@@ -14,9 +14,11 @@ Volume::~Volume() = default;
 
 // A control that was not found has no identifier of its own: it is neither read
 // nor written, so no other control of the card is touched in its place.
-std::int32_t Volume::Read(const platform::MixerControl& control) {
-  if (!mixer_ || !control.found) return 0;
-  return static_cast<std::int32_t>(mixer_->ReadValue(control.control_id).value_or(0));
+std::optional<std::int32_t> Volume::Read(const platform::MixerControl& control) {
+  if (!mixer_ || !control.found) return std::nullopt;
+  const std::optional<std::uint32_t> value = mixer_->ReadValue(control.control_id);
+  if (!value) return std::nullopt;
+  return static_cast<std::int32_t>(*value);
 }
 
 void Volume::Write(const platform::MixerControl& control, std::int32_t volume) {

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 
 #include "platform/platform.h"
 
@@ -31,15 +32,16 @@ class Volume {
   std::int32_t MinWaveInVolume() const { return wave_in_.minimum; }
   std::int32_t MaxWaveInVolume() const { return wave_in_.maximum; }
 
-  // The control's value now; 0 when it cannot be read.
-  std::int32_t WaveVolume() { return Read(wave_); }
-  std::int32_t WaveInVolume() { return Read(wave_in_); }
+  // The control's value now; nothing when the control was not found or the
+  // read failed.
+  std::optional<std::int32_t> WaveVolume() { return Read(wave_); }
+  std::optional<std::int32_t> WaveInVolume() { return Read(wave_in_); }
   // Clamps into the control's range, then writes; a failed write is ignored.
   void SetWaveVolume(std::int32_t volume) { Write(wave_, volume); }
   void SetWaveInVolume(std::int32_t volume) { Write(wave_in_, volume); }
 
  private:
-  std::int32_t Read(const platform::MixerControl& control);
+  std::optional<std::int32_t> Read(const platform::MixerControl& control);
   void Write(const platform::MixerControl& control, std::int32_t volume);
 
   std::unique_ptr<platform::Mixer> mixer_;

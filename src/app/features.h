@@ -1,9 +1,10 @@
 // What the main window and its poll cycle ask of the parts of the program that
 // live in windows and routines of their own: alarms and sounds, logs, overheat
 // actions, the two dashboards, the tray icon settings window. Each call says
-// what is asked; a part that is not there yet does nothing. The main window
-// calls these itself; the poll cycle reaches them through its host
-// (PollHost::Features), so each is declared and reached once.
+// what is asked; by default nothing is done, which is what a program without
+// these parts (a test's) needs. The main window calls these itself; the poll
+// cycle reaches them through its host (PollHost::Features), so each is
+// declared and reached once.
 #pragma once
 
 #include <string>

@@ -213,7 +213,12 @@ void MainWindow::OnResize() {
 }
 
 void MainWindow::OnGotFocus(Control& control) {
-  if (&control != &Get(MainControl::kLaunchProgram)) return;
+  if (&control == &Get(MainControl::kLaunchProgram)) ShowShutdownHint();
+}
+
+// The hint states the limit the shutdown uses: whatever sets the list's text
+// (the stored setting at load, a pick, the overheat routine) refreshes it.
+void MainWindow::ShowShutdownHint() {
   Get<Label>(MainControl::kShutdownHint)
       .SetCaption("Shut down Windows if CPU temp is greater then " +
                   Get<ListBox>(MainControl::kShutdownThreshold).Text() + std::string(kDegree) +
@@ -228,6 +233,7 @@ void MainWindow::OnClick(Control* control) {
   } else if (control == &Get(MainControl::kMinimiseButton)) {
     window_.SetWindowState(WindowState::kMinimised);
   } else if (IsChoiceList(control)) {
+    if (control == &Get(MainControl::kShutdownThreshold)) ShowShutdownHint();
     Get<TextBox>(MainControl::kLaunchProgram).SetFocus();
   } else if (control->Kind() == ControlKind::kCheckBox) {
     services_.features.CheckBoxClicked(*this, *static_cast<CheckBox*>(control));
@@ -262,6 +268,7 @@ void MainWindow::OnMouseUp(const MouseEvent& e) {
 }
 
 void MainWindow::OnChange(Control& control) {
+  if (&control == &Get(MainControl::kShutdownThreshold)) ShowShutdownHint();
   if (&control != &Get(MainControl::kLogInterval)) return;
   Get<Label>(MainControl::kLogIntervalMinutes).SetCaption(std::to_string(LogIntervalMinutes()));
   poll_.ReloadLogCountdown();

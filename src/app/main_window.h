@@ -180,6 +180,8 @@ class MainWindow : public form::WindowHandler, public PollHost {
 
   void StartUp();
   void ShowCpuName();
+  // The caption beside the shutdown box, from the shutdown list's text.
+  void ShowShutdownHint();
   void Fail(std::string_view message);
   void OpenMenu();
   void ShowFromTray();

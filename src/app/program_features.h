@@ -45,6 +45,7 @@ class ProgramFeatures : public FeatureHooks,
   void CheckBoxClicked(MainWindow&, form::CheckBox& box) override;
   void ButtonClicked(MainWindow&, form::Button& button) override;
   void MenuCommand(MainWindow& main, form::MenuItem& item) override;
+  void MainWindowQueryUnload(MainWindow&) override;
   void CloseWindows(MainWindow&) override;
   void CheckTemperatures() override;
   void WriteLogs() override { WriteLogEntry(false); }

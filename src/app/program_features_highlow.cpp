@@ -50,7 +50,14 @@ void ProgramFeatures::ShowOnHighLow(const StatsTable& table, const std::string& 
 }
 
 void ProgramFeatures::HighLowPlateRenamed(int label, const std::string& text) {
-  if (HighLow()) high_low_->RenamePlate(label, text);
+  // A window not made yet is made (hidden) for it, as the first reset would.
+  if (highlow::HighLowDashboard* window = LoadedHighLow()) window->RenamePlate(label, text);
+}
+
+void ProgramFeatures::MainWindowQueryUnload(MainWindow&) {
+  // The shut-down yields before it closes the window: no hide tick may move it
+  // meanwhile.
+  if (HighLowVisible()) high_low_->StopAutoHideTimers();
 }
 
 bool ProgramFeatures::HighLowCommand(form::MenuItem& item) {

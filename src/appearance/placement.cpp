@@ -1,5 +1,6 @@
 #include "appearance/placement.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "base/numbers.h"
@@ -116,6 +117,25 @@ void EnforceMinimumSize(form::Window& window) {
   if (window.WindowState() != form::WindowState::kNormal) return;
   if (window.Height() < kMinimumHeight) window.SetHeight(kMinimumHeight);
   if (window.Width() < kMinimumWidth) window.SetWidth(kMinimumWidth);
+}
+
+bool Reachable(const platform::Rect& window, const platform::Rect& work,
+               const platform::Rect& screen, const platform::Rect& all, int pixels) {
+  const auto shows_on = [&](const platform::Rect& area) {
+    const long long across = static_cast<long long>(std::min(window.right, area.right)) -
+                             std::max(window.left, area.left);
+    const long long down = static_cast<long long>(std::min(window.bottom, area.bottom)) -
+                           std::max(window.top, area.top);
+    return across >= pixels && down >= pixels;
+  };
+  if (shows_on(work)) return true;
+  const bool several_monitors = !(all == screen);
+  return several_monitors && shows_on(all);
+}
+
+bool FarOffScreen(int value, int extent, int screens) {
+  const long long limit = static_cast<long long>(screens) * extent;
+  return value > limit || value < -limit;
 }
 
 void SetTopmost(form::Window& window, bool on) {

@@ -44,6 +44,17 @@ platform::Point DockedToBottom(const platform::Rect& window, const platform::Rec
 platform::Point CentredAtBottom(const platform::Rect& window, const platform::Rect& work);
 platform::Point CentredOnWorkArea(const platform::Rect& window, const platform::Rect& work);
 
+// Whether a window shows at least `pixels` of itself across and down where the
+// user can take it: on the work area, or, where there are several monitors, on
+// the rectangle around them all (`all`). So a window kept on a monitor left of
+// or above the primary one stays where it is.
+bool Reachable(const platform::Rect& window, const platform::Rect& work,
+               const platform::Rect& screen, const platform::Rect& all, int pixels);
+
+// Whether a stored coordinate lies more than `screens` times `extent` away
+// from 0 either way; any int is compared, the most negative included.
+bool FarOffScreen(int value, int extent, int screens);
+
 // The colour editor's Left (twips) beside a dashboard at `left` with `width`:
 // on the dashboard's left side when there is room for nearly all of it
 // (Left above 3360), else at its right edge.

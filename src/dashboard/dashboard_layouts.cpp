@@ -4,7 +4,6 @@
 // top and a row along the bottom. Nothing but "Save as My Layout" stores a
 // place: moving the window or its tiles changes nothing stored.
 #include <algorithm>
-#include <cstdlib>
 
 #include "appearance/placement.h"
 #include "base/numbers.h"
@@ -18,8 +17,9 @@ constexpr int kRowWidth = 10750, kRowHeight = 330;
 // Opening the menu leaves a window that reaches this far below the work area
 // where it is.
 constexpr int kBottomAllowance = 15;
-// A window shows at least this much of itself on the work area, across and
-// down, or it is brought back: a strip a tile high can still be grabbed.
+// A window shows at least this much of itself on the work area (or on another
+// monitor), across and down, or it is brought back: a strip a tile high can
+// still be grabbed.
 constexpr int kReachablePixels = 16;
 // Stored places and sizes beyond this many screens are no places at all.
 constexpr int kFarScreens = 4;
@@ -57,8 +57,8 @@ void DigitalDashboard::LoadMySettings() {
   // many screens away, reads as the default.
   if (!Within(width, 1, kFarScreens * screen.width)) width = kDefaultWidth;
   if (!Within(height, 1, kFarScreens * screen.height)) height = kDefaultHeight;
-  if (std::abs(left) > kFarScreens * screen.width) left = default_left;
-  if (std::abs(top) > kFarScreens * screen.height) top = default_top;
+  if (appearance::FarOffScreen(left, screen.width, kFarScreens)) left = default_left;
+  if (appearance::FarOffScreen(top, screen.height, kFarScreens)) top = default_top;
 
   const IndexedKeyDef& lefts = DashboardFrameLeftKeys();
   const IndexedKeyDef& tops = DashboardFrameTopKeys();
@@ -94,10 +94,8 @@ void DigitalDashboard::LoadMySettings() {
 void DigitalDashboard::KeepReachable() {
   const appearance::ScreenMetrics screen = appearance::MetricsOf(p_.desktop);
   const platform::Rect r = appearance::OuterPixels(window_, screen);
-  const platform::Rect& work = screen.work_area;
-  const int across = std::min(r.right, work.right) - std::max(r.left, work.left);
-  const int down = std::min(r.bottom, work.bottom) - std::max(r.top, work.top);
-  if (across < kReachablePixels || down < kReachablePixels)
+  if (!appearance::Reachable(r, screen.work_area, p_.desktop.ScreenRect(),
+                             p_.desktop.VirtualScreenRect(), kReachablePixels))
     appearance::KeepOnScreen(window_, p_.desktop);
 }
 

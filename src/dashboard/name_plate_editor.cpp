@@ -91,6 +91,7 @@ void NamePlateEditor::OnLoad() {
 }
 
 void NamePlateEditor::Accept() {
+  const std::shared_ptr<bool> alive = alive_;
   const std::string text = name_->Text();
   form::Label& plate = dashboard_.Label(plate_index_);
   if (text != plate.Caption() && !text.empty()) {
@@ -98,7 +99,9 @@ void NamePlateEditor::Accept() {
     settings_.WriteText(DashboardPlateKeys().Name(plate_index_), text);
     if (const int high_low = HighLowLabelOf(plate_index_); high_low != 0) {
       settings_.WriteText(HighLowPlateKeys().Name(high_low), text);
+      // Making the High/Low window yields: the program may end meanwhile.
       host_.HighLowPlateRenamed(high_low, text);
+      if (!*alive || !window_.Loaded()) return;
     }
   }
   window_.Unload();

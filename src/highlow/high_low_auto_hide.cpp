@@ -5,6 +5,7 @@
 // active and starts the hide timer (3000 ms) when it is not.
 #include <cmath>
 
+#include "appearance/placement.h"
 #include "base/keys.h"
 #include "base/numbers.h"
 #include "highlow/high_low_dashboard.h"
@@ -42,6 +43,19 @@ int HighLowDashboard::RightEdge() {
 void HighLowDashboard::StartAutoHideTimers() {
   Start(*hide_timer_, kHideMs);
   Start(*watch_timer_, kWatchMs);
+}
+
+bool HighLowDashboard::HideTimerRunning() const {
+  return Running(*hide_timer_);
+}
+
+bool HighLowDashboard::WatchTimerRunning() const {
+  return Running(*watch_timer_);
+}
+
+void HighLowDashboard::StopAutoHideTimers() {
+  Stop(*hide_timer_);
+  Stop(*watch_timer_);
 }
 
 void HighLowDashboard::AutoHideOff() {
@@ -120,7 +134,8 @@ void HighLowDashboard::HoverCheck() {
   const int out = RightEdge() - window_.Width();
   if (out == window_.Left()) return;
   Stop(*hide_timer_);
-  window_.SetTopmost(true);
+  // Back on top of the other always-on-top windows (the digital dashboard).
+  appearance::SetTopmost(window_, true);
   window_.SetLeft(out);
   if (Running(*watch_timer_)) Start(*hide_timer_, kHideMs);
 }

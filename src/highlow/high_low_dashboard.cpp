@@ -1,7 +1,6 @@
 #include "highlow/high_low_dashboard.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <stdexcept>
 
 #include "appearance/placement.h"
@@ -54,8 +53,12 @@ void HighLowDashboard::Load() {
 void HighLowDashboard::Show() {
   // The load yields: the program may release this window meanwhile.
   const std::shared_ptr<bool> alive = alive_;
+  // The first show after the load raises a resize; that one is not the user's.
+  showing_ = true;
   window_.Show();
-  if (*alive && window_.Loaded()) ClampToRightEdge();
+  if (!*alive) return;
+  showing_ = false;
+  if (window_.Loaded()) ClampToRightEdge();
 }
 
 void HighLowDashboard::OnLoad() {
@@ -74,8 +77,8 @@ void HighLowDashboard::OnLoad() {
   int top = RoundToInt32(settings_.Float(keys::kHighLowTop.name, default_top));
   int width = RoundToInt32(settings_.Float(keys::kHighLowWidth));
   int height = RoundToInt32(settings_.Float(keys::kHighLowHeight));
-  if (std::abs(left) > kFarScreens * screen_w) left = default_left;
-  if (std::abs(top) > kFarScreens * screen_h) top = default_top;
+  if (appearance::FarOffScreen(left, screen_w, kFarScreens)) left = default_left;
+  if (appearance::FarOffScreen(top, screen_h, kFarScreens)) top = default_top;
   if (width <= 0 || width > kFarScreens * screen_w) width = kDefaultWidth;
   if (height <= 0 || height > kFarScreens * screen_h) height = kDefaultHeight;
   window_.Move(left, top, width, height);
@@ -113,8 +116,7 @@ void HighLowDashboard::OnLoad() {
 }
 
 void HighLowDashboard::OnQueryUnload(form::UnloadMode, bool&) {
-  hide_timer_->SetInterval(0);
-  watch_timer_->SetInterval(0);
+  StopAutoHideTimers();
   if (host_.ColourEditorOpen() && host_.ColourEditorTargetsHighLow()) host_.CloseColourEditor();
 }
 
@@ -216,7 +218,9 @@ void HighLowDashboard::DefaultSize() {
 void HighLowDashboard::OnResize() {
   appearance::EnforceMinimumSize(window_);
   SetLocked(true);
-  if (host_.SampleCount() > 3) AutoHideOff();
+  // Only a resize by the user switches the auto-hide off: not the resizes of
+  // the start-up's first ticks, nor the one that showing the window raises.
+  if (host_.SampleCount() > 3 && !showing_) AutoHideOff();
 }
 
 void HighLowDashboard::OnActivate() {

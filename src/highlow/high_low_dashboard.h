@@ -120,6 +120,12 @@ class HighLowDashboard : public form::WindowHandler {
   void ClampToRightEdge();
   // Off with the auto-hide: item cleared, both timers stopped, nothing stored.
   void AutoHideOff();
+  // Both auto-hide timers stopped, the item and the stored setting kept: the
+  // window stays where it is while the program or the window closes.
+  void StopAutoHideTimers();
+  // Whether each auto-hide timer runs (interval set and enabled).
+  bool HideTimerRunning() const;
+  bool WatchTimerRunning() const;
   // "Save as HTML", "Save as .BMP".
   void SaveReport();
   void SaveBitmap();
@@ -178,6 +184,7 @@ class HighLowDashboard : public form::WindowHandler {
   std::string theme_;
   ColumnPlace pressed_at_;
   std::int16_t hover_moves_ = 0;
+  bool showing_ = false;
   std::array<form::Colour, kLabelCount> colour_backup_{};
   std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };

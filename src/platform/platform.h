@@ -207,6 +207,10 @@ class Desktop {
   // The screen less the taskbar, in pixels.
   virtual Rect WorkArea() = 0;
   virtual Rect ScreenRect() = 0;
+  // The rectangle around all monitors, in pixels of the primary monitor's
+  // coordinates: monitors left of or above it have negative ones. The screen
+  // itself where there is one monitor.
+  virtual Rect VirtualScreenRect() = 0;
   // Twips per pixel across and down (15 at 96 dots per inch).
   virtual int TwipsPerPixelX() = 0;
   virtual int TwipsPerPixelY() = 0;

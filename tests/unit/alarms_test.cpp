@@ -119,6 +119,41 @@ TEST_F(AlarmsTest, WithoutAMixerTheSoundCardIsNotOfferedAndTheAlarmStillChirps) 
   EXPECT_TRUE(features.AlarmWindow()->IsOpen());
 }
 
+TEST_F(AlarmsTest, AVolumeControlTheMixerLacksIsNeverWritten) {
+  sim.sound = sim::SimSound(&sim.clock);
+  sim.sound.AddMixerLine(4, 0, 65535, 30000);  // the speakers only, no wave-out line
+  Start();
+  Main().Window().UserClickButton(Main().Get<form::Button>(kTestVolume));
+  ASSERT_EQ(Count("play"), 1);
+  EXPECT_EQ(sim.sound.Events().back().volumes.at(4), 650u * 41u);
+  // The speakers' control has the identifier 0, the one a control that was not
+  // found carries too: it is read once, raised once and restored once.
+  ASSERT_EQ(sim.sound.ControlIdOf(4), 0u);
+  EXPECT_EQ(sim.sound.MixerReads(), std::vector<std::uint32_t>{0u});
+  const auto& writes = sim.sound.MixerWrites();
+  ASSERT_EQ(writes.size(), 2u);
+  EXPECT_EQ(writes[0].control_id, 0u);
+  EXPECT_EQ(writes[0].value, 650u * 41u);
+  EXPECT_EQ(writes[1].control_id, 0u);
+  EXPECT_EQ(writes[1].value, 30000u);
+  EXPECT_EQ(sim.sound.LineValue(4), 30000u);
+}
+
+// A volume that cannot be read could not be put back: it is left as it is,
+// never "restored" to nothing, which would mute the user's speakers.
+TEST_F(AlarmsTest, AVolumeThatCannotBeReadIsNeitherRaisedNorRestored) {
+  sim.sound.FailReads(4);
+  Start();
+  Main().Window().UserClickButton(Main().Get<form::Button>(kTestVolume));
+  ASSERT_EQ(Count("play"), 1);
+  EXPECT_EQ(sim.sound.Events().back().volumes.at(4), 30000u);
+  EXPECT_EQ(sim.sound.Events().back().volumes.at(0x1008), 650u * 41u);
+  EXPECT_EQ(sim.sound.LineValue(4), 30000u);
+  EXPECT_EQ(sim.sound.LineValue(0x1008), 20000u);
+  for (const auto& write : sim.sound.MixerWrites())
+    EXPECT_NE(write.control_id, sim.sound.ControlIdOf(4));
+}
+
 TEST_F(AlarmsTest, TheChirpIsSilentWhilePollingIsStopped) {
   Store("SndPC", "1");
   Start();
@@ -209,7 +244,8 @@ TEST_F(ShutdownTest, FiveHotChecksInARowShutDownAfterALastLogEntry) {
   sim.Advance(4);
   EXPECT_TRUE(sim.power.Requests().empty());
   sim.Advance(1);
-  ASSERT_EQ(sim.power.Requests(), std::vector<std::uint32_t>{alarms::kShutdownFlagsNt});
+  // Reboot + force + power-off: the request that kills unsaved work is made once.
+  ASSERT_EQ(sim.power.Requests(), std::vector<std::uint32_t>{14u});
   EXPECT_TRUE(sim.power.PrivilegeEnabled());
   EXPECT_EQ(Stored("Smoke"), "0");
   EXPECT_EQ(Stored("ShutDown"), "90");
@@ -229,8 +265,82 @@ TEST_F(ShutdownTest, OnWindows9xTheRequestIsAShutdownWithoutThePrivilege) {
   StartArmed();
   monitor.SetCpu("95.0");
   sim.Advance(5);
-  EXPECT_EQ(sim.power.Requests(), std::vector<std::uint32_t>{alarms::kShutdownFlags9x});
+  EXPECT_EQ(sim.power.Requests(), std::vector<std::uint32_t>{5u});  // shutdown + force
   EXPECT_FALSE(sim.power.PrivilegeEnabled());
+}
+
+// The shutdown's guards, each able to power the machine off unasked.
+TEST_F(ShutdownTest, TheShutdownLimitIsStrictAndNeedsFiveHotChecksInARow) {
+  StartArmed();  // the default limit, 89
+  monitor.SetCpu("89.0");
+  sim.Advance(8);
+  EXPECT_EQ(features.TemperatureCheck()->ShutdownCount(), 0);
+  monitor.SetCpu("90.0");
+  sim.Advance(4);
+  EXPECT_TRUE(sim.power.Requests().empty());
+  sim.Advance(1);
+  EXPECT_EQ(sim.power.Requests(), std::vector<std::uint32_t>{14u});
+}
+
+TEST(ShutdownGuards, UntickedTheShutdownBoxAsksCountsLogsAndRewritesNothing) {
+  for (const bool in_tray : {false, true}) {
+    SCOPED_TRACE(in_tray ? "in the tray" : "with the settings window open");
+    ProgramFixture run;
+    run.Store("Smoke", "0");
+    run.Store("Log", "1");
+    run.Store("LogWrite", "0");
+    if (in_tray) run.Store("Buzzer", "79");  // a later run starts in the tray
+    run.Start();
+    ASSERT_EQ(run.Main().Window().WindowState(),
+              in_tray ? form::WindowState::kMinimised : form::WindowState::kNormal);
+    run.monitor.SetCpu("95.0");
+    run.sim.Advance(10);
+    EXPECT_TRUE(run.sim.loop.MessageBoxes().empty());
+    EXPECT_EQ(run.features.TemperatureCheck()->ShutdownCount(), 0);
+    EXPECT_TRUE(run.sim.power.Requests().empty());
+    EXPECT_EQ(run.FileText("Logs\\log.txt").value_or("").find("ShutDown"), std::string::npos);
+    EXPECT_EQ(run.List(kShutdownThreshold).Text(), "89");
+    EXPECT_TRUE(run.Main().Poll().Polling());
+    run.Main().Exit();
+    EXPECT_EQ(run.Stored("ShutDown"), "89");
+  }
+}
+
+TEST_F(AlarmsTest, TheUsersProgramStartsOnlyAboveTheShutdownLimitAndNeverFromAnEmptyPath) {
+  for (const char* path : {"C:\\cool.bat", ""}) {
+    SCOPED_TRACE(std::string("path \"") + path + "\"");
+    ProgramFixture run;
+    run.Store("Buzzer", "79");
+    run.Store("LnchIt", "1");
+    run.Store("LnchExe", path);
+    run.Start();
+    const std::size_t requests = run.sim.shell.Requests().size();
+    run.monitor.SetCpu("89.0");  // over the alarm limit, at the shutdown limit
+    run.sim.Advance(6);
+    EXPECT_EQ(run.sim.shell.Requests().size(), requests);
+    run.monitor.SetCpu("95.0");
+    run.sim.Advance(3);
+    EXPECT_EQ(run.sim.shell.Requests().size(), requests + (*path ? 1 : 0));
+    EXPECT_EQ(run.Box(kLaunchOnOverheat).Value(), *path ? 0 : 1);
+  }
+}
+
+TEST_F(AlarmsTest, TheAlarmWindowNeedsTheMessageBoxTickedAndATemperatureAboveTheLimit) {
+  struct Case {
+    const char* message_box;
+    const char* cpu;
+    bool opens;
+  } cases[] = {{"1", "79.0", false}, {"0", "95.0", false}, {"1", "80.0", true}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string("box ") + c.message_box + ", CPU " + c.cpu);
+    ProgramFixture run;
+    run.Store("Buzzer", "79");
+    run.Store("MsgAlarm", c.message_box);
+    run.Start();
+    run.monitor.SetCpu(c.cpu);
+    run.sim.Advance(5);
+    EXPECT_EQ(run.features.AlarmWindow()->IsOpen(), c.opens);
+  }
 }
 
 TEST_F(ShutdownTest, WithTheSettingsWindowOpenTheUserIsAskedAndNoRaisesTheThreshold) {
@@ -303,6 +413,20 @@ TEST_F(AlarmsTest, StoredThresholdsShowAsStoredAndCountByTheirLeadingNumber) {
     run.sim.Advance(4);  // the second alarm tick plays the wave
     EXPECT_EQ(run.Count("play") == 1, alarms) << "threshold \"" << text << "\"";
   }
+}
+
+// The hint beside the shutdown box names the limit the shutdown really uses,
+// from the first moment the window shows, whatever set the list.
+TEST_F(AlarmsTest, TheShutdownHintFollowsTheListFromTheStart) {
+  Start();  // a first run: the settings window is open, nothing has the focus yet
+  form::Label& hint = Main().Get<form::Label>(kShutdownHint);
+  EXPECT_EQ(hint.Caption(),
+            "Shut down Windows if CPU temp is greater then 89\xC2\xB0"
+            "C");
+  List(kShutdownThreshold).SetText("75");
+  EXPECT_EQ(hint.Caption(),
+            "Shut down Windows if CPU temp is greater then 75\xC2\xB0"
+            "C");
 }
 
 TEST_F(AlarmsTest, TheListsCannotBeTypedIntoAndSendTheFocusOn) {

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "program_fixture.h"
 #include "tray/tray_icon_settings.h"
 
@@ -88,11 +90,14 @@ TEST_F(ColourEditorTest, APickedColourPaintsALabelThatSaveKeepsAndDeleteGivesBac
 
   // Delete removes DshColr0 to DshColr49 and shows the dashboard afresh.
   Store("DshColr40", "255");
+  Store("DshColr49", "255");
+  Store("DshColr50", "255");  // no key of the editor's
   OpenEditorFromDashboardMenu();
   sim.forms.Activate(Dash().Window());
   ClickEditor(Part::kDelete);
-  for (const char* key : {"DshColr0", "DshColr12", "DshColr17", "DshColr40"})
+  for (const char* key : {"DshColr0", "DshColr12", "DshColr17", "DshColr40", "DshColr49"})
     EXPECT_FALSE(Stored(key)) << key;
+  EXPECT_EQ(Stored("DshColr50"), "255");
   ASSERT_NE(features.DigitalDashboard(), nullptr);
   EXPECT_TRUE(Dash().Window().Visible());
   EXPECT_EQ(Dash().Label(12).ForeColour(), design);
@@ -122,6 +127,21 @@ TEST_F(ColourEditorTest, UndoRestoresTheColoursLastLoadedOrSaved) {
   HighLow().Label(3).SetForeColour(0);
   ClickEditor(Part::kUndo);
   EXPECT_EQ(HighLow().Label(3).ForeColour(), kPicked);
+}
+
+TEST_F(ColourEditorTest, DeleteOnTheHighLowWindowRemovesItsColourKeysZeroToFortyNine) {
+  for (const char* key : {"HLcolor0", "HLcolor25", "HLcolor49", "HLcolor50", "DshColr3"})
+    Store(key, "255");
+  TrayCommand("MnuHiLo");
+  sim.forms.QueueMenuChoice("Color");
+  sim.forms.Click(HighLow().Window(), &HighLow().Tile(0), 100, 100, kRight);
+  ASSERT_NE(features.ColourEditor(), nullptr);
+  ClickEditor(Part::kDelete);
+  for (const char* key : {"HLcolor0", "HLcolor25", "HLcolor49"}) EXPECT_FALSE(Stored(key)) << key;
+  EXPECT_EQ(Stored("HLcolor50"), "255");
+  EXPECT_EQ(Stored("DshColr3"), "255") << "the other dashboard's colours stay";
+  ASSERT_NE(features.HighLow(), nullptr);
+  EXPECT_TRUE(HighLow().Window().Visible());
 }
 
 TEST_F(ColourEditorTest, ThePickerReadsOnlyAMovedPointerAndStopsWhenAnotherWindowComesToTheFront) {
@@ -185,6 +205,39 @@ TEST_F(ColourEditorTest, AThemeChangesOnlyThePicturesItsFolderHolds) {
   EXPECT_EQ(Dash().Tile(0).Picture(), "");
 }
 
+// A theme item does nothing unless a folder of that name holds the window's
+// picture: every caption of the three windows' theme menus is checked against
+// the folders the build ships.
+TEST_F(ColourEditorTest, EveryThemeOfTheThreeMenusIsAFolderTheBuildShipsWithThatWindowsPicture) {
+  TrayCommand("MnuDash");
+  TrayCommand("MnuHiLo");
+  ASSERT_NE(features.DigitalDashboard(), nullptr);
+  ASSERT_NE(features.HighLow(), nullptr);
+  const std::filesystem::path shipped = std::filesystem::path(KELVANE_RESOURCES_DIR) / "BackGround";
+  struct Menu {
+    form::Window& window;
+    const char* submenu;
+    const char* picture;
+    std::size_t themes;
+  } menus[] = {
+      {Main().Window(), "mnuBckGrnd", "Kelvane-M.jpg", 6},
+      {Dash().Window(), "MnuBGColorS", "Kelvane-D.jpg", 9},
+      {HighLow().Window(), "mnuBGrcolr", "Kelvane-H.jpg", 9},
+  };
+  for (const Menu& m : menus) {
+    const form::MenuItem* submenu = m.window.FindMenu(m.submenu);
+    ASSERT_NE(submenu, nullptr) << m.submenu;
+    std::size_t themes = 0;
+    for (const auto& item : submenu->Items()) {
+      if (!item->IsCommand()) continue;
+      ++themes;
+      EXPECT_TRUE(std::filesystem::is_regular_file(shipped / item->Caption() / m.picture))
+          << m.window.Name() << ": \"" << item->Caption() << "\"";
+    }
+    EXPECT_EQ(themes, m.themes) << m.window.Name();
+  }
+}
+
 // --- the tray icon settings window ---------------------------------------------------------
 
 class TrayIconSettingsTest : public ColourEditorTest {
@@ -220,6 +273,28 @@ TEST_F(TrayIconSettingsTest, OliveGreenForTheCpuDigitsDrawsOnTheNextTickAndIsSto
   EXPECT_EQ(Stored("TrayBold"), "False");
   EXPECT_EQ(Stored("TrayFont"), "Arial");
   EXPECT_EQ(Stored("TraySize"), "24");
+}
+
+TEST_F(TrayIconSettingsTest, TheMbAndBackButtonsEachSetTheirOwnColourOnly) {
+  Open();
+  const form::Colour cpu = Settings().Get(SettingsPart::kCpuSwatch).BackColour();
+  sim.forms.Click(S(), &Settings().Preset(1), 10, 10);
+  const form::Colour mb = Settings().Get(SettingsPart::kSelected).BackColour();
+  ClickOn(SettingsPart::kApplyMb);
+  sim.forms.Click(S(), &Settings().Preset(2), 10, 10);
+  const form::Colour back = Settings().Get(SettingsPart::kSelected).BackColour();
+  ASSERT_NE(mb, back);
+  ClickOn(SettingsPart::kApplyBack);
+  EXPECT_EQ(Settings().Get(SettingsPart::kCpuSwatch).BackColour(), cpu);
+  EXPECT_EQ(Settings().Get(SettingsPart::kMbSwatch).BackColour(), mb);
+  EXPECT_EQ(Settings().Get(SettingsPart::kBackSwatch).BackColour(), back);
+  sim.Advance(1);  // the next icon is drawn on the new background
+  EXPECT_EQ(sim.graphics.Made().back().back, back);
+  EXPECT_EQ(sim.graphics.Made().back().fore, cpu);
+  sim.forms.CloseBox(S());
+  EXPECT_EQ(Stored("TrayFcolr"), std::to_string(cpu));
+  EXPECT_EQ(Stored("TrayFcolr2"), std::to_string(mb));
+  EXPECT_EQ(Stored("TrayBcolr"), std::to_string(back));
 }
 
 TEST_F(TrayIconSettingsTest, TheSizeListHoldsEachSizeTheTypefaceReallyTakes) {

@@ -5,6 +5,7 @@
 
 #include "app/app.h"
 #include "app/program_features.h"
+#include "appearance/placement.h"
 #include "base/settings.h"
 #include "base/time_stamp.h"
 #include "dashboard/name_plate_editor.h"
@@ -204,6 +205,7 @@ TEST_F(DashboardTest, UnlockedTheTilesMoveAndSwapOnTheGrid) {
   // Tile 3 by its free strip, onto tile 5's cell: the pointer where tile 3's
   // corner lands inside the cell.
   sim.forms.Press(W(), &Dash().Tile(3), 1150, 100);
+  EXPECT_EQ(W().Children().back(), &Dash().Tile(3)) << "a pressed tile comes to the front";
   sim.forms.MovePointer(W(), PixelOf(window_left + 5 * 1185 + 700, window_top + 200));
   EXPECT_EQ(W().Left(), window_left);  // the window stays
   sim.forms.Release(W(), &Dash().Tile(3), 0, 0);
@@ -319,6 +321,7 @@ TEST_F(DashboardTest, AbsurdStoredPlacesNeverPutTheWindowOutOfReach) {
   } cases[] = {
       {"DBLeft", "99999999", 6758, 4500, 1200, 2280},  // far off: the default place
       {"DBLeft", "-99999999", 6758, 4500, 1200, 2280},
+      {"DBLeft", "-2147483649", 6758, 4500, 1200, 2280},    // beyond any int
       {"DBTop", "abc", 3000, 4628, 1200, 2280},             // not a number: the default
       {"DBLeft", "16000", 15360 - 1200, 4500, 1200, 2280},  // just off the right: brought back
       {"DBTop", "-2400", 3000, 0, 1200, 2280},              // just above: brought back
@@ -345,6 +348,44 @@ TEST_F(DashboardTest, AbsurdStoredPlacesNeverPutTheWindowOutOfReach) {
     EXPECT_EQ(w.Width(), c.width) << c.key << " " << c.value;
     EXPECT_EQ(w.Height(), c.height) << c.key << " " << c.value;
   }
+}
+
+// Only a dashboard that no monitor shows is brought back at the start: one kept
+// on a monitor left of the primary one stays there.
+TEST_F(DashboardTest, ALayoutOnAnotherMonitorStaysWhereItWas) {
+  sim.desktop.AddMonitor({-1280, 0, 0, 1024});
+  Store("DBLeft", "-15000");  // 1000 pixels left of the primary monitor
+  Store("DBTop", "4500");
+  Start();
+  ShowDashboard();
+  EXPECT_EQ(W().Left(), -15000);
+  EXPECT_EQ(W().Top(), 4500);
+  TrayCommand("MnuDash");
+  Store("DBLeft", "-30000");  // beyond that monitor too
+  ShowDashboard();
+  EXPECT_EQ(W().Left(), 0);
+}
+
+TEST(Placement, AWindowIsReachableWhereAnyMonitorShowsSixteenPixelsOfIt) {
+  const platform::Rect screen{0, 0, 1024, 768}, work{0, 0, 1024, 738};
+  const platform::Rect two_monitors{-1280, 0, 1024, 1024};
+  struct Case {
+    platform::Rect window;
+    platform::Rect all;
+    bool reachable;
+  } cases[] = {
+      {{100, 100, 180, 250}, screen, true},
+      {{1008, 100, 1088, 250}, screen, true},   // 16 pixels in
+      {{1009, 100, 1089, 250}, screen, false},  // 15
+      {{100, 730, 180, 880}, screen, false},    // under the taskbar only
+      {{-1000, 100, -920, 250}, screen, false},
+      {{-1000, 100, -920, 250}, two_monitors, true},
+      {{-1400, 100, -1320, 250}, two_monitors, false},
+      {{-2147483647 - 1, 100, -2147483547, 250}, two_monitors, false},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(appearance::Reachable(c.window, work, screen, c.all, 16), c.reachable)
+        << c.window.left << "," << c.window.top;
 }
 
 TEST_F(DashboardTest, ANamePlateRenamedShowsAtOnceAndSurvivesARestart) {
@@ -397,6 +438,27 @@ TEST_F(DashboardTest, ANamePlateRenamedShowsAtOnceAndSurvivesARestart) {
   Start();
   ShowDashboard();
   EXPECT_EQ(Dash().Label(14).Caption(), "Rear");
+}
+
+// Each temperature and fan plate is renamed together with its own plate of
+// the High/Low window, which is made (hidden) when it is not there yet.
+TEST_F(DashboardTest, EachPlateRenamesItsOwnHighLowPlate) {
+  Start();
+  ShowDashboard();
+  ASSERT_EQ(features.HighLow(), nullptr);
+  const std::pair<int, int> pairs[] = {{11, 42}, {12, 43}, {13, 38}, {0, 39}, {14, 40}};
+  for (const auto& [plate, high_low] : pairs) {
+    const std::string name = "Plate" + std::to_string(plate);
+    sim.forms.DoubleClick(W(), &Dash().Label(plate), 10, 10);
+    dashboard::NamePlateEditor* editor = Dash().PlateEditor();
+    ASSERT_NE(editor, nullptr);
+    sim.forms.Type(editor->Window(), editor->NameBox(), std::string(8, '\b') + name + "\r");
+    EXPECT_EQ(Stored("dPlate" + std::to_string(plate)), name);
+    EXPECT_EQ(Stored("hlPlate" + std::to_string(high_low)), name);
+    ASSERT_NE(features.HighLow(), nullptr);
+    EXPECT_EQ(features.HighLow()->Label(high_low).Caption(), name);
+  }
+  EXPECT_FALSE(features.HighLow()->Window().Visible());
 }
 
 TEST_F(DashboardTest, SaveAsBmpCapturesTheWindowsPixelsOrSaysWhyNot) {

@@ -178,6 +178,107 @@ TEST_F(HighLowTest, UnlockedAColumnDraggedOntoAnotherSwapsLockedItMovesTheWindow
   EXPECT_EQ(W().Children().back(), &HL().Tile(highlow::kStripTile));
 }
 
+// Showing the window is no resize by the user: a window shown from the menu
+// long after the start keeps its stored auto-hide.
+TEST_F(HighLowTest, AutoHideStoredOnSurvivesAShowFromTheMenuLaterOn) {
+  Store("hl_HideRight", "True");
+  Start();
+  sim.Advance(10);  // made hidden by the first reset
+  TrayCommand("MnuHiLo");
+  ASSERT_TRUE(W().Visible());
+  EXPECT_TRUE(HL().AutoHideOn());
+  EXPECT_TRUE(HL().WatchTimerRunning());
+  EXPECT_TRUE(HL().HideTimerRunning());
+  sim.Advance(4);  // not the foreground window: it tucks away
+  EXPECT_EQ(W().Left(), RightEdgeTwips() - 70);
+  // A resize by the user still switches it off.
+  sim.forms.Resize(W(), 4000, 3000);
+  EXPECT_FALSE(HL().AutoHideOn());
+  EXPECT_EQ(Stored("hl_HideRight"), "True");
+}
+
+// The shut-down yields before it closes the window: its timers are stopped
+// first, so nothing moves it while the program ends.
+TEST_F(HighLowTest, ExitStopsTheAutoHideTimersBeforeTheShutDownYields) {
+  Store("hl_HideRight", "True");
+  Store("HiLoStrt", "True");
+  Start();
+  sim.Advance(2);
+  ASSERT_TRUE(HL().WatchTimerRunning());
+  bool timers_at_first_yield = true;
+  bool seen = false;
+  sim.loop.OnYield([&](int) {
+    if (seen || !features.HighLow()) return;
+    seen = true;
+    timers_at_first_yield = HL().WatchTimerRunning() || HL().HideTimerRunning();
+  });
+  Main().Exit();
+  ASSERT_TRUE(seen);
+  EXPECT_FALSE(timers_at_first_yield);
+}
+
+TEST_F(HighLowTest, ARightEdgePastTheScreenComesBackOnShowDefaultSizeAndUnload) {
+  const int screen = 1024 * 15;
+  Store("HLleft", std::to_string(screen + 600));
+  Start();
+  TrayCommand("MnuHiLo");
+  EXPECT_EQ(W().Left(), screen - 3330);
+  // Narrow at the right edge: the default size would reach past it.
+  W().Move(screen - 1000, W().Top(), 1000, 2764);
+  Command("DefHite");
+  EXPECT_EQ(W().Width(), 3330);
+  EXPECT_EQ(W().Left(), screen - 3330);
+  W().SetLeft(screen - 100);
+  TrayCommand("MnuHiLo");  // unchecked: released, its layout saved
+  EXPECT_EQ(features.HighLow(), nullptr);
+  EXPECT_EQ(Stored("HLleft"), std::to_string(screen - 3330));
+  // A place stored beyond any int reads as the default, the centre.
+  Store("HLleft", "-2147483649");
+  TrayCommand("MnuHiLo");
+  EXPECT_EQ(W().Left(), (screen - 3330) / 2);
+}
+
+TEST_F(HighLowTest, ActiveWithAutoHideTheStripCarriesTheActiveMarker) {
+  Start();
+  TrayCommand("MnuHiLo");
+  sim.desktop.SetForeground(W().Handle());
+  Command("mnuAutoHideRt");
+  Main().Poll().StopPolling();  // no tick rewrites the strip
+  sim.Advance(1);
+  EXPECT_TRUE(HL().Label(47).Caption().ends_with("     <>")) << HL().Label(47).Caption();
+}
+
+TEST_F(HighLowTest, SaveAsBmpNamesThePictureAfterTheWindowAndTheTime) {
+  Start();
+  TrayCommand("MnuHiLo");
+  Command("MnuCapture");
+  ASSERT_EQ(sim.desktop.Captures().size(), 1u);
+  const std::string path = sim.desktop.Captures()[0].path;
+  const std::string stem = sim.files.ExeFolder() + "BMPs/hl_2026-12-07_09.00.";
+  EXPECT_EQ(path.substr(0, stem.size()), stem);
+  EXPECT_EQ(path.substr(stem.size() + 2), " AM.bmp");
+}
+
+// The pop-out brings the strip above the other always-on-top windows, the
+// digital dashboard among them, even though it was on top already.
+TEST_F(HighLowTest, ThePopOutRaisesTheWindowAboveOtherAlwaysOnTopWindows) {
+  Start();
+  TrayCommand("MnuHiLo");
+  Command("mnuAutoHideRt");
+  sim.desktop.SetForeground(sim.desktop.AddTopWindow("Notepad", "x", {0, 0, 100, 100}));
+  sim.Advance(4);  // tucked away
+  ASSERT_EQ(W().Left(), RightEdgeTwips() - 70);
+  TrayCommand("MnuDash");  // opened later: above the strip
+  form::Window& dash = features.DigitalDashboard()->Window();
+  dash.Move(RightEdgeTwips() - dash.Width(), W().Top());
+  const platform::Point strip{(RightEdgeTwips() - 30) / 15, W().Top() / 15 + 40};
+  ASSERT_EQ(sim.desktop.WindowFromPoint(strip), dash.Handle());
+  sim.Advance(0.5);
+  for (int i = 0; i < 20; ++i) sim.forms.MoveTo(W(), &HL().Label(47), 5 + i, 20);
+  ASSERT_EQ(W().Left(), RightEdgeTwips() - W().Width());
+  EXPECT_EQ(sim.desktop.WindowFromPoint(strip), W().Handle());
+}
+
 TEST_F(HighLowTest, AutoHideTucksItAwayWhenInactiveAndTwentyQuickMovesBringItOut) {
   Start();
   TrayCommand("MnuHiLo");

@@ -109,6 +109,23 @@ TEST_F(LogsTest, ALogThatCannotBeWrittenLosesThatEntryOnlyAndTheHtmlLogStaysWhol
   EXPECT_EQ(FileText("Logs\\log.htm"), "previous page");
 }
 
+// A text log that cannot be written loses its own entry only: the HTML log is
+// still written, whole, rather than given up with it.
+TEST_F(LogsTest, ATextLogThatCannotBeWrittenStillLeavesAWholeHtmlEntry) {
+  Store("Log", "1");
+  Store("LogWrite", "1");
+  Store("LogHTML", "1");
+  Template("<b>*1*</b>");
+  sim.files.CreateFolder(AppFile("Logs"));
+  sim.files.WriteText(AppFile("Logs\\log.txt"), "earlier entries", false);
+  sim.files.MakeUnwritable(AppFile("Logs\\log.txt"));
+  Start();
+  sim.Advance(2);
+  EXPECT_EQ(FileText("Logs\\log.txt"), "earlier entries");
+  EXPECT_FALSE(sim.files.Exists(AppFile("Logs\\log.txt.new")));
+  EXPECT_EQ(FileText("Logs\\log.htm"), "<b>" + Main().State().table[1] + "</b>\r\n");
+}
+
 TEST_F(LogsTest, AMissingLogsFolderIsMadeAgainAndTheEntryWritten) {
   Store("Log", "1");
   Start();

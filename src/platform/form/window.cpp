@@ -241,8 +241,10 @@ void Window::SetWindowState(form::WindowState state) {
   Raise([](WindowHandler& h) { h.OnResize(); });
 }
 
+// Turning it on again is not nothing: the window goes back to the top of the
+// always-on-top windows, above any that came there since.
 void Window::SetTopmost(bool topmost) {
-  if (topmost_ == topmost) return;
+  if (topmost_ == topmost && !topmost) return;
   topmost_ = topmost;
   NotifyWindow(Change::kTopmost);
 }

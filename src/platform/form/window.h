@@ -167,6 +167,8 @@ class Window {
   // A change raises Resize.
   void SetWindowState(form::WindowState state);
   bool Topmost() const { return topmost_; }
+  // On: always on top, and on top of the other always-on-top windows, even
+  // when it was on already.
   void SetTopmost(bool topmost);
   form::BorderStyle BorderStyle() const { return border_style_; }
   void SetBorderStyle(form::BorderStyle style);

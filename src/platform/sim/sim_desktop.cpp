@@ -177,6 +177,25 @@ WindowId SimDesktop::WindowFromPoint(platform::Point p) {
   return platform::kNoWindow;
 }
 
+void SimDesktop::PlaceInZOrder(WindowId window, bool topmost) {
+  auto it = windows_.find(window);
+  if (it == windows_.end() || it->second.parent != 0) return;
+  it->second.topmost = topmost;
+  std::erase(top_order_, window);
+  top_order_.push_back(window);
+}
+
+platform::Rect SimDesktop::VirtualScreenRect() {
+  platform::Rect all = screen_;
+  for (const platform::Rect& m : monitors_) {
+    all.left = std::min(all.left, m.left);
+    all.top = std::min(all.top, m.top);
+    all.right = std::max(all.right, m.right);
+    all.bottom = std::max(all.bottom, m.bottom);
+  }
+  return all;
+}
+
 std::optional<std::uint32_t> SimDesktop::PixelAt(platform::Point p) {
   ++pixel_reads_;
   auto it = pixels_.find({p.x, p.y});

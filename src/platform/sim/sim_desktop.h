@@ -33,6 +33,11 @@ class SimDesktop : public platform::Desktop {
   // Captures that fail (a full disk), recorded all the same.
   void FailCaptures(bool fail) { fail_captures_ = fail; }
   void SetScreen(platform::Rect r) { screen_ = r; }
+  // A second monitor beside the screen (pixels; negative left of or above it).
+  void AddMonitor(platform::Rect r) { monitors_.push_back(r); }
+  // The program's own window takes the topmost flag and goes on top of its
+  // band (as its renderer does; not recorded among the calls).
+  void PlaceInZOrder(platform::WindowId window, bool topmost);
 
   // --- what a test reads back ---------------------------------------------
   struct Click {
@@ -76,6 +81,7 @@ class SimDesktop : public platform::Desktop {
   void BlockInput(bool block) override;
   platform::Rect WorkArea() override { return work_area_; }
   platform::Rect ScreenRect() override { return screen_; }
+  platform::Rect VirtualScreenRect() override;
   int TwipsPerPixelX() override { return 15; }
   int TwipsPerPixelY() override { return 15; }
   platform::WindowId WindowFromPoint(platform::Point p) override;
@@ -110,6 +116,7 @@ class SimDesktop : public platform::Desktop {
   std::map<std::pair<int, int>, std::uint32_t> pixels_;
   platform::Rect screen_{0, 0, 1024, 768};
   platform::Rect work_area_{0, 0, 1024, 738};
+  std::vector<platform::Rect> monitors_;  // besides the screen
   int pixel_reads_ = 0;
 };
 

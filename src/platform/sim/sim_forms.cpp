@@ -185,6 +185,7 @@ void SimForms::WindowChanged(Window& window, form::Change what) {
   if (window.Handle() == platform::kNoWindow) return;
   if (what == form::Change::kCaption) desktop_.SetText(window.Handle(), window.Caption());
   if (what == form::Change::kBounds) desktop_.MoveWindow(window.Handle(), ScreenRect(window));
+  if (what == form::Change::kTopmost) desktop_.PlaceInZOrder(window.Handle(), window.Topmost());
 }
 
 void SimForms::ControlChanged(Control& control, form::Change what) {

@@ -1,5 +1,6 @@
 #include "platform/sim/sim_services.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -191,8 +192,10 @@ bool SimFiles::ReplaceText(std::string_view path, std::string_view text) {
   for (const fs::path& p : unwritable_)
     if (p == HostPath(path)) ec = std::make_error_code(std::errc::permission_denied);
   if (!ec) fs::rename(HostPath(beside), HostPath(path), ec);
-  if (ec) fs::remove(HostPath(beside), ec);
-  return !ec;
+  if (!ec) return true;
+  std::error_code ignored;
+  fs::remove(HostPath(beside), ignored);
+  return false;
 }
 
 bool SimFiles::CreateFolder(std::string_view path) {
@@ -229,11 +232,17 @@ class SimMixer : public platform::Mixer {
     return {true, it->second.control_id, it->second.minimum, it->second.maximum};
   }
   std::optional<std::uint32_t> ReadValue(std::uint32_t control_id) override {
-    for (auto& [type, line] : sound_.lines_)
-      if (line.control_id == control_id) return line.value;
+    sound_.reads_.push_back(control_id);
+    for (auto& [type, line] : sound_.lines_) {
+      if (line.control_id != control_id) continue;
+      const auto& failing = sound_.failing_reads_;
+      if (std::find(failing.begin(), failing.end(), type) != failing.end()) return std::nullopt;
+      return line.value;
+    }
     return std::nullopt;
   }
   bool WriteValue(std::uint32_t control_id, std::uint32_t value) override {
+    sound_.writes_.push_back({control_id, value});
     for (auto& [type, line] : sound_.lines_)
       if (line.control_id == control_id) {
         line.value = value;
@@ -267,7 +276,16 @@ void SimSound::Beep(int frequency_hz, int milliseconds) {
 
 void SimSound::AddMixerLine(std::uint32_t component_type, std::int32_t minimum,
                             std::int32_t maximum, std::uint32_t value) {
-  lines_[component_type] = {static_cast<std::uint32_t>(lines_.size() + 1), minimum, maximum, value};
+  // Identifiers count from 0, as a card's do: a control that was not found
+  // (identifier 0) names the first line's.
+  const auto id = static_cast<std::uint32_t>(lines_.size());
+  lines_[component_type] = {id, minimum, maximum, value};
+}
+
+std::optional<std::uint32_t> SimSound::ControlIdOf(std::uint32_t component_type) const {
+  auto it = lines_.find(component_type);
+  if (it == lines_.end()) return std::nullopt;
+  return it->second.control_id;
 }
 
 std::optional<std::uint32_t> SimSound::LineValue(std::uint32_t component_type) const {

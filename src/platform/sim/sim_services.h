@@ -129,6 +129,17 @@ class SimSound : public platform::Sound {
   void AddMixerLine(std::uint32_t component_type, std::int32_t minimum, std::int32_t maximum,
                     std::uint32_t value);
   std::optional<std::uint32_t> LineValue(std::uint32_t component_type) const;
+  // The line's control answers every read with a failure; writes still work.
+  void FailReads(std::uint32_t component_type) { failing_reads_.push_back(component_type); }
+  // Every write the program asked of the mixer, in order, by control identifier:
+  // those of no control included.
+  struct MixerWrite {
+    std::uint32_t control_id, value;
+  };
+  const std::vector<MixerWrite>& MixerWrites() const { return writes_; }
+  // The control identifiers of every read, in order.
+  const std::vector<std::uint32_t>& MixerReads() const { return reads_; }
+  std::optional<std::uint32_t> ControlIdOf(std::uint32_t component_type) const;
 
   struct Event {
     std::string what;  // "play <path>" or "beep <hz> <ms>", with volumes at play time
@@ -148,6 +159,9 @@ class SimSound : public platform::Sound {
   };
   SimClock* clock_;
   std::map<std::uint32_t, Line> lines_;  // by component type
+  std::vector<std::uint32_t> failing_reads_;
+  std::vector<MixerWrite> writes_;
+  std::vector<std::uint32_t> reads_;
   std::vector<Event> events_;
   std::function<void()> during_playback_;
 };

@@ -144,6 +144,15 @@ Rect Win32Desktop::ScreenRect() {
   return Rect{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
 }
 
+Rect Win32Desktop::VirtualScreenRect() {
+  const int left = GetSystemMetrics(SM_XVIRTUALSCREEN), top = GetSystemMetrics(SM_YVIRTUALSCREEN);
+  const int width = GetSystemMetrics(SM_CXVIRTUALSCREEN);
+  const int height = GetSystemMetrics(SM_CYVIRTUALSCREEN);
+  // Windows 95 and NT 4 know no virtual screen and answer 0.
+  if (width <= 0 || height <= 0) return ScreenRect();
+  return Rect{left, top, left + width, top + height};
+}
+
 int Win32Desktop::TwipsPerPixelX() {
   return TwipsPerPixel(LOGPIXELSX);
 }

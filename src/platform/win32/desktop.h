@@ -35,6 +35,7 @@ class Win32Desktop final : public Desktop {
 
   Rect WorkArea() override;
   Rect ScreenRect() override;
+  Rect VirtualScreenRect() override;
   int TwipsPerPixelX() override;
   int TwipsPerPixelY() override;
   WindowId WindowFromPoint(Point p) override;
