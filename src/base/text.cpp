@@ -1,5 +1,9 @@
 #include "base/text.h"
 
+#include <algorithm>
+#include <iterator>
+#include <utility>
+
 namespace kelvane {
 
 std::string FixedWidth(std::string_view text, std::size_t width) {
@@ -28,6 +32,23 @@ void ReplaceAll(std::string& text, std::string_view marker, std::string_view by)
     text.replace(at, marker.size(), by);
     at += by.size();
   }
+}
+
+std::string HtmlEscaped(std::string_view text) {
+  // These four are ASCII, and no byte of a longer UTF-8 character is ASCII.
+  static constexpr std::pair<char, std::string_view> kReferences[] = {
+      {'&', "&amp;"}, {'<', "&lt;"}, {'>', "&gt;"}, {'"', "&quot;"}};
+  std::string out;
+  out.reserve(text.size());
+  for (char c : text) {
+    const auto* hit = std::find_if(std::begin(kReferences), std::end(kReferences),
+                                   [c](const auto& r) { return r.first == c; });
+    if (hit == std::end(kReferences))
+      out += c;
+    else
+      out += hit->second;
+  }
+  return out;
 }
 
 std::string MidChars(std::string_view text, std::size_t first, std::size_t n) {

@@ -26,6 +26,12 @@ std::string MidChars(std::string_view text, std::size_t first, std::size_t n);
 // `by`; a replacement is not searched again.
 void ReplaceAll(std::string& text, std::string_view marker, std::string_view by);
 
+// `text` as character data of an HTML page: "&", "<", ">" and '"' become their
+// character references, every other byte stays as it is. A text cut or padded
+// to a width of characters is cut or padded before: a reference shows as one
+// character on the page.
+std::string HtmlEscaped(std::string_view text);
+
 // `text` cut to exactly `width` characters, or filled on the right with spaces.
 std::string FixedWidth(std::string_view text, std::size_t width);
 

@@ -13,11 +13,16 @@ constexpr std::size_t kValueWidth = 6;
 }  // namespace
 
 std::string FillReport(std::string html, const ReportContent& c) {
-  ReplaceAll(html, "Started",
-             " " + MidChars(c.started_text, kStartedFirst, kStartedLength) + " to " + c.now);
-  ReplaceAll(html, "Date-Time", "Elapsed Time: " + c.elapsed);
+  // The captions show readings and the locale's date-time texts, which come
+  // from other programs; in the page they stay text. They are cut first, so
+  // that a reference counts as the one character it shows.
+  const auto fill = [&html](std::string_view marker, std::string_view text) {
+    ReplaceAll(html, marker, HtmlEscaped(text));
+  };
+  fill("Started", " " + MidChars(c.started_text, kStartedFirst, kStartedLength) + " to " + c.now);
+  fill("Date-Time", "Elapsed Time: " + c.elapsed);
   for (int n = 1; n <= 36; ++n)
-    ReplaceAll(html, "*" + std::to_string(n) + "*", LeftChars(c.values[n], kValueWidth));
+    fill("*" + std::to_string(n) + "*", LeftChars(c.values[n], kValueWidth));
   return html;
 }
 

@@ -22,7 +22,8 @@ struct ReportContent {
 
 // The template with "Started" (two spaces, the reset, " to ", now), then
 // "Date-Time" ("Elapsed Time: " and the strip), then "*1*" to "*36*" (the
-// first six characters of each value) replaced, in that order.
+// first six characters of each value) replaced, in that order. The texts go in
+// as HTML text, their "&", "<", ">" and '"' as references.
 std::string FillReport(std::string html, const ReportContent& content);
 
 // "Logs\hla_2026-12-06_04.12.33 AM.htm": the 12-hour clock and the locale's

@@ -34,10 +34,15 @@ std::string TextLogEntry(const LogEntry& e) {
 }
 
 std::string FillHtmlTemplate(std::string html, const LogEntry& e) {
-  ReplaceAll(html, "Last Update", "Last Update: " + e.now);
-  ReplaceAll(html, "Started", " " + e.started_text);
-  ReplaceAll(html, "Date-Time", "Elapsed Time: " + e.elapsed_text);
-  for (int n = 1; n <= 36; ++n) ReplaceAll(html, "*" + std::to_string(n) + "*", e.table[n]);
+  // The readings and the locale's date-time texts come from other programs; in
+  // the page they stay text.
+  const auto fill = [&html](std::string_view marker, std::string_view text) {
+    ReplaceAll(html, marker, HtmlEscaped(text));
+  };
+  fill("Last Update", "Last Update: " + e.now);
+  fill("Started", " " + e.started_text);
+  fill("Date-Time", "Elapsed Time: " + e.elapsed_text);
+  for (int n = 1; n <= 36; ++n) fill("*" + std::to_string(n) + "*", e.table[n]);
   return html;
 }
 

@@ -41,7 +41,8 @@ struct LogEntry {
 // labelled readings, an empty line.
 std::string TextLogEntry(const LogEntry& entry);
 // The HTML template with its markers filled, in this order: "Last Update",
-// "Started", "Date-Time", then "*1*" to "*36*" from the statistics table.
+// "Started", "Date-Time", then "*1*" to "*36*" from the statistics table; the
+// texts go in as HTML text, their "&", "<", ">" and '"' as references.
 std::string FillHtmlTemplate(std::string html, const LogEntry& entry);
 
 struct WriteResult {

@@ -3,7 +3,10 @@
 //
 // The lines before the first empty line are the readings: the date-time of now,
 // the started text, the elapsed time, then the statistics table's slots 1 to
-// 36 (which also fill the ten reading slots). The rest is the template.
+// 36 (which also fill the ten reading slots). The rest is the template. Both
+// pages must hold the template's markup and none from the readings.
+#include <algorithm>
+
 #include "base/text.h"
 #include "fuzz_input.h"
 #include "highlow/report.h"
@@ -26,7 +29,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   logs::LogEntry entry{reading, table, line(0), line(1), line(2), input.size() % 2 == 1};
   logs::TextLogEntry(entry);
-  logs::FillHtmlTemplate(std::string(html), entry);
-  highlow::FillReport(std::string(html), report);
+  // Markup comes from the template alone: whatever the readings and date-times
+  // hold, a filled page has the template's tags and quoted values, no more.
+  const auto same_markup = [html](std::string_view page) {
+    for (char c : {'<', '>', '"'})
+      if (std::count(page.begin(), page.end(), c) != std::count(html.begin(), html.end(), c))
+        return false;
+    return true;
+  };
+  FUZZ_EXPECT(same_markup(logs::FillHtmlTemplate(std::string(html), entry)));
+  FUZZ_EXPECT(same_markup(highlow::FillReport(std::string(html), report)));
   return 0;
 }

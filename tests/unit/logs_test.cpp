@@ -1,6 +1,7 @@
 // The text and HTML logs as the running program writes them.
 #include <gtest/gtest.h>
 
+#include "base/text.h"
 #include "logs/logs.h"
 #include "program_fixture.h"
 
@@ -80,6 +81,47 @@ TEST_F(LogsTest, TheHtmlLogIsTheTemplateWithItsMarkersFilledInOrder) {
   const std::string two = *FileText("Logs\\log.htm");
   EXPECT_EQ(two.substr(0, html.size()), html);
   EXPECT_EQ(two.size(), 2 * html.size());
+}
+
+// A reading and the locale's date-time text are other programs' text: in the
+// page the characters that HTML reads as markup stay text, a reading's slot is
+// cut to six characters before, and the text log keeps them as read.
+TEST_F(LogsTest, ReadingsAndDateTimesGoIntoTheHtmlLogAsText) {
+  Template("<p>Last Update</p><td>*33*</td>");
+  Store("Log", "1");
+  Store("LogWrite", "1");
+  Store("LogHTML", "1");
+  Store("LogInterval", "1");
+  Start();
+  sim.Advance(2);
+  struct Case {
+    const char* text;  // the VCore reading and the morning designator
+    const char* page;  // the designator in the page
+    const char* slot;  // the six-character VCore slot in the page
+  };
+  const Case cases[] = {
+      {"<5.0", "&lt;5.0", "&lt;5.0"},
+      {"N&A", "N&amp;A", "N&amp;A"},
+      {"5.0>", "5.0&gt;", "5.0&gt;"},
+      {"\"1.5\"", "&quot;1.5&quot;", "&quot;1.5&quot;"},
+      {"<b>1.5</b>", "&lt;b&gt;1.5&lt;/b&gt;", "&lt;b&gt;1.5"},
+      {"&&&&&&&", "&amp;&amp;&amp;&amp;&amp;&amp;&amp;", "&amp;&amp;&amp;&amp;&amp;&amp;"},
+      {"1.520", "1.520", "1.520"},  // an ordinary reading, unchanged
+      {"\xC2\xB0", "\xC2\xB0", "\xC2\xB0"},
+  };
+  for (const Case& c : cases) {
+    sim.clock.SetLocale({".", false, false, c.text, "PM"});
+    monitor.Set({c.text, "5.053", "3.312", "12.16", "45.0", "2700", "3213", "4560", "31"});
+    sim.Advance(60);
+    const std::string html = *FileText("Logs\\log.htm");
+    const std::string tail = std::string(" ") + c.page + "</p><td>" + c.slot + "</td>\r\n";
+    ASSERT_GE(html.size(), tail.size()) << c.text;
+    EXPECT_EQ(html.substr(html.size() - tail.size()), tail) << c.text;
+    EXPECT_EQ(html.find('<', 1), html.find("</p>")) << c.text;  // no tag but the template's
+    const std::string text = *FileText("Logs\\log.txt");
+    EXPECT_NE(text.find("VCore....... " + FixedWidth(c.text, 6) + "\r\n"), std::string::npos)
+        << c.text;
+  }
 }
 
 TEST_F(LogsTest, ALogThatCannotBeWrittenLosesThatEntryOnlyAndTheHtmlLogStaysWhole) {

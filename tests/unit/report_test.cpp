@@ -25,7 +25,7 @@ TEST(ReportTest, MarkersAreFilledInOrderAndOnlyWhole) {
   EXPECT_EQ(FillReport("<p>Started</p><p>ReStarted</p><p>Date-Time</p>", c),
             "<p>  12/6/2026 4:12:33 AM to 12/6/2026 5:00:07 AM</p>"
             "<p>Re  12/6/2026 4:12:33 AM to 12/6/2026 5:00:07 AM</p>"
-            "<p>Elapsed Time: Day:0  00:47:34     >></p>");
+            "<p>Elapsed Time: Day:0  00:47:34     &gt;&gt;</p>");
   // "*1*" is not found inside "*10*"; values are cut to six characters.
   EXPECT_EQ(FillReport("*1*|*10*|*36*|*1*|*37*", c), "45\xC2\xB0" "C|4560.2|-|45\xC2\xB0" "C|*37*");
   EXPECT_EQ(FillReport("no markers", c), "no markers");
@@ -33,6 +33,40 @@ TEST(ReportTest, MarkersAreFilledInOrderAndOnlyWhole) {
   ReportContent fresh = c;
   fresh.started_text.clear();
   EXPECT_EQ(FillReport("Started", fresh), "  to 12/6/2026 5:00:07 AM");
+}
+
+// The captions show readings and the locale's date-time texts, which are other
+// programs' text: in the page the characters that HTML reads as markup stay
+// text, and a value is cut to its six characters before.
+TEST(ReportTest, CaptionsGoIntoThePageAsText) {
+  struct Case {
+    const char* text;  // a value's caption, the elapsed time and both date-times
+    const char* page;  // the text in the page
+    const char* cut;   // the value in the page
+  };
+  const Case cases[] = {
+      {"<5.0", "&lt;5.0", "&lt;5.0"},
+      {"N&A", "N&amp;A", "N&amp;A"},
+      {"5.0>", "5.0&gt;", "5.0&gt;"},
+      {"\"1.5\"", "&quot;1.5&quot;", "&quot;1.5&quot;"},
+      {"<b>1.5</b>", "&lt;b&gt;1.5&lt;/b&gt;", "&lt;b&gt;1.5"},
+      {"&&&&&&&", "&amp;&amp;&amp;&amp;&amp;&amp;&amp;", "&amp;&amp;&amp;&amp;&amp;&amp;"},
+      {"12.16", "12.16", "12.16"},  // ordinary texts, unchanged
+      {"45\xC2\xB0", "45\xC2\xB0", "45\xC2\xB0"},
+      {"-", "-", "-"},
+  };
+  for (const Case& c : cases) {
+    ReportContent content = Sample();
+    content.values[33] = c.text;
+    content.elapsed = c.text;
+    content.started_text = std::string("Started: ") + c.text;
+    content.now = c.text;
+    const std::string page = c.page;
+    EXPECT_EQ(FillReport("<p>Started</p><p>Date-Time</p><td>*33*</td>", content),
+              "<p>  " + page + " to " + page + "</p><p>Elapsed Time: " + page + "</p><td>" + c.cut +
+                  "</td>")
+        << c.text;
+  }
 }
 
 TEST(ReportTest, TheFileNameCarriesTheTimeStampInTheLogsFolder) {
