@@ -152,7 +152,7 @@ constexpr ControlDesign kControls[] = {
     Check(kAlarmToSpeaker, "Check5", 130, 192),
     Scroll(kAlarmVolume, "HScroll1", {24, 216, 200, 16}, Look::kVolumeBar),
     Label1(20, {236, 216, 30, 16}, "Test"),
-    Command(kTestVolume, "Command4", {268, 213, 44, 22}, "Test", "Test Volume"),
+    Command(kTestVolume, "Command4", {268, 213, 44, 22}, "\u25BA", "Test Volume"),
 
     // Overheat.
     Label1(2, {12, 246, 200, 16}, "CPU Overheat", Look::kSectionTitle),

@@ -77,7 +77,9 @@ TEST_F(AlarmsTest, TheLoudestSliderPositionIsClampedToTheMixersRange) {
   Start();
   form::ScrollBar& slider = Main().Get<form::ScrollBar>(kAlarmVolume);
   EXPECT_EQ(slider.Value(), 1599);
-  // "Test Volume" ticks the sound card box and plays at once.
+  // "Test Volume" (its tooltip; the label beside it says "Test", the button
+  // shows a play mark) ticks the sound card box and plays at once.
+  EXPECT_EQ(Main().Get<form::Button>(kTestVolume).Tooltip(), "Test Volume");
   ASSERT_EQ(Box(kAlarmToSoundCard).Value(), 0);
   Main().Window().UserClickButton(Main().Get<form::Button>(kTestVolume));
   EXPECT_EQ(Box(kAlarmToSoundCard).Value(), 1);
