@@ -10,7 +10,9 @@
 ; per user, in a folder its user can write without administrator rights, and nothing here asks for
 ; elevation. Command line: /S silent, /D=FOLDER the target folder (last, unquoted), /NOSTART leaves
 ; out "Start Kelvane when Windows starts". The uninstaller takes /S and keeps the user's logs,
-; pictures and settings then.
+; pictures and settings then. Exit codes: 0 done, 1 cancelled by the user, 2 another setup runs or
+; the /D= path cannot be a folder, 3 a running Kelvane could not be closed, 4 the folder cannot be
+; written; in none of these cases is anything changed.
 
 Unicode true
 !if ${ARCH} == x64
@@ -204,6 +206,7 @@ Function CheckTargetFolder
   Push $0
   Push $1
   Push $2
+  Push $3
   ; The deepest folder on the way that exists already: the test removes only what it made.
   StrCpy $1 $INSTDIR
   ${DoUntil} ${FileExists} "$1\*.*"
@@ -214,20 +217,17 @@ Function CheckTargetFolder
     ${EndIf}
     StrCpy $1 $2
   ${Loop}
+  ; (Testing the error flag clears it: one test per step.)
+  StrCpy $3 0
   ClearErrors
   CreateDirectory $INSTDIR
-  ${IfNot} ${Errors}
-    FileOpen $0 "$INSTDIR\kelvane-setup-write-test.tmp" w
-    ${IfNot} ${Errors}
-      FileClose $0
-      Delete "$INSTDIR\kelvane-setup-write-test.tmp"
-    ${EndIf}
-  ${EndIf}
-  ${If} ${Errors}
-    StrCpy $0 0
-  ${Else}
-    StrCpy $0 1
-  ${EndIf}
+  IfErrors tested
+  FileOpen $0 "$INSTDIR\kelvane-setup-write-test.tmp" w
+  IfErrors tested
+  FileClose $0
+  Delete "$INSTDIR\kelvane-setup-write-test.tmp"
+  StrCpy $3 1
+  tested:
   ; Back to what was there.
   StrCpy $2 $INSTDIR
   ${Do}
@@ -238,13 +238,16 @@ Function CheckTargetFolder
     RMDir $2
     ${GetParent} $2 $2
   ${Loop}
-  ClearErrors
-  ${If} $0 = 0
+  ${If} $3 = 0
     MessageBox MB_OK|MB_ICONSTOP "Setup cannot write to the folder$\r$\n$INSTDIR$\r$\n$\r$\n\
       Kelvane writes its logs and pictures into its own folder, so it needs a folder you can \
       write to without administrator rights. Choose another folder." /SD IDOK
+  ${EndIf}
+  ClearErrors
+  ${If} $3 = 0
     SetErrors
   ${EndIf}
+  Pop $3
   Pop $2
   Pop $1
   Pop $0

@@ -148,11 +148,13 @@ pass "uninstall removed what Setup installed, kept settings, log, picture and th
 # ---- a folder that cannot be written, a path that cannot be a folder ------------------------------
 # /proc takes no new folder, not even from root.
 code=$(run_setup '/S /D=Z:\proc\Kelvane') || fail "the setup into /proc did not end"
-[ "$code" != 0 ] || fail "a setup that could not write its folder ended with 0"
+# 4: its own check of the folder, before anything is written.
+[ "$code" = 4 ] || fail "a setup that could not write its folder ended with $code"
 [ ! -e /proc/Kelvane ] || fail "a folder in /proc"
 echo "not a folder" >"$drive_c/not-a-folder"
 code=$(run_setup '/S /D=C:\not-a-folder\Kelvane') || fail "the setup below a file did not end"
-[ "$code" != 0 ] || fail "a setup below a file ended with 0"
+# 2: the folder given is refused at once, not swapped for the default one.
+[ "$code" = 2 ] || fail "a setup below a file ended with $code"
 [ "$(cat "$drive_c/not-a-folder")" = "not a folder" ] || fail "the file in the way changed"
 [ ! -e "$DEFAULT_DIR" ] || fail "installed in the default folder instead"
 no_key "$UNINSTALL_KEY" && ! run_value >/dev/null && [ ! -e "$START_MENU" ] ||
