@@ -6,7 +6,7 @@
 # Kelvane, company Marrowby, file and product version as VERSION_H defines KELVANE_VERSION_TEXT.
 # Then what it carries, unpacked with 7-Zip (SEVENZIP): this tree's KELVANE_EXE and DRESLIN_EXE and
 # every file of RESOURCES byte for byte, and nothing else but the uninstaller and NSIS's own
-# plugins.
+# plugins (which, in the 32-bit setup, must import only what Windows XP has).
 set -euo pipefail
 objdump=$1 arch=$2 setup=$3 version_h=$4 resources=$5 kelvane=$6 dreslin=$7 sevenzip=$8
 name=$(basename "$setup")
@@ -50,4 +50,8 @@ extra=$(cd "$unpacked" && find . -type f | sed 's|^\./||' |
   grep -v '^\$PLUGINSDIR/' | grep -vxF -- "$shipped" || true)
 [[ -z $extra ]] || fail "carries more than Kelvane's files: $(tr '\n' ' ' <<<"$extra")"
 echo "$name: carries $(basename "$kelvane"), $(basename "$dreslin") and the $count shipped files"
+# The plugins it loads while it runs must load on Windows XP too.
+if [[ $arch == i686 ]]; then
+  bash "$(dirname "$0")/check_xp_imports.sh" "$objdump" "$unpacked"/\$PLUGINSDIR/*.dll || status=1
+fi
 exit $status
