@@ -65,7 +65,7 @@ for link in "Kelvane:Kelvane.exe" "Kelvane Help:Kelvane_HELP.htm" \
   target=${link#*:}
   texts=$(strings -a "$lnk"; strings -a -el "$lnk")
   grep -qixF -e "$target" -e "$app_win\\$target" <<<"$texts" ||
-    fail "${link%%:*}.lnk does not start $target: $(echo $texts)"
+    fail "${link%%:*}.lnk does not start $target: $(tr '\n' ' ' <<<"$texts")"
 done
 [ "$(find "$START_MENU" -type f | wc -l)" -eq 4 ] || fail "Start menu: $(ls "$START_MENU")"
 pass "four Start menu entries"
@@ -137,7 +137,7 @@ wait_gone "$uninstaller" 10 || fail "the uninstaller does not end"
 pass "silent uninstall in $((SECONDS - start)) s closed the running Kelvane"
 left=$(cd "$app" && find . -type f | sed 's|^\./||' | grep -vE '^(Logs|BMPs)/' | sort)
 [ "$left" = "$(printf '%s\n' BackGround/Custom/mine.jpg notes.txt)" ] ||
-  fail "left in the folder besides Logs and BMPs: $(echo $left)"
+  fail "left in the folder besides Logs and BMPs: $(tr '\n' ' ' <<<"$left")"
 [ -f "$app/BMPs/db_20261208.bmp" ] || fail "the uninstall removed a picture"
 [ "$(head -n 1 "$log")" = "$first_line" ] || fail "the uninstall removed the log"
 [ ! -e "$START_MENU" ] || fail "Start menu entries stay: $(ls "$START_MENU")"

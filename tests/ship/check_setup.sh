@@ -45,9 +45,11 @@ while IFS= read -r file; do
   count=$((count + 1))
   cmp -s "$resources/$file" "$unpacked/$file" || fail "lacks $file (or carries another one)"
 done <<<"$shipped"
-extra=$(cd "$unpacked" && find . -type f | sed 's|^\./||' |
-  grep -vxF -e Kelvane.exe -e Dreslin.exe -e Uninstall.exe |
-  grep -v '^\$PLUGINSDIR/' | grep -vxF -- "$shipped" || true)
+cd "$unpacked"
+# shellcheck disable=SC2016 # $PLUGINSDIR is the folder's own name
+extra=$(find . -type f | sed 's|^\./||' | grep -vxF -e Kelvane.exe -e Dreslin.exe -e Uninstall.exe |
+  grep -vF '$PLUGINSDIR/' | grep -vxF -- "$shipped" || true)
+cd - >/dev/null
 [[ -z $extra ]] || fail "carries more than Kelvane's files: $(tr '\n' ' ' <<<"$extra")"
 echo "$name: carries $(basename "$kelvane"), $(basename "$dreslin") and the $count shipped files"
 # The plugins it loads while it runs must load on Windows XP too.
