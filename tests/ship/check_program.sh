@@ -4,7 +4,8 @@
 # ARCH is i686 or x86_64. Fails unless EXE is a PE file of that architecture (PE32 / Intel 80386
 # for i686, PE32+ / x86-64 for x86_64) that imports no MinGW runtime DLL; an i686 program must
 # also import nothing that Windows XP lacks (check_xp_imports.sh). With RC_FILE, every
-# VALUE "Name", "Text" of its version block must be in the program's version resource.
+# VALUE "Name", "Text" of its version block must be in the program's version resource (a text
+# given as a macro, VALUE "Name", MACRO, is the #define MACRO "Text" of a header beside RC_FILE).
 set -euo pipefail
 objdump=$1 arch=$2 exe=$3 rc=${4:-}
 name=$(basename "$exe")
@@ -48,13 +49,19 @@ if [[ -n $rc ]]; then
   count=0 total=0
   while IFS=$'\t' read -r key value; do
     total=$((total + 1))
+    if [[ $value == @* ]]; then
+      macro=${value#@}
+      value=$(cat "$(dirname "$rc")"/*.h 2>/dev/null | sed -nE "s/^#define $macro \"([^\"]*)\"\$/\1/p")
+      [[ -n $value ]] || fail "no #define $macro \"...\" beside $(basename "$rc")"
+    fi
     if grep -qxF -A1 -- "$key" <<<"$texts" &&
       grep -xF -A1 -- "$key" <<<"$texts" | grep -qxF -- "$value"; then
       count=$((count + 1))
     else
       fail "version resource lacks $key = \"$value\""
     fi
-  done < <(sed -nE 's/^[[:space:]]*VALUE "([^"]+)", "([^"]*)"[[:space:]]*$/\1\t\2/p' "$rc")
+  done < <(sed -nE -e 's/^[[:space:]]*VALUE "([^"]+)", "([^"]*)"[[:space:]]*$/\1\t\2/p' \
+    -e 's/^[[:space:]]*VALUE "([^"]+)", ([A-Z_][A-Z0-9_]*)[[:space:]]*$/\1\t@\2/p' "$rc")
   ((total > 0)) || fail "no version texts found in $rc"
   echo "$name: version resource has $count of the $total texts of $(basename "$rc")"
 fi
