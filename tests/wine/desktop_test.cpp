@@ -185,6 +185,9 @@ TEST(DesktopTest, ScreenWorkAreaAndTwips) {
   EXPECT_LE(work.bottom, screen.bottom);
   EXPECT_GT(work.Width(), 0);
   EXPECT_GT(work.Height(), 0);
+  // One monitor (the bench's Xvfb): the rectangle around all monitors is the
+  // screen, which is what keeps the dashboards' reachability rule as it was.
+  EXPECT_EQ(desktop.VirtualScreenRect(), screen);
   // Wine's screen is 96 dots per inch unless its settings say otherwise; a
   // Windows machine at 120 dots per inch gives 12.
   EXPECT_EQ(desktop.TwipsPerPixelX(), 15);
