@@ -34,7 +34,7 @@ MainWindow::MainWindow(AppServices services)
       icons_(services.platform.graphics, style_),
       tray_icon_(services.platform.tray, icons_, style_,
                  {[this] { ShowFromTray(); }, [this] { OpenMenu(); }}),
-      poll_(services.platform, *this, state_) {
+      poll_(services.platform, *this, state_, window_.Life()) {
   BuildControls();
   BuildMenu();
   services_.features.Attach(*this);
@@ -63,9 +63,10 @@ void MainWindow::Fail(std::string_view message) {
   window_.Unload();
 }
 
-// Every yield may run a shut-down (the Exit command, a close request from the
-// remover, the monitor gone): after each one, start-up ends unless the window
-// is still loaded.
+// Start-up runs as a list of steps. Any step may yield, and every yield may
+// run a shut-down (the Exit command, a close request from the remover, the
+// monitor gone): the driver asks the window's lifetime once after each step.
+// A step that fails ends start-up itself and answers false.
 void MainWindow::StartUp() {
   if (services_.another_copy_running) {
     YieldMessages();
@@ -75,7 +76,20 @@ void MainWindow::StartUp() {
     p_.loop.Quit();
     return;
   }
-  const StillRunning still_running = [this] { return window_.Loaded(); };
+  using Step = bool (MainWindow::*)();
+  static constexpr Step kSteps[] = {
+      &MainWindow::ShowWindowFirst,    &MainWindow::StartMonitorIfNeeded,
+      &MainWindow::WaitForMonitor,     &MainWindow::LoadControls,
+      &MainWindow::PauseBeforeWakeUp,  &MainWindow::WakeMonitor,
+      &MainWindow::RunFirstTick,       &MainWindow::AddTrayIconAndPoll,
+      &MainWindow::ShowHighLowAtStart, &MainWindow::ShowDashboardAtStart,
+  };
+  const form::Lifetime here = window_.Life();
+  for (const Step step : kSteps)
+    if (!(this->*step)() || !here) return;
+}
+
+bool MainWindow::ShowWindowFirst() {
   app_folder_ = p_.files.ExeFolder();
   if (app_folder_.empty() || app_folder_.back() != '\\') app_folder_ += '\\';
   p_.files.CreateFolder(app_folder_ + "BMPs");
@@ -83,34 +97,43 @@ void MainWindow::StartUp() {
   Get<PictureButton>(MainControl::kMinimiseButton)
       .SetPicture(app_folder_ + "Buttons\\Minimise.bmp");
   Get<PictureButton>(MainControl::kHelpButton).SetPicture(app_folder_ + "Buttons\\Help.bmp");
-
   window_.Show();
   YieldMessages();
-  if (!window_.Loaded()) return;
+  return true;
+}
 
+bool MainWindow::StartMonitorIfNeeded() {
   probe_window_ = p_.desktop.FindTopWindow(kProbeClass, kProbeTitle);
   probe_path_ = probe::FindInstallFolder(p_.registry, p_.files);
-  if (probe_window_ == platform::kNoWindow) {
-    if (probe_path_.empty()) {
-      Fail("Unable to find Asus Probe 2");
-      return;
-    }
-    p_.shell.Execute(window_.Handle(), "", probe::kProgramFile, "", probe_path_,
-                     platform::sw::kShowNormal);
-    Wait(p_.loop, p_.clock, 2, still_running);
-    if (!window_.Loaded()) return;
+  if (probe_window_ != platform::kNoWindow) return true;
+  if (probe_path_.empty()) {
+    Fail("Unable to find Asus Probe 2");
+    return false;
   }
+  p_.shell.Execute(window_.Handle(), "", probe::kProgramFile, "", probe_path_,
+                   platform::sw::kShowNormal);
+  Wait(p_.loop, p_.clock, 2, StillLoaded());
+  return true;
+}
+
+// The monitor's window, waited for with messages handled; the wait itself
+// yields many times and asks after each.
+bool MainWindow::WaitForMonitor() {
+  const form::Lifetime here = window_.Life();
   const double t0 = p_.clock.MonotonicSeconds();
   do {
     if (p_.clock.MonotonicSeconds() - t0 >= kProbeStartSeconds) {
       Fail("Unable to find Asus Probe 2");
-      return;
+      return false;
     }
     YieldMessages();
-    if (!window_.Loaded()) return;
+    if (!here) return false;
     probe_window_ = p_.desktop.FindTopWindow(kProbeClass, kProbeTitle);
   } while (probe_window_ == platform::kNoWindow);
+  return true;
+}
 
+bool MainWindow::LoadControls() {
   state_.sample_count = -1;
   poll_.ClearBusy();
   poll_.SetProbeWindow(probe_window_);
@@ -126,15 +149,25 @@ void MainWindow::StartUp() {
   // the stored interval is the slider's design value (no change to count).
   poll_.ReloadLogCountdown();
   services_.features.SetUpVolumeMixer(*this);
-  Wait(p_.loop, p_.clock, 1, still_running);
-  if (!window_.Loaded()) return;
-  probe::WakeProbe(p_, probe_window_, probe_path_, still_running);
-  if (!window_.Loaded()) return;
+  return true;
+}
 
+bool MainWindow::PauseBeforeWakeUp() {
+  Wait(p_.loop, p_.clock, 1, StillLoaded());
+  return true;
+}
+
+bool MainWindow::WakeMonitor() {
+  probe::WakeProbe(p_, probe_window_, probe_path_, StillLoaded());
+  if (!window_.Loaded()) return false;
   if (probe_path_ == probe::kNotSupported) {
     Fail("Unable to initialize PC Probe! Close PC Probe and try again. ");
-    return;
+    return false;
   }
+  return true;
+}
+
+bool MainWindow::RunFirstTick() {
   style_ = tray::TrayIconStyle::Load(settings_);
   appearance::CentreOnWorkArea(window_, p_.desktop);
   // Later runs start in the tray: "Buzzer" is stored by every shut-down.
@@ -142,21 +175,30 @@ void MainWindow::StartUp() {
       keys::kFirstRunAlarmThreshold)
     window_.SetWindowState(WindowState::kMinimised);
   poll_.Tick();
-  if (!window_.Loaded()) return;
+  return true;
+}
+
+bool MainWindow::AddTrayIconAndPoll() {
   tray_icon_.Add();
   icon_added_ = true;
   poll_.StartPolling();
-  if (Menu(MainCommand::kHighLowAtStart).Checked()) {
-    Menu(MainCommand::kShowHighLow).SetChecked(true);
-    services_.features.ShowHighLowDashboard(*this);
-    YieldMessages();
-    if (!window_.Loaded()) return;
-  }
-  if (Menu(MainCommand::kDigitalDashboardAtStart).Checked()) {
-    Menu(MainCommand::kShowDigitalDashboard).SetChecked(true);
-    services_.features.ShowDigitalDashboard(*this);
-    YieldMessages();
-  }
+  return true;
+}
+
+bool MainWindow::ShowHighLowAtStart() {
+  if (!Menu(MainCommand::kHighLowAtStart).Checked()) return true;
+  Menu(MainCommand::kShowHighLow).SetChecked(true);
+  services_.features.ShowHighLowDashboard(*this);
+  YieldMessages();
+  return true;
+}
+
+bool MainWindow::ShowDashboardAtStart() {
+  if (!Menu(MainCommand::kDigitalDashboardAtStart).Checked()) return true;
+  Menu(MainCommand::kShowDigitalDashboard).SetChecked(true);
+  services_.features.ShowDigitalDashboard(*this);
+  YieldMessages();
+  return true;
 }
 
 void MainWindow::ShowCpuName() {

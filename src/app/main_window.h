@@ -16,6 +16,7 @@
 #include "app/features.h"
 #include "app/poll.h"
 #include "base/settings.h"
+#include "base/wait.h"
 #include "platform/form/form.h"
 #include "platform/form/menu_table.h"
 #include "tray/tray_icon.h"
@@ -178,7 +179,23 @@ class MainWindow : public form::WindowHandler, public PollHost {
   // A menu item that holds a setting saves it when it is clicked.
   void SaveMenuSetting(MainCommand item);
 
+  // The start-up and its steps, in order; each answers false when it failed
+  // and ended the program.
   void StartUp();
+  bool ShowWindowFirst();
+  bool StartMonitorIfNeeded();
+  bool WaitForMonitor();
+  bool LoadControls();
+  bool PauseBeforeWakeUp();
+  bool WakeMonitor();
+  bool RunFirstTick();
+  bool AddTrayIconAndPoll();
+  bool ShowHighLowAtStart();
+  bool ShowDashboardAtStart();
+  // For the waits: whether the window is still loaded.
+  StillRunning StillLoaded() const {
+    return [here = window_.Life()] { return static_cast<bool>(here); };
+  }
   void ShowCpuName();
   // The caption beside the shutdown box, from the shutdown list's text.
   void ShowShutdownHint();

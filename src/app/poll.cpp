@@ -2,20 +2,20 @@
 
 #include <algorithm>
 #include <limits>
+#include <utility>
 
 #include "probe/scan.h"
 
 namespace kelvane {
 
-PollCycle::PollCycle(platform::Platform& platform, PollHost& host, ProbeState& state)
-    : platform_(platform), host_(host), state_(state) {
+PollCycle::PollCycle(platform::Platform& platform, PollHost& host, ProbeState& state,
+                     form::Lifetime owner)
+    : platform_(platform), host_(host), state_(state), owner_(std::move(owner)) {
   poll_timer_ = platform_.loop.CreateTimer([this] { Tick(); });
   log_timer_ = platform_.loop.CreateTimer([this] { LogTick(); });
 }
 
-PollCycle::~PollCycle() {
-  *alive_ = false;
-}
+PollCycle::~PollCycle() = default;
 
 void PollCycle::StartPolling() {
   poll_timer_->SetInterval(1000);
@@ -56,10 +56,10 @@ void PollCycle::Tick() {
   }
   if (busy_) return;
   busy_ = true;
-  std::shared_ptr<bool> alive = alive_;
   // After each consumer (any of them may yield): stop when the program shut
   // down meanwhile, without touching what the shut-down released.
-  auto shut_down = [&] { return !*alive || ended_; };
+  const form::Lifetime owner = owner_;
+  auto shut_down = [&] { return !owner.Exists() || ended_; };
 
   if (rebuild_requested_) {
     rebuild_requested_ = false;
@@ -124,9 +124,9 @@ void PollCycle::LogTick() {
   log_countdown_ = static_cast<std::int16_t>(
       std::max<int>(log_countdown_ - 1, std::numeric_limits<std::int16_t>::min()));
   if (log_countdown_ <= 0) {
-    std::shared_ptr<bool> alive = alive_;
+    const form::Lifetime owner = owner_;
     host_.Features().WriteLogs();
-    if (!*alive || ended_) return;
+    if (!owner.Exists() || ended_) return;
     ReloadLogCountdown();
   }
 }

@@ -8,9 +8,10 @@
 #include <string>
 
 #include "app/features.h"
-#include "probe/stats.h"
+#include "platform/form/window.h"
 #include "platform/platform.h"
 #include "probe/reading.h"
+#include "probe/stats.h"
 
 namespace kelvane {
 
@@ -55,7 +56,8 @@ inline constexpr char kProbeTitle[] = "Asus Probe 2";
 
 class PollCycle {
  public:
-  PollCycle(platform::Platform& platform, PollHost& host, ProbeState& state);
+  // `owner`: the main window, which owns the cycle and ends with it.
+  PollCycle(platform::Platform& platform, PollHost& host, ProbeState& state, form::Lifetime owner);
   ~PollCycle();
   PollCycle(const PollCycle&) = delete;
   PollCycle& operator=(const PollCycle&) = delete;
@@ -107,9 +109,9 @@ class PollCycle {
   std::int16_t log_countdown_ = 0;
   // Set once the program shuts down, whoever started the shut-down.
   bool ended_ = false;
-  // Cleared by the destructor: a tick suspended in a yield while the program
-  // shut down must not touch this object again.
-  std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+  // A tick suspended in a yield while the program shut down and released its
+  // main window must not touch this object again.
+  form::Lifetime owner_;
 };
 
 }  // namespace kelvane

@@ -50,9 +50,7 @@ ColourEditor::ColourEditor(platform::Platform& platform, ColourEditorHost& host)
   BuildControls();
 }
 
-ColourEditor::~ColourEditor() {
-  *alive_ = false;
-}
+ColourEditor::~ColourEditor() = default;
 
 void ColourEditor::BuildControls() {
   window_.SetBorderStyle(form::BorderStyle::kFixedToolWindow);
@@ -100,13 +98,13 @@ void ColourEditor::SetPickButtonCursor(const char* file) {
 // --- life cycle ------------------------------------------------------------------------
 
 void ColourEditor::OnLoad() {
-  const std::shared_ptr<bool> alive = alive_;
+  const form::Lifetime here = window_.Life();
   host_.CloseTrayIconSettings();
   Get(Part::kSwatch).SetBackColour(kWhite);
   static_cast<form::PictureBox&>(Get(Part::kPickButton)).SetPicture(app_folder_ + kPickerImage);
   SetPickButtonCursor(kNormalCursorFile);
   p_.loop.YieldToMessages();
-  if (!*alive || !window_.Loaded()) return;
+  if (!here) return;
   SetTopmost(window_, true);
 }
 
@@ -160,7 +158,7 @@ void ColourEditor::Save() {
 
 void ColourEditor::Delete() {
   picker_.Stop();
-  const std::shared_ptr<bool> alive = alive_;
+  const form::Lifetime here = window_.Life();
   const EditTarget target = host_.Target();
   const std::optional<EditedLabels> labels = host_.LabelsOf(target);
   if (labels && host_.TargetVisible(target)) {
@@ -168,9 +166,9 @@ void ColourEditor::Delete() {
     host_.UnloadTarget(target);
     for (int i = 0; i < kDeletedColourKeys; ++i) settings_.Remove(keys.Name(i));
     p_.loop.YieldToMessages();
-    if (!*alive) return;
+    if (!here.Exists()) return;
     host_.ShowTarget(target);
-    if (!*alive) return;
+    if (!here.Exists()) return;
   }
   Close();
 }

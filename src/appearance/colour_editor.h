@@ -95,7 +95,6 @@ class ColourEditor : public form::WindowHandler {
   ScreenColourPicker picker_;
   std::string app_folder_;
   std::vector<form::Control*> parts_;
-  std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
 
 }  // namespace kelvane::appearance

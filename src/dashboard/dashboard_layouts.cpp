@@ -100,12 +100,12 @@ void DigitalDashboard::KeepReachable() {
 }
 
 void DigitalDashboard::SaveLayout() {
-  const std::shared_ptr<bool> alive = alive_;
+  const form::Lifetime here = window_.Life();
   const ScreenTwips screen = ScreenInTwips(p_.desktop);
   if (window_.Left() > screen.width - window_.Width())
     window_.SetLeft(screen.width - window_.Width());
   YieldMessages();
-  if (!*alive || !window_.Loaded()) return;
+  if (!here) return;
   settings_.WriteFloat(keys::kDashboardLeft.name, window_.Left());
   settings_.WriteFloat(keys::kDashboardTop.name, window_.Top());
   settings_.WriteFloat(keys::kDashboardHeight.name, window_.Height());
@@ -127,14 +127,14 @@ void DigitalDashboard::DefaultCentre() {
 }
 
 void DigitalDashboard::TopRow() {
-  const std::shared_ptr<bool> alive = alive_;
+  const form::Lifetime here = window_.Life();
   for (int k = 0; k < kTileCount; ++k) tiles_[k]->SetLeft(kTileWidth * k);
   for (int k = 0; k < kTileCount; ++k) tiles_[k]->SetTop(0);
   SetLocked(true);
   window_.SetWidth(kRowWidth);
   window_.SetHeight(kRowHeight);
   YieldMessages();
-  if (!*alive || !window_.Loaded()) return;
+  if (!here) return;
   appearance::CentreOnWorkArea(window_, p_.desktop);
   window_.SetTop(0);
 }

@@ -30,9 +30,7 @@ DigitalDashboard::DigitalDashboard(platform::Platform& platform, DashboardHost& 
   BuildMenu();
 }
 
-DigitalDashboard::~DigitalDashboard() {
-  *alive_ = false;
-}
+DigitalDashboard::~DigitalDashboard() = default;
 
 void DigitalDashboard::SetCursor(const char* file) {
   window_.SetPointerImage(form::Pointer::File(app_folder_ + file));
@@ -45,10 +43,10 @@ void DigitalDashboard::Show() {
 }
 
 void DigitalDashboard::OnLoad() {
-  const std::shared_ptr<bool> alive = alive_;
+  const form::Lifetime here = window_.Life();
   SetCursor(kNormalCursor);
   LoadMySettings();
-  if (!*alive) return;
+  if (!here.Exists()) return;
   docker_.SetParentForm(&window_);
 }
 
@@ -88,8 +86,8 @@ void DigitalDashboard::SetLocked(bool locked) {
 }
 
 void DigitalDashboard::SaveBitmap() {
-  const std::shared_ptr<bool> alive = alive_;
-  capture::CaptureWindow(p_, window_, "db_", app_folder_, [alive] { return *alive; });
+  const form::Lifetime here = window_.Life();
+  capture::CaptureWindow(p_, window_, "db_", app_folder_, [here] { return here.Exists(); });
 }
 
 // --- the window's events -------------------------------------------------------------------

@@ -181,7 +181,6 @@ class DigitalDashboard : public form::WindowHandler {
   std::array<form::Colour, kLabelCount> colour_backup_{};
   // Cleared when this object goes, for code that yields and must not go on
   // with a dashboard released meanwhile.
-  std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
 
 }  // namespace kelvane::dashboard

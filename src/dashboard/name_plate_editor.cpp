@@ -66,15 +66,13 @@ NamePlateEditor::NamePlateEditor(platform::Platform& platform, DigitalDashboard&
   }
 }
 
-NamePlateEditor::~NamePlateEditor() {
-  *alive_ = false;
-}
+NamePlateEditor::~NamePlateEditor() = default;
 
 void NamePlateEditor::OnLoad() {
-  const std::shared_ptr<bool> alive = alive_;
+  const form::Lifetime here = window_.Life();
   window_.Show();
   p_.loop.YieldToMessages();
-  if (!*alive || !window_.Loaded()) return;
+  if (!here) return;
   appearance::SetTopmost(window_, true);
   const form::Window& dash = dashboard_.Window();
   int left = dash.Left() - window_.Width();
@@ -84,14 +82,14 @@ void NamePlateEditor::OnLoad() {
   name_->SetText(dashboard_.Label(plate_index_).Caption());
   name_->SetFocus();
   p_.loop.YieldToMessages();
-  if (!*alive || !window_.Loaded()) return;
+  if (!here) return;
   const int screen_height = p_.desktop.ScreenRect().Height() * p_.desktop.TwipsPerPixelY();
   if (window_.Top() + window_.Height() > screen_height)
     window_.SetTop(screen_height - window_.Height());
 }
 
 void NamePlateEditor::Accept() {
-  const std::shared_ptr<bool> alive = alive_;
+  const form::Lifetime here = window_.Life();
   const std::string text = name_->Text();
   form::Label& plate = dashboard_.Label(plate_index_);
   if (text != plate.Caption() && !text.empty()) {
@@ -101,7 +99,7 @@ void NamePlateEditor::Accept() {
       settings_.WriteText(HighLowPlateKeys().Name(high_low), text);
       // Making the High/Low window yields: the program may end meanwhile.
       host_.HighLowPlateRenamed(high_low, text);
-      if (!*alive || !window_.Loaded()) return;
+      if (!here) return;
     }
   }
   window_.Unload();

@@ -45,7 +45,6 @@ class NamePlateEditor : public form::WindowHandler {
   form::Button* ok_ = nullptr;
   form::Button* cancel_ = nullptr;
   int plate_index_ = 0;
-  std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
 
 }  // namespace kelvane::dashboard

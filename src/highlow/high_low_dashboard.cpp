@@ -36,9 +36,7 @@ HighLowDashboard::HighLowDashboard(platform::Platform& platform, HighLowHost& ho
   BuildMenu();
 }
 
-HighLowDashboard::~HighLowDashboard() {
-  *alive_ = false;
-}
+HighLowDashboard::~HighLowDashboard() = default;
 
 void HighLowDashboard::SetCursor(const char* file) {
   window_.SetPointerImage(form::Pointer::File(app_folder_ + file));
@@ -52,17 +50,17 @@ void HighLowDashboard::Load() {
 
 void HighLowDashboard::Show() {
   // The load yields: the program may release this window meanwhile.
-  const std::shared_ptr<bool> alive = alive_;
+  const form::Lifetime here = window_.Life();
   // The first show after the load raises a resize; that one is not the user's.
   showing_ = true;
   window_.Show();
-  if (!*alive) return;
+  if (!here.Exists()) return;
   showing_ = false;
-  if (window_.Loaded()) ClampToRightEdge();
+  if (here) ClampToRightEdge();
 }
 
 void HighLowDashboard::OnLoad() {
-  const std::shared_ptr<bool> alive = alive_;
+  const form::Lifetime here = window_.Life();
   ChangePaper(settings_.Text(keys::kHighLowWallpaper));
 
   // The default place centres the design-size window on the screen. A
@@ -84,7 +82,7 @@ void HighLowDashboard::OnLoad() {
   window_.Move(left, top, width, height);
 
   YieldMessages();
-  if (!*alive || !window_.Loaded()) return;
+  if (!here) return;
   appearance::SetTopmost(window_, true);
   SetLocked(true);
   SetCursor(kNormalCursor);
@@ -107,11 +105,11 @@ void HighLowDashboard::OnLoad() {
   SetBold(settings_.Flag(keys::kHighLowBold));
 
   YieldMessages();
-  if (!*alive || !window_.Loaded()) return;
+  if (!here) return;
   for (int i = 0; i < kLabelCount; ++i) colour_backup_[i] = labels_[i]->ForeColour();
   Menu(HighLowCommand::kAutoHide).SetChecked(settings_.Flag(keys::kHighLowHideAtRight));
   YieldMessages();
-  if (!*alive || !window_.Loaded()) return;
+  if (!here) return;
   if (AutoHideOn()) StartAutoHideTimers();
 }
 
@@ -197,8 +195,8 @@ void HighLowDashboard::SaveReport() {
 }
 
 void HighLowDashboard::SaveBitmap() {
-  const std::shared_ptr<bool> alive = alive_;
-  capture::CaptureWindow(p_, window_, "hl_", app_folder_, [alive] { return *alive; });
+  const form::Lifetime here = window_.Life();
+  capture::CaptureWindow(p_, window_, "hl_", app_folder_, [here] { return here.Exists(); });
 }
 
 void HighLowDashboard::ResetValues() {

@@ -186,7 +186,6 @@ class HighLowDashboard : public form::WindowHandler {
   std::int16_t hover_moves_ = 0;
   bool showing_ = false;
   std::array<form::Colour, kLabelCount> colour_backup_{};
-  std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
 
 }  // namespace kelvane::highlow

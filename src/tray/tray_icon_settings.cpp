@@ -59,9 +59,7 @@ TrayIconSettings::TrayIconSettings(platform::Platform& platform, TrayIconStyle& 
   BuildControls();
 }
 
-TrayIconSettings::~TrayIconSettings() {
-  *alive_ = false;
-}
+TrayIconSettings::~TrayIconSettings() = default;
 
 void TrayIconSettings::BuildControls() {
   window_.SetCaption("Kelvane Icon Settings");
@@ -126,9 +124,9 @@ void TrayIconSettings::BuildControls() {
 }
 
 bool TrayIconSettings::YieldMessages() {
-  const std::shared_ptr<bool> alive = alive_;
+  const form::Lifetime here = window_.Life();
   p_.loop.YieldToMessages();
-  return *alive && window_.Loaded();
+  return static_cast<bool>(here);
 }
 
 // --- opening and closing ---------------------------------------------------------------

@@ -105,7 +105,6 @@ class TrayIconSettings : public form::WindowHandler {
   std::vector<form::Control*> parts_;
   std::array<form::PictureBox*, kColourPresets.size()> presets_{};
   std::array<form::Label*, kColourPresets.size()> preset_captions_{};
-  std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
 
 }  // namespace kelvane::tray

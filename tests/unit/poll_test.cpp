@@ -111,7 +111,12 @@ class PollTest : public ::testing::Test {
   SimMonitor monitor{sim};
   ProbeState state;
   RecordingHost host{state};
-  std::unique_ptr<PollCycle> cycle = std::make_unique<PollCycle>(sim.Get(), host, state);
+  // The main window that owns the cycle in the program.
+  form::WindowHandler owner_handler;
+  std::unique_ptr<form::Window> owner =
+      std::make_unique<form::Window>(sim.Get(), owner_handler, "MainWindow");
+  std::unique_ptr<PollCycle> cycle =
+      std::make_unique<PollCycle>(sim.Get(), host, state, owner->Life());
 };
 
 TEST_F(PollTest, FiveSecondsOfAConstantReadingFillTheStatsTable) {
@@ -339,8 +344,12 @@ TEST_F(PollTest, TheMonitorGoneDuringANestedTickEndsTheOuterTickUntouched) {
     sim.Advance(1);  // the nested tick finds the monitor gone
     host.dash_cpu.clear();
   };
-  // The shut-down releases the cycle while the outer tick is suspended.
-  host.on_close = [&] { cycle.reset(); };
+  // The shut-down releases the main window with its cycle while the outer
+  // tick is suspended.
+  host.on_close = [&] {
+    cycle.reset();
+    owner.reset();
+  };
   sim.Advance(1);
   if (!host.dash_cpu.empty()) dash_after_close = true;
   EXPECT_EQ(host.closes, 1);
@@ -384,7 +393,10 @@ TEST(PollShutDown, AShutDownInsideAnyConsumerEndsTheTick) {
       SimMonitor monitor(sim);
       ProbeState state;
       RecordingHost host(state);
-      auto cycle = std::make_unique<PollCycle>(sim.Get(), host, state);
+      // The main window that owns the cycle: released, both go.
+      form::WindowHandler owner_handler;
+      auto owner = std::make_unique<form::Window>(sim.Get(), owner_handler, "MainWindow");
+      auto cycle = std::make_unique<PollCycle>(sim.Get(), host, state, owner->Life());
       cycle->SetProbeWindow(monitor.window);
       cycle->Tick();
       cycle->StartPolling();
@@ -408,6 +420,7 @@ TEST(PollShutDown, AShutDownInsideAnyConsumerEndsTheTick) {
         // What the main window's unload does with the cycle.
         if (release) {
           cycle.reset();
+          owner.reset();
         } else {
           cycle->Shutdown();
           cycle->ClearBusy();

@@ -93,6 +93,10 @@ Insets DefaultFrameInsets(BorderStyle style, bool has_title_bar) {
 Window::Window(platform::Platform& services, WindowHandler& handler, std::string name)
     : services_(services), handler_(handler), name_(std::move(name)) {}
 
+Lifetime::operator bool() const {
+  return *alive_ && window_->Loaded();
+}
+
 Window::~Window() {
   *alive_ = false;
   if (loaded_) services_.forms.Destroy(*this);

@@ -95,6 +95,27 @@ class WindowTimer {
   std::unique_ptr<platform::Timer> timer_;
 };
 
+class Window;
+
+// The one answer to "is it still here?" after anything that may run other
+// code (a yield, a modal loop, an event): a yield can end the program or
+// release a window, and with it the object that owns the window. Taken from a
+// window before such a call, it may be asked afterwards whatever happened.
+class Lifetime {
+ public:
+  // The window (and so its owner) still exists and is loaded.
+  explicit operator bool() const;
+  // The window still exists, loaded or not.
+  bool Exists() const { return *alive_; }
+
+ private:
+  friend class Window;
+  Lifetime(std::shared_ptr<const bool> alive, const Window& window)
+      : alive_(std::move(alive)), window_(&window) {}
+  std::shared_ptr<const bool> alive_;
+  const Window* window_;
+};
+
 class Window {
  public:
   // `name` is the window class's name ("Form3"), used in records and messages.
@@ -106,6 +127,8 @@ class Window {
 
   const std::string& Name() const { return name_; }
   platform::Platform& Services() const { return services_; }
+  // This window's lifetime token.
+  Lifetime Life() const { return Lifetime(alive_, *this); }
 
   // --- controls --------------------------------------------------------------
   // Adds a control, on top of its layer in `parent` (nullptr: the window).
