@@ -4,7 +4,6 @@
 #include <commctrl.h>
 
 #include "app/app.h"
-#include "app/program_features.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/ui/win32_platform.h"
 
@@ -25,9 +24,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   const bool another_copy = GetLastError() == ERROR_ALREADY_EXISTS;
 
   kelvane::platform::win32::Win32Platform win32;
-  kelvane::ProgramFeatures features(win32.Get());
   {
-    kelvane::KelvaneApp app({win32.Get(), features, another_copy});
+    kelvane::KelvaneApp app({win32.Get(), another_copy});
     app.Start();
     if (!app.Ended()) win32.MessageLoop().Run();
   }

@@ -37,7 +37,6 @@ MainWindow::MainWindow(AppServices services)
       poll_(services.platform, *this, state_, window_.Life()) {
   BuildControls();
   BuildMenu();
-  services_.features.Attach(*this);
   // A restarted taskbar forgets every tray icon; ours comes back.
   p_.tray.OnTaskbarRestart([this] {
     if (icon_added_ && !ended_) tray_icon_.Add();
@@ -46,6 +45,31 @@ MainWindow::MainWindow(AppServices services)
 
 MainWindow::~MainWindow() {
   p_.tray.OnTaskbarRestart(nullptr);
+}
+
+void MainWindow::OnCommand(MainCommand command, std::function<void()> action) {
+  commands_[command] = std::move(action);
+}
+void MainWindow::OnControlClick(MainControl control, std::function<void()> action) {
+  control_clicks_[control] = std::move(action);
+}
+void MainWindow::OnControlsLoaded(std::function<void()> action) {
+  controls_loaded_action_ = std::move(action);
+}
+void MainWindow::OnShowAtStart(MainCommand show, std::function<void()> action) {
+  shows_at_start_[show] = std::move(action);
+}
+void MainWindow::OnClosing(std::function<void()> action) {
+  closing_ = std::move(action);
+}
+void MainWindow::OnCloseWindows(std::function<void()> action) {
+  closers_.push_back(std::move(action));
+}
+
+MainControl MainWindow::ControlOf(const form::Control* control) const {
+  for (std::size_t i = 0; i < controls_.size(); ++i)
+    if (controls_[i] == control) return static_cast<MainControl>(i);
+  return MainControl::kNone;
 }
 
 bool MainWindow::IsGrip(const form::Control* control) const {
@@ -148,7 +172,7 @@ bool MainWindow::LoadControls() {
   // The first timed log entry comes a whole interval after start, also when
   // the stored interval is the slider's design value (no change to count).
   poll_.ReloadLogCountdown();
-  services_.features.SetUpVolumeMixer(*this);
+  Run(controls_loaded_action_);
   return true;
 }
 
@@ -188,7 +212,7 @@ bool MainWindow::AddTrayIconAndPoll() {
 bool MainWindow::ShowHighLowAtStart() {
   if (!Menu(MainCommand::kHighLowAtStart).Checked()) return true;
   Menu(MainCommand::kShowHighLow).SetChecked(true);
-  services_.features.ShowHighLowDashboard(*this);
+  Run(shows_at_start_[MainCommand::kShowHighLow]);
   YieldMessages();
   return true;
 }
@@ -196,7 +220,7 @@ bool MainWindow::ShowHighLowAtStart() {
 bool MainWindow::ShowDashboardAtStart() {
   if (!Menu(MainCommand::kDigitalDashboardAtStart).Checked()) return true;
   Menu(MainCommand::kShowDigitalDashboard).SetChecked(true);
-  services_.features.ShowDigitalDashboard(*this);
+  Run(shows_at_start_[MainCommand::kShowDigitalDashboard]);
   YieldMessages();
   return true;
 }
@@ -220,7 +244,7 @@ void MainWindow::ChangeWallpaper(const std::string& theme) {
 // --- shut-down -------------------------------------------------------------------
 
 void MainWindow::OnQueryUnload(UnloadMode, bool&) {
-  services_.features.MainWindowQueryUnload(*this);
+  Run(closing_);
 }
 
 void MainWindow::OnUnload() {
@@ -230,7 +254,7 @@ void MainWindow::OnUnload() {
   poll_.ClearBusy();
   if (controls_loaded_) SaveSettings();
   YieldMessages();
-  services_.features.CloseWindows(*this);
+  for (const auto& close : closers_) close();
   YieldMessages();
   if (icon_added_) tray_icon_.Remove();
   ended_ = true;
@@ -277,12 +301,13 @@ void MainWindow::OnClick(Control* control) {
   } else if (IsChoiceList(control)) {
     if (control == &Get(MainControl::kShutdownThreshold)) ShowShutdownHint();
     Get<TextBox>(MainControl::kLaunchProgram).SetFocus();
-  } else if (control->Kind() == ControlKind::kCheckBox) {
-    services_.features.CheckBoxClicked(*this, *static_cast<CheckBox*>(control));
   } else if (control == &Get(MainControl::kTrayIconLook)) {
-    services_.features.MenuCommand(*this, Menu(MainCommand::kTrayIconLook));
-  } else if (control->Kind() == ControlKind::kButton) {
-    services_.features.ButtonClicked(*this, *static_cast<Button*>(control));
+    Run(commands_[MainCommand::kTrayIconLook]);
+  } else {
+    if (control == &Get(MainControl::kTextLog) || control == &Get(MainControl::kHtmlLog))
+      poll_.SetLogTimer(LogsOn());
+    if (auto it = control_clicks_.find(ControlOf(control)); it != control_clicks_.end())
+      Run(it->second);
   }
 }
 
@@ -363,7 +388,7 @@ void MainWindow::OnMenuClick(MenuItem& item) {
       Exit();
       break;
     default:
-      services_.features.MenuCommand(*this, item);
+      if (auto it = commands_.find(command); it != commands_.end()) Run(it->second);
       break;
   }
 }

@@ -7,13 +7,14 @@
 
 #include <array>
 #include <cstddef>
+#include <functional>
+#include <map>
 #include <memory>
 #include <stdexcept>
 #include <string>
 #include <utility>
 #include <vector>
 
-#include "app/features.h"
 #include "app/poll.h"
 #include "base/settings.h"
 #include "base/wait.h"
@@ -26,7 +27,6 @@ namespace kelvane {
 // What the program runs on.
 struct AppServices {
   platform::Platform& platform;
-  FeatureHooks& features;
   // Whether another copy of the program runs already (asked once, at start).
   bool another_copy_running = false;
 };
@@ -139,9 +139,27 @@ class MainWindow : public form::WindowHandler, public PollHost {
   }
   // The item of a command that has one item (not kWallpaper).
   form::MenuItem& Menu(MainCommand command) const { return menu_.Item(command); }
+  // Whether the program still runs: the window loaded and no shut-down begun.
+  bool Running() const { return window_.Loaded() && !poll_.Ended(); }
   bool CloseMonitorOnExit() const { return Checked(MainControl::kCloseMonitorOnExit); }
   bool TextLogOn() const { return Checked(MainControl::kTextLog); }
   bool HtmlLogOn() const { return Checked(MainControl::kHtmlLog); }
+
+  // --- what the parts of the program do on the main window's behalf; the
+  // composition root wires them before the start ---
+  // A menu command the main window does not carry out itself.
+  void OnCommand(MainCommand command, std::function<void()> action);
+  // A click on a control: a check box set by the user or by loading the
+  // settings, a button.
+  void OnControlClick(MainControl control, std::function<void()> action);
+  // Start-up: once the controls hold the stored settings.
+  void OnControlsLoaded(std::function<void()> action);
+  // Start-up: the window that a start-up menu item asks for is shown (its
+  // show command's item is checked already).
+  void OnShowAtStart(MainCommand show, std::function<void()> action);
+  // Shut-down: before the unload begins, and the windows closed in order.
+  void OnClosing(std::function<void()> action);
+  void OnCloseWindows(std::function<void()> action);
 
   // --- form::WindowHandler ---
   void OnLoad() override;
@@ -159,7 +177,6 @@ class MainWindow : public form::WindowHandler, public PollHost {
   void OnMenuClick(form::MenuItem& item) override;
 
   // --- PollHost ---
-  FeatureHooks& Features() override { return services_.features; }
   void RebuildTrayIcon() override { tray_icon_.Rebuild(); }
   void ShowTrayNumber(std::int16_t value, bool motherboard) override;
   std::string TrayIconMode() override;
@@ -212,6 +229,10 @@ class MainWindow : public form::WindowHandler, public PollHost {
   // A label that drags the window and opens the menu.
   bool IsGrip(const form::Control* control) const;
   MainCommand CommandOf(const form::MenuItem& item) const { return menu_.CommandOf(item); }
+  MainControl ControlOf(const form::Control* control) const;
+  static void Run(const std::function<void()>& action) {
+    if (action) action();
+  }
 
   AppServices services_;
   platform::Platform& p_;
@@ -228,6 +249,14 @@ class MainWindow : public form::WindowHandler, public PollHost {
   std::array<form::Control*, static_cast<std::size_t>(MainControl::kCount)> controls_{};
   form::MenuCommands<MainCommand> menu_;
   std::vector<const form::Control*> grips_;
+
+  // What the composition root wired.
+  std::map<MainCommand, std::function<void()>> commands_;
+  std::map<MainControl, std::function<void()>> control_clicks_;
+  std::map<MainCommand, std::function<void()>> shows_at_start_;
+  std::function<void()> controls_loaded_action_;
+  std::function<void()> closing_;
+  std::vector<std::function<void()>> closers_;
 
   std::string app_folder_;
   std::string probe_path_;

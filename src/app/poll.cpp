@@ -45,6 +45,24 @@ bool PollCycle::LogTimerRunning() const {
   return log_timer_->Interval() > 0 && log_timer_->Enabled();
 }
 
+void PollCycle::Register(TickStage stage, std::function<void()> consumer) {
+  consumers_[static_cast<std::size_t>(stage)].push_back(std::move(consumer));
+}
+
+bool PollCycle::Run(TickStage stage) {
+  const form::Lifetime owner = owner_;
+  const auto& consumers = consumers_[static_cast<std::size_t>(stage)];
+  for (std::size_t i = 0; i < consumers.size(); ++i) {
+    // A copy: a shut-down inside may release this cycle and its consumers.
+    const std::function<void()> consumer = consumers[i];
+    consumer();
+    // Stop when the program shut down meanwhile, without touching what the
+    // shut-down released.
+    if (!owner.Exists() || ended_) return false;
+  }
+  return true;
+}
+
 void PollCycle::Tick() {
   // The monitor gone ends the run, even from a tick nested in a busy one.
   if (platform_.desktop.FindTopWindow(kProbeClass, kProbeTitle) == platform::kNoWindow) {
@@ -56,8 +74,6 @@ void PollCycle::Tick() {
   }
   if (busy_) return;
   busy_ = true;
-  // After each consumer (any of them may yield): stop when the program shut
-  // down meanwhile, without touching what the shut-down released.
   const form::Lifetime owner = owner_;
   auto shut_down = [&] { return !owner.Exists() || ended_; };
 
@@ -82,26 +98,17 @@ void PollCycle::Tick() {
   }
   if (shut_down()) return;
 
-  if (state_.sample_count > 1) {
-    host_.Features().CheckTemperatures();
-    if (shut_down()) return;
-  }
+  if (state_.sample_count > 1 && !Run(TickStage::kCheck)) return;
 
   if (state_.sample_count == 0) {
     state_.stats.Reset();
-    platform::DateTime now = platform_.clock.Now();
+    const platform::DateTime now = platform_.clock.Now();
     state_.started_text = "Started: " + platform_.clock.GeneralDateTime(now);
-    host_.Features().HighLowResetTip(state_.started_text);
-    if (shut_down()) return;
     state_.start_time = now;
-    host_.Features().HighLowResetText("00:00:00");
-    if (shut_down()) return;
+    if (!Run(TickStage::kReset)) return;
   }
 
-  if (host_.LogsOn() && state_.sample_count == 1) {
-    host_.Features().WriteLogs();
-    if (shut_down()) return;
-  }
+  if (host_.LogsOn() && state_.sample_count == 1 && !Run(TickStage::kLog)) return;
 
   state_.sample_count += 1;
   if (state_.sample_count > 0) {
@@ -109,13 +116,7 @@ void PollCycle::Tick() {
     state_.stats.Add(values);
     FillStatsTable(state_.stats, r, values, state_.sample_count, platform_.clock.DecimalSeparator(),
                    state_.table);
-    if (host_.Features().DigitalDashboardVisible())
-      host_.Features().ShowOnDigitalDashboard(state_.table);
-    if (shut_down()) return;
-    if (host_.Features().HighLowVisible())
-      host_.Features().ShowOnHighLow(state_.table,
-                                     ElapsedText(state_.start_time, platform_.clock.Now()));
-    if (shut_down()) return;
+    if (!Run(TickStage::kShow)) return;
   }
   busy_ = false;
 }
@@ -124,9 +125,7 @@ void PollCycle::LogTick() {
   log_countdown_ = static_cast<std::int16_t>(
       std::max<int>(log_countdown_ - 1, std::numeric_limits<std::int16_t>::min()));
   if (log_countdown_ <= 0) {
-    const form::Lifetime owner = owner_;
-    host_.Features().WriteLogs();
-    if (!owner.Exists() || ended_) return;
+    if (!Run(TickStage::kLog)) return;
     ReloadLogCountdown();
   }
 }

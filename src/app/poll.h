@@ -3,11 +3,13 @@
 // once a minute the log timer counts down to the next log entry.
 #pragma once
 
+#include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
-#include "app/features.h"
 #include "platform/form/window.h"
 #include "platform/platform.h"
 #include "probe/reading.h"
@@ -15,15 +17,11 @@
 
 namespace kelvane {
 
-// The poll cycle's one way to what it serves: the main window (its tray icon,
-// the controls the tick reads, closing it) and, through it, the features.
-// Every call may yield to window messages (sounds and logs do), so the cycle
-// re-checks its own state after each one.
+// The poll cycle's way to the main window that owns it: its tray icon, the
+// controls the tick reads, closing it.
 class PollHost {
  public:
   virtual ~PollHost() = default;
-  // The alarms, logs and dashboards that the tick feeds.
-  virtual FeatureHooks& Features() = 0;
   // The rebuild command: icon surfaces cleared, icon removed and added anew.
   virtual void RebuildTrayIcon() = 0;
   // Draws a temperature into the tray icon in the CPU colour, or in the
@@ -51,6 +49,18 @@ struct ProbeState {
   std::string started_text;
 };
 
+// Where the parts of the program take part in a tick, in the tick's order.
+// Each consumer reads the program's ProbeState; any of them may yield to
+// window messages (sounds and logs do), and the cycle asks after each one
+// whether the program is still running.
+enum class TickStage {
+  kCheck,  // from the third counted tick on: the alarm checks
+  kReset,  // the statistics start anew: started_text and start_time are new
+  kLog,    // the logs are written (the first counted tick, and the log timer)
+  kShow,   // the statistics table is new: the windows that show it copy it
+  kCount
+};
+
 inline constexpr char kProbeClass[] = "TMainForm";
 inline constexpr char kProbeTitle[] = "Asus Probe 2";
 
@@ -61,6 +71,9 @@ class PollCycle {
   ~PollCycle();
   PollCycle(const PollCycle&) = delete;
   PollCycle& operator=(const PollCycle&) = delete;
+
+  // Adds a consumer to a stage, after those registered before.
+  void Register(TickStage stage, std::function<void()> consumer);
 
   // The monitor window found at start-up; every scan reads this handle.
   void SetProbeWindow(platform::WindowId window) { probe_window_ = window; }
@@ -97,8 +110,14 @@ class PollCycle {
   void ReloadLogCountdown();
 
  private:
+  // Runs the stage's consumers; false once the program has shut down (this
+  // object may be gone then).
+  bool Run(TickStage stage);
+
   platform::Platform& platform_;
   PollHost& host_;
+  std::array<std::vector<std::function<void()>>, static_cast<std::size_t>(TickStage::kCount)>
+      consumers_;
   ProbeState& state_;
   std::unique_ptr<platform::Timer> poll_timer_;
   std::unique_ptr<platform::Timer> log_timer_;

@@ -14,7 +14,7 @@ namespace {
 // Whatever place was stored, the digital dashboard shows some of itself on the
 // work area, where the user can take it.
 void ExpectReachable(Program& program) {
-  const dashboard::DigitalDashboard* dash = program.features.DigitalDashboard();
+  const dashboard::DigitalDashboard* dash = program.app->DigitalDashboard();
   if (!program.Running() || !dash || !dash->Window().Visible()) return;
   const appearance::ScreenMetrics screen = appearance::MetricsOf(program.sim.desktop);
   const platform::Rect r = appearance::OuterPixels(dash->Window(), screen);
@@ -37,7 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (program.Running()) program.TrayCommand("MnuHiLo");
   program.Run(2);
   for (const char* command : {"MnuLoadMyLayout", "mnuSavLayout"}) {
-    dashboard::DigitalDashboard* dash = program.features.DigitalDashboard();
+    dashboard::DigitalDashboard* dash = program.app->DigitalDashboard();
     if (!program.Running() || !dash || !dash->Window().Visible()) break;
     program.sim.forms.QueueMenuChoice(command);
     program.sim.forms.Click(dash->Window(), &dash->Tile(0), 1075, 5, form::button::kRight);

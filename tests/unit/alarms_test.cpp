@@ -118,7 +118,7 @@ TEST_F(AlarmsTest, WithoutAMixerTheSoundCardIsNotOfferedAndTheAlarmStillChirps) 
   sim.Advance(1);
   EXPECT_GT(Count("beep"), 0);
   EXPECT_EQ(Count("play"), 0);
-  EXPECT_TRUE(features.AlarmWindow()->IsOpen());
+  EXPECT_TRUE(app->AlarmWindow()->IsOpen());
 }
 
 TEST_F(AlarmsTest, AVolumeControlTheMixerLacksIsNeverWritten) {
@@ -161,7 +161,7 @@ TEST_F(AlarmsTest, TheChirpIsSilentWhilePollingIsStopped) {
   Start();
   sim.Advance(3);
   Main().Poll().StopPolling();
-  features.Sounds()->ChirpSpeaker();
+  app->Sounds()->ChirpSpeaker();
   EXPECT_EQ(Count("beep"), 0);
   // Ticking the speaker box tests it once polling has counted a few ticks.
   Main().Poll().StartPolling();
@@ -175,7 +175,7 @@ TEST_F(AlarmsTest, InTheTrayTheAlarmWindowOpensOnceAndDisableAlarmEndsIt) {
   StartInTray();
   monitor.SetCpu("83.0");
   RunToFirstCheck();
-  alarms::AlarmWindow& alarm = *features.AlarmWindow();
+  alarms::AlarmWindow& alarm = *app->AlarmWindow();
   ASSERT_TRUE(alarm.IsOpen());
   EXPECT_EQ(alarm.Window().Caption(), "Kelvane - CPU Temp Alarm Message");
   EXPECT_EQ(alarm.TemperatureText(), "CPU Temp: 83\xC2\xB0" "C");
@@ -203,7 +203,7 @@ TEST_F(AlarmsTest, WithTheSettingsWindowOpenNoAlarmWindowOpensAndNoProgramStarts
   monitor.SetCpu("95.0");
   RunToFirstCheck();
   sim.Advance(2);
-  EXPECT_FALSE(features.AlarmWindow()->IsOpen());
+  EXPECT_FALSE(app->AlarmWindow()->IsOpen());
   for (const auto& r : sim.shell.Requests()) EXPECT_NE(r.file, "C:\\cool.bat");
 }
 
@@ -276,7 +276,7 @@ TEST_F(ShutdownTest, TheShutdownLimitIsStrictAndNeedsFiveHotChecksInARow) {
   StartArmed();  // the default limit, 89
   monitor.SetCpu("89.0");
   sim.Advance(8);
-  EXPECT_EQ(features.TemperatureCheck()->ShutdownCount(), 0);
+  EXPECT_EQ(app->TemperatureCheck()->ShutdownCount(), 0);
   monitor.SetCpu("90.0");
   sim.Advance(4);
   EXPECT_TRUE(sim.power.Requests().empty());
@@ -298,7 +298,7 @@ TEST(ShutdownGuards, UntickedTheShutdownBoxAsksCountsLogsAndRewritesNothing) {
     run.monitor.SetCpu("95.0");
     run.sim.Advance(10);
     EXPECT_TRUE(run.sim.loop.MessageBoxes().empty());
-    EXPECT_EQ(run.features.TemperatureCheck()->ShutdownCount(), 0);
+    EXPECT_EQ(run.app->TemperatureCheck()->ShutdownCount(), 0);
     EXPECT_TRUE(run.sim.power.Requests().empty());
     EXPECT_EQ(run.FileText("Logs\\log.txt").value_or("").find("ShutDown"), std::string::npos);
     EXPECT_EQ(run.List(kShutdownThreshold).Text(), "89");
@@ -341,7 +341,7 @@ TEST_F(AlarmsTest, TheAlarmWindowNeedsTheMessageBoxTickedAndATemperatureAboveThe
     run.Start();
     run.monitor.SetCpu(c.cpu);
     run.sim.Advance(5);
-    EXPECT_EQ(run.features.AlarmWindow()->IsOpen(), c.opens);
+    EXPECT_EQ(run.app->AlarmWindow()->IsOpen(), c.opens);
   }
 }
 

@@ -36,9 +36,9 @@ class ColourEditorTest : public ::testing::Test, protected testing::ProgramFixtu
     sim.forms.QueueMenuChoice(item);
     sim.tray.UserEvent(kTrayRightClick);
   }
-  dashboard::DigitalDashboard& Dash() { return *features.DigitalDashboard(); }
-  highlow::HighLowDashboard& HighLow() { return *features.HighLow(); }
-  ColourEditor& Editor() { return *features.ColourEditor(); }
+  dashboard::DigitalDashboard& Dash() { return *app->DigitalDashboard(); }
+  highlow::HighLowDashboard& HighLow() { return *app->HighLow(); }
+  ColourEditor& Editor() { return *app->ColourEditor(); }
   form::Window& E() { return Editor().Window(); }
   void OpenEditorOnDashboard() {
     TrayCommand("MnuDash");
@@ -47,7 +47,7 @@ class ColourEditorTest : public ::testing::Test, protected testing::ProgramFixtu
   void OpenEditorFromDashboardMenu() {
     sim.forms.QueueMenuChoice("MnuColor");
     sim.forms.Click(Dash().Window(), &Dash().Tile(0), 1075, 5, kRight);
-    ASSERT_NE(features.ColourEditor(), nullptr);
+    ASSERT_NE(app->ColourEditor(), nullptr);
   }
   // One click on the pick button, the editor in front as a click puts it.
   void ClickPickButton() {
@@ -76,7 +76,7 @@ TEST_F(ColourEditorTest, APickedColourPaintsALabelThatSaveKeepsAndDeleteGivesBac
   // A press on a label paints it and makes the dashboard the editor's target.
   sim.forms.Click(Dash().Window(), &Dash().Label(12), 10, 10);
   EXPECT_EQ(Dash().Label(12).ForeColour(), kPicked);
-  EXPECT_EQ(features.CurrentEditTarget(), EditTarget::kDigitalDashboard);
+  EXPECT_EQ(app->CurrentEditTarget(), EditTarget::kDigitalDashboard);
   ClickEditor(Part::kSave);
   EXPECT_EQ(Stored("DshColr12"), std::to_string(kPicked));
   EXPECT_TRUE(Stored("DshColr0") && Stored("DshColr17"));
@@ -98,20 +98,20 @@ TEST_F(ColourEditorTest, APickedColourPaintsALabelThatSaveKeepsAndDeleteGivesBac
   for (const char* key : {"DshColr0", "DshColr12", "DshColr17", "DshColr40", "DshColr49"})
     EXPECT_FALSE(Stored(key)) << key;
   EXPECT_EQ(Stored("DshColr50"), "255");
-  ASSERT_NE(features.DigitalDashboard(), nullptr);
+  ASSERT_NE(app->DigitalDashboard(), nullptr);
   EXPECT_TRUE(Dash().Window().Visible());
   EXPECT_EQ(Dash().Label(12).ForeColour(), design);
-  EXPECT_EQ(features.ColourEditor(), nullptr) << "Delete closes the editor";
+  EXPECT_EQ(app->ColourEditor(), nullptr) << "Delete closes the editor";
   EXPECT_EQ(Stored("db-Wpaper"), "") << "the dashboard's unload saved its theme";
 }
 
 TEST_F(ColourEditorTest, UndoRestoresTheColoursLastLoadedOrSaved) {
   TrayCommand("MnuHiLo");
-  ASSERT_NE(features.HighLow(), nullptr);
+  ASSERT_NE(app->HighLow(), nullptr);
   sim.forms.QueueMenuChoice("Color");
   sim.forms.Click(HighLow().Window(), &HighLow().Tile(0), 100, 100, kRight);
-  ASSERT_NE(features.ColourEditor(), nullptr);
-  EXPECT_EQ(features.CurrentEditTarget(), EditTarget::kHighLow);
+  ASSERT_NE(app->ColourEditor(), nullptr);
+  EXPECT_EQ(app->CurrentEditTarget(), EditTarget::kHighLow);
   const form::Colour loaded = HighLow().Label(20).ForeColour();
   ClickPickButton();
   PickAt(kPickedAt);
@@ -135,12 +135,12 @@ TEST_F(ColourEditorTest, DeleteOnTheHighLowWindowRemovesItsColourKeysZeroToForty
   TrayCommand("MnuHiLo");
   sim.forms.QueueMenuChoice("Color");
   sim.forms.Click(HighLow().Window(), &HighLow().Tile(0), 100, 100, kRight);
-  ASSERT_NE(features.ColourEditor(), nullptr);
+  ASSERT_NE(app->ColourEditor(), nullptr);
   ClickEditor(Part::kDelete);
   for (const char* key : {"HLcolor0", "HLcolor25", "HLcolor49"}) EXPECT_FALSE(Stored(key)) << key;
   EXPECT_EQ(Stored("HLcolor50"), "255");
   EXPECT_EQ(Stored("DshColr3"), "255") << "the other dashboard's colours stay";
-  ASSERT_NE(features.HighLow(), nullptr);
+  ASSERT_NE(app->HighLow(), nullptr);
   EXPECT_TRUE(HighLow().Window().Visible());
 }
 
@@ -165,7 +165,7 @@ TEST_F(ColourEditorTest, ThePickerReadsOnlyAMovedPointerAndStopsWhenAnotherWindo
   ColourEditor& editor = Editor();
   ClickPickButton();
   ClickEditor(Part::kClose);
-  EXPECT_EQ(features.ColourEditor(), nullptr);
+  EXPECT_EQ(app->ColourEditor(), nullptr);
   EXPECT_FALSE(editor.Picker().Picking());
 }
 
@@ -211,8 +211,8 @@ TEST_F(ColourEditorTest, AThemeChangesOnlyThePicturesItsFolderHolds) {
 TEST_F(ColourEditorTest, EveryThemeOfTheThreeMenusIsAFolderTheBuildShipsWithThatWindowsPicture) {
   TrayCommand("MnuDash");
   TrayCommand("MnuHiLo");
-  ASSERT_NE(features.DigitalDashboard(), nullptr);
-  ASSERT_NE(features.HighLow(), nullptr);
+  ASSERT_NE(app->DigitalDashboard(), nullptr);
+  ASSERT_NE(app->HighLow(), nullptr);
   const std::filesystem::path shipped = std::filesystem::path(KELVANE_RESOURCES_DIR) / "BackGround";
   struct Menu {
     form::Window& window;
@@ -242,11 +242,11 @@ TEST_F(ColourEditorTest, EveryThemeOfTheThreeMenusIsAFolderTheBuildShipsWithThat
 
 class TrayIconSettingsTest : public ColourEditorTest {
  protected:
-  tray::TrayIconSettings& Settings() { return *features.TrayIconSettings(); }
+  tray::TrayIconSettings& Settings() { return *app->TrayIconSettings(); }
   form::Window& S() { return Settings().Window(); }
   void Open() {
     TrayCommand("MNuTrayColrFont");
-    ASSERT_NE(features.TrayIconSettings(), nullptr);
+    ASSERT_NE(app->TrayIconSettings(), nullptr);
   }
   void ClickOn(SettingsPart part) { sim.forms.Click(S(), &Settings().Get(part), 10, 10); }
 };
@@ -342,9 +342,9 @@ TEST_F(TrayIconSettingsLostFontTest, AStoredTypefaceTheScreenLacksLeavesBothList
 TEST_F(TrayIconSettingsTest, OnlyOneWindowWithAPickerIsOpenAtATime) {
   Open();
   ClickOn(SettingsPart::kBold);
-  tray::TrayIconSettings* first = features.TrayIconSettings();
+  tray::TrayIconSettings* first = app->TrayIconSettings();
   Open();  // a second open does nothing
-  EXPECT_EQ(features.TrayIconSettings(), first);
+  EXPECT_EQ(app->TrayIconSettings(), first);
   // The palette starts and stops the picker like the editor's pick button.
   sim.forms.Activate(S());
   sim.forms.Click(S(), &Settings().Get(SettingsPart::kPalette), 10, 10);
@@ -352,11 +352,11 @@ TEST_F(TrayIconSettingsTest, OnlyOneWindowWithAPickerIsOpenAtATime) {
   EXPECT_EQ(Settings().SelectedColour(), kPicked);
 
   OpenEditorOnDashboard();
-  EXPECT_EQ(features.TrayIconSettings(), nullptr);
+  EXPECT_EQ(app->TrayIconSettings(), nullptr);
   EXPECT_EQ(Stored("TrayBold"), "False") << "closing stored the settings";
   Open();
-  EXPECT_EQ(features.ColourEditor(), nullptr);
-  EXPECT_NE(features.TrayIconSettings(), nullptr);
+  EXPECT_EQ(app->ColourEditor(), nullptr);
+  EXPECT_NE(app->TrayIconSettings(), nullptr);
 }
 
 }  // namespace

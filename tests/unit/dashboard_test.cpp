@@ -4,12 +4,13 @@
 #include <gtest/gtest.h>
 
 #include "app/app.h"
-#include "app/program_features.h"
 #include "appearance/placement.h"
 #include "base/settings.h"
 #include "base/time_stamp.h"
+#include "dashboard/digital_dashboard.h"
 #include "dashboard/name_plate_editor.h"
 #include "dashboard/tile_grid.h"
+#include "highlow/high_low_dashboard.h"
 #include "monitor_fixture.h"
 
 namespace kelvane {
@@ -84,7 +85,7 @@ class DashboardTest : public ::testing::Test {
   }
   void Start() {
     monitor = std::make_unique<SimMonitor>(sim);
-    app = std::make_unique<KelvaneApp>(AppServices{sim.Get(), features, false});
+    app = std::make_unique<KelvaneApp>(AppServices{sim.Get(), false});
     app->Start();
     ASSERT_FALSE(app->Ended());
   }
@@ -95,9 +96,9 @@ class DashboardTest : public ::testing::Test {
   }
   void ShowDashboard() {
     TrayCommand("MnuDash");
-    ASSERT_NE(features.DigitalDashboard(), nullptr);
+    ASSERT_NE(app->DigitalDashboard(), nullptr);
   }
-  DigitalDashboard& Dash() { return *features.DigitalDashboard(); }
+  DigitalDashboard& Dash() { return *app->DigitalDashboard(); }
   form::Window& W() { return Dash().Window(); }
   // A command of the dashboard's own menu, opened with a right click on a tile.
   void DashCommand(const char* item) {
@@ -114,7 +115,6 @@ class DashboardTest : public ::testing::Test {
   platform::Point PixelOf(int twips_x, int twips_y) { return {twips_x / 15, twips_y / 15}; }
 
   sim::SimPlatform sim;
-  ProgramFeatures features{sim.Get()};
   std::unique_ptr<SimMonitor> monitor;
   std::unique_ptr<KelvaneApp> app;
 };
@@ -257,7 +257,7 @@ TEST_F(DashboardTest, MyLayoutComesBackAsSavedWithTheThemeOfTheLastUnload) {
   // The unload stores the theme; the next show is a fresh load of it.
   DashCommand("MnuBlack");
   TrayCommand("MnuDash");
-  EXPECT_EQ(features.DigitalDashboard(), nullptr);
+  EXPECT_EQ(app->DigitalDashboard(), nullptr);
   EXPECT_EQ(Stored("db-Wpaper"), "Black");
   ShowDashboard();
   EXPECT_EQ(Dash().Theme(), "Black");
@@ -332,17 +332,16 @@ TEST_F(DashboardTest, AbsurdStoredPlacesNeverPutTheWindowOutOfReach) {
   };
   for (const Case& c : cases) {
     sim::SimPlatform run;
-    ProgramFeatures program(run.Get());
     SimMonitor mon(run);
     Settings s(run.store, run.clock);
     s.WriteText("DBLeft", "3000");
     s.WriteText("DBTop", "4500");
     s.WriteText(c.key, c.value);
-    KelvaneApp kelvane(AppServices{run.Get(), program, false});
+    KelvaneApp kelvane(AppServices{run.Get(), false});
     kelvane.Start();
     run.forms.QueueMenuChoice("MnuDash");
     run.tray.UserEvent(kTrayRightClick);
-    form::Window& w = program.DigitalDashboard()->Window();
+    form::Window& w = kelvane.DigitalDashboard()->Window();
     EXPECT_EQ(w.Left(), c.left) << c.key << " " << c.value;
     EXPECT_EQ(w.Top(), c.top) << c.key << " " << c.value;
     EXPECT_EQ(w.Width(), c.width) << c.key << " " << c.value;
@@ -445,7 +444,7 @@ TEST_F(DashboardTest, ANamePlateRenamedShowsAtOnceAndSurvivesARestart) {
 TEST_F(DashboardTest, EachPlateRenamesItsOwnHighLowPlate) {
   Start();
   ShowDashboard();
-  ASSERT_EQ(features.HighLow(), nullptr);
+  ASSERT_EQ(app->HighLow(), nullptr);
   const std::pair<int, int> pairs[] = {{11, 42}, {12, 43}, {13, 38}, {0, 39}, {14, 40}};
   for (const auto& [plate, high_low] : pairs) {
     const std::string name = "Plate" + std::to_string(plate);
@@ -455,10 +454,10 @@ TEST_F(DashboardTest, EachPlateRenamesItsOwnHighLowPlate) {
     sim.forms.Type(editor->Window(), editor->NameBox(), std::string(8, '\b') + name + "\r");
     EXPECT_EQ(Stored("dPlate" + std::to_string(plate)), name);
     EXPECT_EQ(Stored("hlPlate" + std::to_string(high_low)), name);
-    ASSERT_NE(features.HighLow(), nullptr);
-    EXPECT_EQ(features.HighLow()->Label(high_low).Caption(), name);
+    ASSERT_NE(app->HighLow(), nullptr);
+    EXPECT_EQ(app->HighLow()->Label(high_low).Caption(), name);
   }
-  EXPECT_FALSE(features.HighLow()->Window().Visible());
+  EXPECT_FALSE(app->HighLow()->Window().Visible());
 }
 
 TEST_F(DashboardTest, SaveAsBmpCapturesTheWindowsPixelsOrSaysWhyNot) {
@@ -486,7 +485,7 @@ TEST_F(DashboardTest, SaveAsBmpCapturesTheWindowsPixelsOrSaysWhyNot) {
 TEST_F(DashboardTest, CentreFromTheMainMenuAndCloseAtExitSavingTheTheme) {
   Start();
   TrayCommand("MnuDashTop");
-  ASSERT_NE(features.DigitalDashboard(), nullptr);
+  ASSERT_NE(app->DigitalDashboard(), nullptr);
   EXPECT_TRUE(app->Main().Menu(MainCommand::kShowDigitalDashboard).Checked());
   EXPECT_EQ(W().Left(), (512 - 40) * 15);
   EXPECT_EQ(W().Top(), (369 - 76) * 15);
@@ -499,7 +498,7 @@ TEST_F(DashboardTest, CentreFromTheMainMenuAndCloseAtExitSavingTheTheme) {
   DashCommand("MnuWhite");
   app->Main().Exit();
   EXPECT_EQ(Stored("db-Wpaper"), "White");
-  EXPECT_EQ(features.DigitalDashboard(), nullptr);
+  EXPECT_EQ(app->DigitalDashboard(), nullptr);
 }
 
 // The colour editor, when it shows, takes the presses: a tile or a label is
@@ -543,7 +542,7 @@ TEST_F(DashboardTest, ADashboardReleasedWhileItsCaptureWaitsIsLeftAlone) {
   Dash().OnMouseUp({&Dash().Tile(0), kRight, 0, 0, 0});
   sim.loop.OnYield(nullptr);
   EXPECT_TRUE(released);
-  EXPECT_EQ(features.DigitalDashboard(), nullptr);
+  EXPECT_EQ(app->DigitalDashboard(), nullptr);
   EXPECT_TRUE(sim.desktop.Captures().empty());
 }
 

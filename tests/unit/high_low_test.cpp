@@ -20,7 +20,7 @@ class HighLowTest : public ::testing::Test, public ProgramFixture {
     sim.forms.QueueMenuChoice(item);
     sim.tray.UserEvent(kTrayRightClick);
   }
-  HighLowDashboard& HL() { return *features.HighLow(); }
+  HighLowDashboard& HL() { return *app->HighLow(); }
   form::Window& W() { return HL().Window(); }
   // A command of the window's own menu, opened with a right click on the
   // elapsed-time strip's label.
@@ -34,9 +34,9 @@ class HighLowTest : public ::testing::Test, public ProgramFixture {
 
 TEST_F(HighLowTest, TheFirstResetMakesItHiddenAndShowingItShowsTheStatistics) {
   Start();
-  EXPECT_EQ(features.HighLow(), nullptr);
+  EXPECT_EQ(app->HighLow(), nullptr);
   sim.Advance(1);  // the first counted tick resets the statistics
-  ASSERT_NE(features.HighLow(), nullptr);
+  ASSERT_NE(app->HighLow(), nullptr);
   EXPECT_FALSE(W().Visible());
   EXPECT_EQ(HL().Label(47).Tooltip(), Main().State().started_text);
   EXPECT_EQ(HL().Label(47).Caption(), "00:00:00");
@@ -92,7 +92,7 @@ TEST_F(HighLowTest, ItsLayoutIsStoredWhenReleasedAndComesBackReadable) {
   EXPECT_EQ(HL().Label(5).TextFont().size, 8);
   EXPECT_TRUE(HL().Label(5).TextFont().bold);
   TrayCommand("MnuHiLo");  // unchecked: released, its keys stored
-  EXPECT_EQ(features.HighLow(), nullptr);
+  EXPECT_EQ(app->HighLow(), nullptr);
   EXPECT_EQ(Stored("HLleft"), "1234");
   EXPECT_EQ(Stored("HLwide"), "3330");
   EXPECT_EQ(Stored("HLFL3"), "645");
@@ -107,7 +107,7 @@ TEST_F(HighLowTest, ItsLayoutIsStoredWhenReleasedAndComesBackReadable) {
   // "Reset High-Low Layout": the place and the columns go back to the design,
   // the bold font stays.
   TrayCommand("MnuRstHLow");
-  ASSERT_NE(features.HighLow(), nullptr);
+  ASSERT_NE(app->HighLow(), nullptr);
   EXPECT_EQ(HL().Tile(3).Left(), 3 * 645);
   EXPECT_EQ(W().Width(), 3330);
   EXPECT_TRUE(HL().Label(5).TextFont().bold);
@@ -126,14 +126,13 @@ TEST(HighLowShutdown, AShutDownInAnyYieldOfItsLoadLeavesNothingBehind) {
     // The n-th yield from the moment the window exists, in its load or after.
     int since_loaded = 0;
     run.sim.loop.OnYield([&run, &since_loaded, n](int) {
-      if (run.features.HighLow() && ++since_loaded == n && !run.app->Ended())
-        run.app->Main().Close();
+      if (run.app->HighLow() && ++since_loaded == n && !run.app->Ended()) run.app->Main().Close();
     });
     run.Start();
     run.sim.Advance(2);
     ASSERT_GE(since_loaded, n) << "yield " << n;
     ASSERT_TRUE(run.app->Ended()) << "yield " << n;
-    EXPECT_EQ(run.features.HighLow(), nullptr) << "yield " << n;
+    EXPECT_EQ(run.app->HighLow(), nullptr) << "yield " << n;
   }
 }
 
@@ -208,7 +207,7 @@ TEST_F(HighLowTest, ExitStopsTheAutoHideTimersBeforeTheShutDownYields) {
   bool timers_at_first_yield = true;
   bool seen = false;
   sim.loop.OnYield([&](int) {
-    if (seen || !features.HighLow()) return;
+    if (seen || !app->HighLow()) return;
     seen = true;
     timers_at_first_yield = HL().WatchTimerRunning() || HL().HideTimerRunning();
   });
@@ -230,7 +229,7 @@ TEST_F(HighLowTest, ARightEdgePastTheScreenComesBackOnShowDefaultSizeAndUnload) 
   EXPECT_EQ(W().Left(), screen - 3330);
   W().SetLeft(screen - 100);
   TrayCommand("MnuHiLo");  // unchecked: released, its layout saved
-  EXPECT_EQ(features.HighLow(), nullptr);
+  EXPECT_EQ(app->HighLow(), nullptr);
   EXPECT_EQ(Stored("HLleft"), std::to_string(screen - 3330));
   // A place stored beyond any int reads as the default, the centre.
   Store("HLleft", "-2147483649");
@@ -269,7 +268,7 @@ TEST_F(HighLowTest, ThePopOutRaisesTheWindowAboveOtherAlwaysOnTopWindows) {
   sim.Advance(4);  // tucked away
   ASSERT_EQ(W().Left(), RightEdgeTwips() - 70);
   TrayCommand("MnuDash");  // opened later: above the strip
-  form::Window& dash = features.DigitalDashboard()->Window();
+  form::Window& dash = app->DigitalDashboard()->Window();
   dash.Move(RightEdgeTwips() - dash.Width(), W().Top());
   const platform::Point strip{(RightEdgeTwips() - 30) / 15, W().Top() / 15 + 40};
   ASSERT_EQ(sim.desktop.WindowFromPoint(strip), dash.Handle());

@@ -72,8 +72,7 @@ TEST(MainWindowSettings, EveryMainWindowKeyIsLoadedAtStartUpAndSavedAgain) {
     stored[key.name] = OtherThanDefault(key);
     settings.WriteText(key.name, stored[key.name]);
   }
-  FeatureHooks features;
-  KelvaneApp app({sim.Get(), features, false});
+  KelvaneApp app({sim.Get(), false}, [](MainWindow&) {});  // the main window alone
   app.Start();
   ASSERT_FALSE(app.Ended());
   MainWindow& main = app.Main();

@@ -19,9 +19,42 @@ using kelvane::testing::SimMonitor;
 
 // Records what each consumer receives, and when; `inside` runs in each call,
 // as the messages a consumer's yield handles.
-struct RecordingHost : PollHost, FeatureHooks {
+struct RecordingHost : PollHost {
   explicit RecordingHost(ProbeState& state) : state(state) {}
-  FeatureHooks& Features() override { return *this; }
+  // The consumers of each stage, as the program's parts would register them.
+  void Register(PollCycle& cycle, platform::Clock& clock) {
+    cycle.Register(TickStage::kCheck, [this] {
+      chk_at_count.push_back(state.sample_count);
+      if (during_chk) during_chk();
+      Called("alarms");
+    });
+    cycle.Register(TickStage::kReset, [this] {
+      events.push_back("tip " + state.started_text);
+      Called("reset tip");
+    });
+    cycle.Register(TickStage::kReset, [this] {
+      events.push_back("text 00:00:00");
+      Called("reset text");
+    });
+    cycle.Register(TickStage::kLog, [this] {
+      makelog_at_count.push_back(state.sample_count);
+      if (during_log) during_log();
+      Called("log");
+    });
+    cycle.Register(TickStage::kShow, [this] {
+      Called("dash visible?");
+      if (!dash_visible) return;
+      dash_cpu = state.table[1];
+      Called("dash");
+    });
+    cycle.Register(TickStage::kShow, [this, &clock] {
+      Called("hilo visible?");
+      if (!hilo_visible) return;
+      hilo_avg = state.table[2];
+      hilo_elapsed = ElapsedText(state.start_time, clock.Now());
+      Called("hilo");
+    });
+  }
   void RebuildTrayIcon() override {
     events.push_back("rebuild");
     Called("rebuild");
@@ -35,48 +68,13 @@ struct RecordingHost : PollHost, FeatureHooks {
     Called("icon mode");
     return icon_mode;
   }
-  void CheckTemperatures() override {
-    chk_at_count.push_back(state.sample_count);
-    if (during_chk) during_chk();
-    Called("alarms");
-  }
   bool LogsOn() override {
     Called("logs on?");
     return logs_on;
   }
-  void WriteLogs() override {
-    makelog_at_count.push_back(state.sample_count);
-    if (during_log) during_log();
-    Called("log");
-  }
   int LogIntervalMinutes() override {
     Called("log interval");
     return log_interval;
-  }
-  void HighLowResetTip(const std::string& started) override {
-    events.push_back("tip " + started);
-    Called("reset tip");
-  }
-  void HighLowResetText(const std::string& text) override {
-    events.push_back("text " + text);
-    Called("reset text");
-  }
-  bool DigitalDashboardVisible() override {
-    Called("dash visible?");
-    return dash_visible;
-  }
-  void ShowOnDigitalDashboard(const StatsTable& t) override {
-    dash_cpu = t[1];
-    Called("dash");
-  }
-  bool HighLowVisible() override {
-    Called("hilo visible?");
-    return hilo_visible;
-  }
-  void ShowOnHighLow(const StatsTable& t, const std::string& elapsed) override {
-    hilo_avg = t[2];
-    hilo_elapsed = elapsed;
-    Called("hilo");
   }
   void CloseMainWindow() override {
     ++closes;
@@ -115,8 +113,11 @@ class PollTest : public ::testing::Test {
   form::WindowHandler owner_handler;
   std::unique_ptr<form::Window> owner =
       std::make_unique<form::Window>(sim.Get(), owner_handler, "MainWindow");
-  std::unique_ptr<PollCycle> cycle =
-      std::make_unique<PollCycle>(sim.Get(), host, state, owner->Life());
+  std::unique_ptr<PollCycle> cycle = [this] {
+    auto made = std::make_unique<PollCycle>(sim.Get(), host, state, owner->Life());
+    host.Register(*made, sim.clock);
+    return made;
+  }();
 };
 
 TEST_F(PollTest, FiveSecondsOfAConstantReadingFillTheStatsTable) {
@@ -397,6 +398,7 @@ TEST(PollShutDown, AShutDownInsideAnyConsumerEndsTheTick) {
       form::WindowHandler owner_handler;
       auto owner = std::make_unique<form::Window>(sim.Get(), owner_handler, "MainWindow");
       auto cycle = std::make_unique<PollCycle>(sim.Get(), host, state, owner->Life());
+      host.Register(*cycle, sim.clock);
       cycle->SetProbeWindow(monitor.window);
       cycle->Tick();
       cycle->StartPolling();

@@ -6,10 +6,14 @@
 #include <optional>
 #include <string>
 
+#include "alarms/temperature_check.h"
 #include "app/app.h"
-#include "app/program_features.h"
+#include "appearance/colour_editor.h"
 #include "base/settings.h"
+#include "dashboard/digital_dashboard.h"
+#include "highlow/high_low_dashboard.h"
 #include "monitor_fixture.h"
+#include "tray/tray_icon_settings.h"
 
 namespace kelvane::testing {
 
@@ -25,7 +29,7 @@ class ProgramFixture {
     Settings(sim.store, sim.clock).WriteText(key, value);
   }
   void Start() {
-    app = std::make_unique<KelvaneApp>(AppServices{sim.Get(), features, false});
+    app = std::make_unique<KelvaneApp>(AppServices{sim.Get(), false});
     app->Start();
   }
   // Runs the poll timer to the first tick on which the alarms are checked.
@@ -49,7 +53,6 @@ class ProgramFixture {
 
   sim::SimPlatform sim;
   SimMonitor monitor{sim};
-  ProgramFeatures features{sim.Get()};
   std::unique_ptr<KelvaneApp> app;
 };
 

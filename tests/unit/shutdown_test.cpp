@@ -21,34 +21,33 @@ using kelvane::testing::SimMonitor;
 
 constexpr char kInstallDir[] = "C:\\Program Files\\ASUS\\Probe";
 
-// Notes what the main window asks of the other windows. The alarm check and
-// the log write yield, as a sound or a file write does.
-struct Recorder : FeatureHooks {
+// Stands in for the other parts of the program and notes what the main window
+// asks of them. The alarm check and the log write yield, as a sound or a file
+// write does.
+struct Recorder {
   explicit Recorder(platform::Loop& loop) : loop(loop) {}
-  void SetUpVolumeMixer(MainWindow&) override { steps.push_back("mixer"); }
-  void CheckTemperatures() override {
-    steps.push_back("alarm check");
-    loop.YieldToMessages();
+  void Wire(MainWindow& main) {
+    main.OnControlsLoaded([this] { steps.push_back("mixer"); });
+    main.Poll().Register(TickStage::kCheck, [this] {
+      steps.push_back("alarm check");
+      loop.YieldToMessages();
+    });
+    main.Poll().Register(TickStage::kLog, [this] {
+      steps.push_back("log");
+      loop.YieldToMessages();
+    });
+    main.OnShowAtStart(MainCommand::kShowHighLow, [this] { steps.push_back("hilo"); });
+    main.OnShowAtStart(MainCommand::kShowDigitalDashboard, [this] { steps.push_back("dash"); });
+    main.Poll().Register(TickStage::kShow, [this] {
+      steps.push_back("dash visible?");
+      steps.push_back("dash show");
+    });
+    main.Poll().Register(TickStage::kShow, [this] {
+      steps.push_back("hilo visible?");
+      steps.push_back("hilo show");
+    });
+    main.OnCloseWindows([this] { steps.push_back("close windows"); });
   }
-  void WriteLogs() override {
-    steps.push_back("log");
-    loop.YieldToMessages();
-  }
-  void ShowHighLowDashboard(MainWindow&) override { steps.push_back("hilo"); }
-  void ShowDigitalDashboard(MainWindow&) override { steps.push_back("dash"); }
-  bool DigitalDashboardVisible() override {
-    steps.push_back("dash visible?");
-    return true;
-  }
-  void ShowOnDigitalDashboard(const StatsTable&) override { steps.push_back("dash show"); }
-  bool HighLowVisible() override {
-    steps.push_back("hilo visible?");
-    return true;
-  }
-  void ShowOnHighLow(const StatsTable&, const std::string&) override {
-    steps.push_back("hilo show");
-  }
-  void CloseWindows(MainWindow&) override { steps.push_back("close windows"); }
   bool Has(const std::string& step) const {
     return std::find(steps.begin(), steps.end(), step) != steps.end();
   }
@@ -85,7 +84,8 @@ struct ProgramRun {
     s.WriteFlag("HiLoStrt", true);
     s.WriteFlag("DashSrart", true);
     seeded_writes = sim.store.WriteCount();
-    app = std::make_unique<KelvaneApp>(AppServices{sim.Get(), recorder, false});
+    app = std::make_unique<KelvaneApp>(AppServices{sim.Get(), false},
+                                       [this](MainWindow& main) { recorder.Wire(main); });
   }
 
   void Close(Closer closer) {

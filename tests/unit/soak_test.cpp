@@ -70,9 +70,9 @@ class EveryWindowOpen : public ::testing::Test, public ProgramFixture {
     sim.forms.QueueMenuChoice(item);
     sim.tray.UserEvent(kTrayRightClick);
   }
-  dashboard::DigitalDashboard& Dash() { return *features.DigitalDashboard(); }
-  highlow::HighLowDashboard& HighLow() { return *features.HighLow(); }
-  alarms::AlarmWindow& Alarm() { return *features.AlarmWindow(); }
+  dashboard::DigitalDashboard& Dash() { return *app->DigitalDashboard(); }
+  highlow::HighLowDashboard& HighLow() { return *app->HighLow(); }
+  alarms::AlarmWindow& Alarm() { return *app->AlarmWindow(); }
   void OpenColourEditor() {
     sim.forms.QueueMenuChoice("MnuColor");
     sim.forms.Click(Dash().Window(), &Dash().Tile(0), 1075, 5, form::button::kRight);
@@ -151,8 +151,8 @@ TEST_F(Soak, AWeekWithEveryWindowOpenHoldsNoMoreAtItsEndThanAfterItsFirstMinute)
   // week starts with it made, closed by the tray icon settings window.
   OpenColourEditor();
   TrayCommand("MNuTrayColrFont");
-  ASSERT_EQ(features.ColourEditor(), nullptr);
-  ASSERT_NE(features.TrayIconSettings(), nullptr);
+  ASSERT_EQ(app->ColourEditor(), nullptr);
+  ASSERT_NE(app->TrayIconSettings(), nullptr);
   sim.tray.UserEvent(kTrayDoubleClick);
   ASSERT_TRUE(Main().Window().Visible());
   sim.Advance(60 - 3);
@@ -178,8 +178,8 @@ TEST_F(Soak, AWeekWithEveryWindowOpenHoldsNoMoreAtItsEndThanAfterItsFirstMinute)
     }
     if (hour == 3 * 24 + 12) {
       OpenColourEditor();  // the tray icon settings window closes
-      ASSERT_NE(features.ColourEditor(), nullptr);
-      ASSERT_EQ(features.TrayIconSettings(), nullptr);
+      ASSERT_NE(app->ColourEditor(), nullptr);
+      ASSERT_EQ(app->TrayIconSettings(), nullptr);
       colour_editor_open = Take();
     }
     RunHour(hour);
@@ -194,7 +194,7 @@ TEST_F(Soak, AWeekWithEveryWindowOpenHoldsNoMoreAtItsEndThanAfterItsFirstMinute)
     }
   }
   TrayCommand("MNuTrayColrFont");  // back to the window the week began with
-  EXPECT_EQ(features.ColourEditor(), nullptr);
+  EXPECT_EQ(app->ColourEditor(), nullptr);
   EXPECT_EQ(Take(), first_minute);
   EXPECT_EQ(sim.graphics.LiveIcons(), 1);
 
@@ -232,7 +232,7 @@ TEST_F(EveryWindowOpen, TheMonitorClosingEndsTheRunLeavingNothingAlive) {
   sim.tray.UserEvent(kTrayDoubleClick);
   sim.Advance(60);
   ASSERT_TRUE(Alarm().IsOpen());
-  ASSERT_NE(features.ColourEditor(), nullptr);
+  ASSERT_NE(app->ColourEditor(), nullptr);
 
   monitor.Close();
   sim.Advance(1);

@@ -33,7 +33,8 @@ class StartupTest : public ::testing::Test {
                          "\"" + std::string(kInstallDir) + "\\AsusProb.exe\"");
   }
   void Start(bool another_copy = false) {
-    app = std::make_unique<KelvaneApp>(AppServices{sim.Get(), features, another_copy});
+    // The main window alone: what start-up does, without the parts it starts.
+    app = std::make_unique<KelvaneApp>(AppServices{sim.Get(), another_copy}, [](MainWindow&) {});
     app->Start();
   }
   MainWindow& Main() { return app->Main(); }
@@ -52,7 +53,6 @@ class StartupTest : public ::testing::Test {
   sim::SimPlatform sim;
   sim::SimGraphics& graphics = sim.graphics;
   sim::SimTray& tray = sim.tray;
-  FeatureHooks features;
   std::unique_ptr<KelvaneApp> app;
 };
 
@@ -249,21 +249,32 @@ TEST_F(StartupTest, AMonitorPartlyOffScreenCannotBeInitialisedAndTheLoadedSettin
   EXPECT_TRUE(tray.Requests().empty());
 }
 
-// Notes what the main window asks of the other windows and routines, with what
-// the program looked like at that moment.
-struct RecordingFeatures : FeatureHooks {
-  void SetUpVolumeMixer(MainWindow& f) override {
-    steps.push_back("mixer: alarm " + f.Get<form::ListBox>(MainControl::kAlarmThreshold).Text() +
-                    ", clicks " + Clicks());
-  }
-  void CheckBoxClicked(MainWindow&, form::CheckBox& box) override {
-    steps.push_back(box.Name() + "=" + std::to_string(box.Value()));
-  }
-  void ShowHighLowDashboard(MainWindow& f) override {
-    steps.push_back(std::string("hilo: polling ") + (f.Poll().Polling() ? "on" : "off"));
-  }
-  void ShowDigitalDashboard(MainWindow& f) override {
-    steps.push_back(std::string("dash: polling ") + (f.Poll().Polling() ? "on" : "off"));
+// Notes what the main window asks of the other parts of the program, with
+// what the program looked like at that moment.
+struct RecordingFeatures {
+  void Wire(MainWindow& f) {
+    f.OnControlsLoaded([this, &f] {
+      steps.push_back("mixer: alarm " + f.Get<form::ListBox>(MainControl::kAlarmThreshold).Text() +
+                      ", clicks " + Clicks());
+    });
+    for (int c = 1; c < static_cast<int>(MainControl::kCount); ++c) {
+      const auto control = static_cast<MainControl>(c);
+      form::CheckBox* box = nullptr;
+      try {
+        box = &f.Get<form::CheckBox>(control);
+      } catch (const std::out_of_range&) {
+        continue;
+      }
+      f.OnControlClick(control, [this, box] {
+        steps.push_back(box->Name() + "=" + std::to_string(box->Value()));
+      });
+    }
+    f.OnShowAtStart(MainCommand::kShowHighLow, [this, &f] {
+      steps.push_back(std::string("hilo: polling ") + (f.Poll().Polling() ? "on" : "off"));
+    });
+    f.OnShowAtStart(MainCommand::kShowDigitalDashboard, [this, &f] {
+      steps.push_back(std::string("dash: polling ") + (f.Poll().Polling() ? "on" : "off"));
+    });
   }
   std::string Clicks() const { return std::to_string(desktop->Clicks().size()); }
   sim::SimDesktop* desktop = nullptr;
@@ -280,7 +291,8 @@ TEST_F(StartupTest, StartUpRunsItsStepsInOrder) {
   s.WriteFlag("DashSrart", true);
   RecordingFeatures recorder;
   recorder.desktop = &sim.desktop;
-  app = std::make_unique<KelvaneApp>(AppServices{sim.Get(), recorder, false});
+  app = std::make_unique<KelvaneApp>(AppServices{sim.Get(), false},
+                                     [&recorder](MainWindow& f) { recorder.Wire(f); });
   app->Start();
   // Check boxes run their click handling as they are loaded, in the loading
   // order; the mixer comes after the controls and before the wake-up's clicks;

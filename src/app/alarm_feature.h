@@ -1,0 +1,56 @@
+// The alarms in the program: the temperature check of each tick, the alarm
+// sounds with the mixer, the alarm window and the overheat actions, with the
+// main window's alarm section as their controls.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+#include "alarms/alarm_host.h"
+#include "alarms/alarm_sounds.h"
+#include "alarms/alarm_window.h"
+#include "alarms/overheat.h"
+#include "alarms/temperature_check.h"
+#include "platform/platform.h"
+
+namespace kelvane {
+
+class MainWindow;
+class LogFeature;
+
+class AlarmFeature final : private alarms::AlarmHost {
+ public:
+  AlarmFeature(platform::Platform& platform, MainWindow& main, LogFeature& logs);
+  AlarmFeature(const AlarmFeature&) = delete;
+  AlarmFeature& operator=(const AlarmFeature&) = delete;
+
+  // Registers with the main window and its poll cycle.
+  void Wire();
+
+  alarms::AlarmWindow& Window() { return alarm_window_; }
+  alarms::TemperatureCheck& Check() { return check_; }
+  alarms::AlarmSounds& Sounds() { return sounds_; }
+
+ private:
+  // --- alarms::AlarmHost, over the main window and its poll cycle ---
+  form::WindowState MainWindowState() override;
+  platform::WindowId MainWindowHandle() override;
+  std::int16_t CpuTemp() override;
+  double SampleCount() override;
+  void StopPolling() override;
+  void ResumePolling() override;
+  bool PollingStopped() override;
+  void StopLogTimer() override;
+  void WriteShutdownLogEntry() override;
+  bool StillRunning() override;
+
+  MainWindow& main_;
+  LogFeature& logs_;
+  alarms::AlarmControls controls_;
+  alarms::AlarmSounds sounds_;
+  alarms::Overheat overheat_;
+  alarms::AlarmWindow alarm_window_;
+  alarms::TemperatureCheck check_;
+};
+
+}  // namespace kelvane

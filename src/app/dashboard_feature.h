@@ -1,0 +1,59 @@
+// The digital dashboard in the program: shown, centred and released from the
+// main window's menu and at start-up, fed by each tick while it shows,
+// released at shut-down.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "dashboard/digital_dashboard.h"
+#include "platform/platform.h"
+
+namespace kelvane {
+
+class MainWindow;
+class HighLowFeature;
+class PickerWindows;
+
+class DigitalDashboardFeature final : private dashboard::DashboardHost {
+ public:
+  DigitalDashboardFeature(platform::Platform& platform, MainWindow& main, HighLowFeature& high_low,
+                          PickerWindows& pickers);
+  ~DigitalDashboardFeature() override;
+  DigitalDashboardFeature(const DigitalDashboardFeature&) = delete;
+  DigitalDashboardFeature& operator=(const DigitalDashboardFeature&) = delete;
+
+  // Registers with the main window and its poll cycle.
+  void Wire();
+
+  // The dashboard while one is loaded; nullptr otherwise.
+  dashboard::DigitalDashboard* Dashboard() const;
+  // The dashboard, made afresh when none is loaded (a released one is gone).
+  dashboard::DigitalDashboard& Loaded();
+  // Unloads the dashboard (saving its keys) and releases it.
+  void Release();
+  bool Visible() const;
+
+ private:
+  void ShowCommand();
+  void CentreCommand();
+
+  // --- dashboard::DashboardHost ---
+  std::string AppFolder() override;
+  void DashboardClosed() override;
+  void HighLowPlateRenamed(int label, const std::string& text) override;
+  bool ColourEditorOpen() override;
+  form::Colour EditorColour() override;
+  bool ColourEditorTargetsDashboard() override;
+  void ShowColourEditorBeside(form::Window& window) override;
+  void CloseColourEditor() override;
+  void TargetColourEditorAtDashboard() override;
+
+  platform::Platform& p_;
+  MainWindow& main_;
+  HighLowFeature& high_low_;
+  PickerWindows& pickers_;
+  std::unique_ptr<dashboard::DigitalDashboard> dashboard_;
+};
+
+}  // namespace kelvane

@@ -1,0 +1,143 @@
+#include "app/high_low_feature.h"
+
+#include "app/main_window.h"
+#include "app/picker_windows.h"
+#include "appearance/placement.h"
+#include "base/keys.h"
+#include "base/settings.h"
+
+namespace kelvane {
+
+HighLowFeature::HighLowFeature(platform::Platform& platform, MainWindow& main,
+                               PickerWindows& pickers)
+    : p_(platform), main_(main), pickers_(pickers) {}
+
+HighLowFeature::~HighLowFeature() = default;
+
+void HighLowFeature::Wire() {
+  main_.OnCommand(MainCommand::kShowHighLow, [this] { ShowCommand(); });
+  main_.OnCommand(MainCommand::kCentreHighLow, [this] { CentreCommand(); });
+  main_.OnCommand(MainCommand::kResetHighLowLayout, [this] { ResetLayoutCommand(); });
+  main_.OnShowAtStart(MainCommand::kShowHighLow, [this] {
+    if (highlow::HighLowDashboard* window = Loaded()) window->Show();
+  });
+  // The shut-down yields before it closes the window: no hide tick may move it
+  // meanwhile.
+  main_.OnClosing([this] {
+    if (Visible()) window_->StopAutoHideTimers();
+  });
+  PollCycle& poll = main_.Poll();
+  poll.Register(TickStage::kReset, [this] {
+    // The reset makes the window (hidden) when it is not there yet.
+    const form::Lifetime program = main_.Window().Life();
+    if (highlow::HighLowDashboard* window = Loaded())
+      window->SetStartedText(main_.State().started_text);
+    if (!program.Exists() || !main_.Running()) return;
+    if (Dashboard()) window_->SetElapsedText("00:00:00");
+  });
+  poll.Register(TickStage::kShow, [this] {
+    if (Visible())
+      window_->ShowValues(main_.State().table,
+                          ElapsedText(main_.State().start_time, p_.clock.Now()));
+  });
+}
+
+highlow::HighLowDashboard* HighLowFeature::Dashboard() const {
+  return window_ && window_->Window().Loaded() ? window_.get() : nullptr;
+}
+
+highlow::HighLowDashboard* HighLowFeature::Loaded() {
+  highlow::HighLowHost& host = *this;
+  if (!Dashboard()) {
+    window_ = std::make_unique<highlow::HighLowDashboard>(p_, host);
+    window_->Load();
+  }
+  // The load yields: a shut-down in it releases the window again.
+  return Dashboard();
+}
+
+void HighLowFeature::Release() {
+  if (!window_) return;
+  window_->Window().Unload();
+  window_.reset();
+}
+
+bool HighLowFeature::Visible() const {
+  return Dashboard() && window_->Window().Visible();
+}
+
+void HighLowFeature::RenamePlate(int label, const std::string& text) {
+  if (highlow::HighLowDashboard* window = Loaded()) window->RenamePlate(label, text);
+}
+
+void HighLowFeature::ShowCommand() {
+  form::MenuItem& show = main_.Menu(MainCommand::kShowHighLow);
+  show.SetChecked(!show.Checked());
+  if (!show.Checked()) {
+    Release();
+    return;
+  }
+  if (main_.State().sample_count == -1) main_.State().sample_count = 0;
+  if (highlow::HighLowDashboard* window = Loaded()) window->Show();
+}
+
+void HighLowFeature::CentreCommand() {
+  if (highlow::HighLowDashboard* window = Loaded()) window->Show();
+  if (!Dashboard()) return;
+  window_->AutoHideOff();
+  appearance::CentreOnWorkArea(window_->Window(), p_.desktop);
+}
+
+void HighLowFeature::ResetLayoutCommand() {
+  Release();
+  p_.loop.YieldToMessages();
+  if (!main_.Running()) return;
+  Settings& store = main_.Store();
+  for (const KeyDef* key :
+       {&keys::kHighLowLeft, &keys::kHighLowTop, &keys::kHighLowWidth, &keys::kHighLowHeight})
+    store.Remove(key->name);
+  for (int k = 0; k < highlow::kColumnCount; ++k) {
+    store.Remove(HighLowFrameLeftKeys().Name(k));
+    store.Remove(HighLowFrameTopKeys().Name(k));
+  }
+  main_.Menu(MainCommand::kShowHighLow).SetChecked(true);
+  CentreCommand();
+}
+
+// --- what the High/Low/Avg dashboard asks ----------------------------------------------
+
+std::string HighLowFeature::AppFolder() {
+  return main_.AppFolder();
+}
+double HighLowFeature::SampleCount() {
+  return main_.State().sample_count;
+}
+void HighLowFeature::RequestStatisticsReset() {
+  main_.State().sample_count = 0;
+}
+std::string HighLowFeature::StartedText() {
+  return main_.State().started_text;
+}
+void HighLowFeature::HighLowClosed() {
+  main_.Menu(MainCommand::kShowHighLow).SetChecked(false);
+}
+bool HighLowFeature::ColourEditorOpen() {
+  return pickers_.ColourEditorOpen();
+}
+form::Colour HighLowFeature::EditorColour() {
+  return pickers_.EditorColour();
+}
+bool HighLowFeature::ColourEditorTargetsHighLow() {
+  return pickers_.Target() == appearance::EditTarget::kHighLow;
+}
+void HighLowFeature::ShowColourEditorBeside(form::Window& window) {
+  pickers_.ShowColourEditorBeside(window);
+}
+void HighLowFeature::CloseColourEditor() {
+  pickers_.CloseColourEditor();
+}
+void HighLowFeature::TargetColourEditorAtHighLow() {
+  pickers_.SetTarget(appearance::EditTarget::kHighLow);
+}
+
+}  // namespace kelvane

@@ -1,0 +1,63 @@
+// The High/Low/Avg dashboard in the program: made (hidden) by the first
+// statistics reset, shown, centred, reset and released from the main window's
+// menu and at start-up, fed by each tick while it shows, released at shut-down.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "highlow/high_low_dashboard.h"
+#include "platform/platform.h"
+
+namespace kelvane {
+
+class MainWindow;
+class PickerWindows;
+
+class HighLowFeature final : private highlow::HighLowHost {
+ public:
+  HighLowFeature(platform::Platform& platform, MainWindow& main, PickerWindows& pickers);
+  ~HighLowFeature() override;
+  HighLowFeature(const HighLowFeature&) = delete;
+  HighLowFeature& operator=(const HighLowFeature&) = delete;
+
+  // Registers with the main window and its poll cycle.
+  void Wire();
+
+  // The window while it is loaded (hidden or shown); nullptr otherwise.
+  highlow::HighLowDashboard* Dashboard() const;
+  // The window, made and loaded (hidden) when none is loaded; nullptr when a
+  // shut-down during its load released it again.
+  highlow::HighLowDashboard* Loaded();
+  // Unloads the window (saving its layout) and releases it.
+  void Release();
+  bool Visible() const;
+  // A name plate renamed on the digital dashboard; the window is made
+  // (hidden) for it when it is not there.
+  void RenamePlate(int label, const std::string& text);
+
+ private:
+  void ShowCommand();
+  void CentreCommand();
+  void ResetLayoutCommand();
+
+  // --- highlow::HighLowHost ---
+  std::string AppFolder() override;
+  double SampleCount() override;
+  void RequestStatisticsReset() override;
+  std::string StartedText() override;
+  void HighLowClosed() override;
+  bool ColourEditorOpen() override;
+  form::Colour EditorColour() override;
+  bool ColourEditorTargetsHighLow() override;
+  void ShowColourEditorBeside(form::Window& window) override;
+  void CloseColourEditor() override;
+  void TargetColourEditorAtHighLow() override;
+
+  platform::Platform& p_;
+  MainWindow& main_;
+  PickerWindows& pickers_;
+  std::unique_ptr<highlow::HighLowDashboard> window_;
+};
+
+}  // namespace kelvane

@@ -1,0 +1,109 @@
+#include "app/picker_windows.h"
+
+#include "app/dashboard_feature.h"
+#include "app/high_low_feature.h"
+#include "app/main_window.h"
+#include "appearance/placement.h"
+#include "base/keys.h"
+
+namespace kelvane {
+
+using appearance::EditTarget;
+
+PickerWindows::PickerWindows(platform::Platform& platform, MainWindow& main,
+                             DigitalDashboardFeature& dashboard, HighLowFeature& high_low)
+    : p_(platform), main_(main), dashboard_(dashboard), high_low_(high_low) {}
+
+PickerWindows::~PickerWindows() = default;
+
+void PickerWindows::Wire() {
+  main_.OnCommand(MainCommand::kTrayIconLook, [this] { OpenTrayIconSettings(); });
+}
+
+appearance::ColourEditor* PickerWindows::ColourEditor() const {
+  return colour_editor_ && colour_editor_->Window().Loaded() ? colour_editor_.get() : nullptr;
+}
+
+tray::TrayIconSettings* PickerWindows::TrayIconSettings() const {
+  return tray_settings_ && tray_settings_->Window().Loaded() ? tray_settings_.get() : nullptr;
+}
+
+// --- the colour editor, as the dashboards ask for it ------------------------------------
+
+bool PickerWindows::ColourEditorOpen() const {
+  return colour_editor_ && colour_editor_->Open();
+}
+
+form::Colour PickerWindows::EditorColour() const {
+  return colour_editor_ ? colour_editor_->SelectedColour() : 0;
+}
+
+void PickerWindows::ShowColourEditorBeside(form::Window& window) {
+  // One editor for the run: closing it unloads its window, and the next show
+  // loads it afresh.
+  appearance::ColourEditorHost& host = *this;
+  if (!colour_editor_) colour_editor_ = std::make_unique<appearance::ColourEditor>(p_, host);
+  appearance::PlaceColourEditor(window, colour_editor_->Window());
+}
+
+void PickerWindows::CloseColourEditor() {
+  if (ColourEditor()) colour_editor_->Close();
+}
+
+void PickerWindows::CloseTrayIconSettings() {
+  if (TrayIconSettings()) tray_settings_->Window().Unload();
+}
+
+void PickerWindows::OpenTrayIconSettings() {
+  // A second open command while it is open does nothing.
+  if (TrayIconSettings()) return;
+  tray::TrayIconSettingsHost& host = *this;
+  tray_settings_ = std::make_unique<tray::TrayIconSettings>(p_, main_.IconStyle(), host);
+  tray_settings_->Window().Show();
+}
+
+// --- what the colour editor asks -------------------------------------------------------
+
+std::string PickerWindows::AppFolder() {
+  return main_.AppFolder();
+}
+
+std::optional<appearance::EditedLabels> PickerWindows::LabelsOf(EditTarget target) {
+  if (target == EditTarget::kDigitalDashboard) {
+    dashboard::DigitalDashboard* dash = dashboard_.Dashboard();
+    if (!dash) return std::nullopt;
+    appearance::EditedLabels edited{
+        {}, dash->ColourBackup(), DashboardLabelColourKeys(), dashboard::kLabelCount};
+    for (int i = 0; i < dashboard::kLabelCount; ++i) edited.labels.push_back(&dash->Label(i));
+    return edited;
+  }
+  if (target == EditTarget::kHighLow) {
+    highlow::HighLowDashboard* window = high_low_.Dashboard();
+    if (!window) return std::nullopt;
+    // Label 50 has no key of its own: it is restored, never stored.
+    appearance::EditedLabels edited{
+        {}, window->ColourBackup(), HighLowLabelColourKeys(), highlow::kLabelCount - 1};
+    for (int i = 0; i < highlow::kLabelCount; ++i) edited.labels.push_back(&window->Label(i));
+    return edited;
+  }
+  return std::nullopt;
+}
+
+bool PickerWindows::TargetVisible(EditTarget target) {
+  return target == EditTarget::kDigitalDashboard ? dashboard_.Visible()
+         : target == EditTarget::kHighLow        ? high_low_.Visible()
+                                                 : false;
+}
+
+void PickerWindows::UnloadTarget(EditTarget target) {
+  if (target == EditTarget::kDigitalDashboard) dashboard_.Release();
+  if (target == EditTarget::kHighLow) high_low_.Release();
+}
+
+void PickerWindows::ShowTarget(EditTarget target) {
+  if (target == EditTarget::kDigitalDashboard) dashboard_.Loaded().Show();
+  if (target != EditTarget::kHighLow) return;
+  if (highlow::HighLowDashboard* window = high_low_.Loaded()) window->Show();
+}
+
+}  // namespace kelvane
