@@ -1,5 +1,5 @@
-// What the alarms work with: the alarm section of the main window, and the
-// program around them (its main window, its poll cycle, its logs).
+// What the alarms work with besides the user's settings: the program around
+// them (its main window, its poll cycle, its logs).
 #pragma once
 
 #include <cstdint>
@@ -8,23 +8,6 @@
 #include "platform/platform.h"
 
 namespace kelvane::alarms {
-
-// The main window's controls that the alarms read and set. The main window
-// owns them and outlives the alarms.
-struct AlarmControls {
-  form::ListBox& alarm_threshold;     // over this temperature the alarms sound
-  form::ListBox& shutdown_threshold;  // over this one the overheat actions run
-  form::CheckBox& alarm_message;      // open the alarm window
-  form::CheckBox& sound_card;         // play the alarm wave
-  form::CheckBox& speaker;            // chirp the PC speaker
-  form::ScrollBar& volume;            // the alarm wave's volume
-  form::Button& test_volume;
-  form::CheckBox& shutdown_on_overheat;
-  form::Label& shutdown_hint;  // names the shutdown threshold
-  form::CheckBox& launch_on_overheat;
-  form::TextBox& launch_program;
-  form::CheckBox& overwrite_text_log;
-};
 
 class AlarmHost {
  public:

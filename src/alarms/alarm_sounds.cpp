@@ -28,33 +28,28 @@ class BusyWhile {
 
 }  // namespace
 
-AlarmSounds::AlarmSounds(platform::Platform& platform, AlarmControls& controls,
-                         AlarmHost& host, const std::string& app_folder)
-    : p_(platform), controls_(controls), host_(host), app_folder_(app_folder) {}
+AlarmSounds::AlarmSounds(platform::Platform& platform, const Options& options, AlarmHost& host,
+                         const std::string& app_folder)
+    : p_(platform), options_(options), host_(host), app_folder_(app_folder) {}
 
 AlarmSounds::~AlarmSounds() = default;
 
-void AlarmSounds::SetUpMixer() {
+bool AlarmSounds::SetUpMixer() {
   volume_ = std::make_unique<Volume>(p_.sound);
-  if (!volume_->HasMixer()) {
-    controls_.sound_card.SetValue(0);
-    controls_.sound_card.SetEnabled(false);
-    controls_.test_volume.SetEnabled(false);
-    controls_.volume.SetVisible(false);
-  }
   volume_step_ = RoundToInt32(volume_->MaxWaveVolume() / kSliderSteps);
+  return volume_->HasMixer();
 }
 
 void AlarmSounds::PlayAlarmWave() {
   if (sound_busy_) return;
   BusyWhile busy(sound_busy_);
-  if (controls_.sound_card.Value() != 1) return;
+  if (!options_.sound_card) return;
   // A volume that cannot be read is left alone: turned up, it could not be
   // put back, and "restoring" it to 0 would leave the user's speakers mute.
   // Without a mixer neither volume is read or touched.
   const std::optional<std::int32_t> wave = volume_ ? volume_->WaveVolume() : std::nullopt;
   const std::optional<std::int32_t> wave_in = volume_ ? volume_->WaveInVolume() : std::nullopt;
-  const std::int64_t alarm = static_cast<std::int64_t>(controls_.volume.Value()) * volume_step_;
+  const std::int64_t alarm = static_cast<std::int64_t>(options_.volume) * volume_step_;
   const auto alarm32 = static_cast<std::int32_t>(
       alarm > INT32_MAX ? INT32_MAX : alarm < INT32_MIN ? INT32_MIN : alarm);
   if (wave) volume_->SetWaveVolume(alarm32);
@@ -69,7 +64,7 @@ void AlarmSounds::PlayAlarmWave() {
 void AlarmSounds::ChirpSpeaker() {
   if (speaker_busy_) return;
   BusyWhile busy(speaker_busy_);
-  if (controls_.speaker.Value() != 1) return;
+  if (!options_.speaker) return;
   p_.loop.YieldToMessages();
   if (!host_.StillRunning()) return;
   const double start = p_.clock.MonotonicSeconds();

@@ -10,6 +10,7 @@
 
 #include "alarms/alarm_host.h"
 #include "alarms/volume.h"
+#include "base/options.h"
 #include "platform/platform.h"
 
 namespace kelvane::alarms {
@@ -19,16 +20,15 @@ inline constexpr char kAlarmWave[] = "Alarm\\alarm.wav";
 
 class AlarmSounds {
  public:
-  AlarmSounds(platform::Platform& platform, AlarmControls& controls, AlarmHost& host,
+  AlarmSounds(platform::Platform& platform, const Options& options, AlarmHost& host,
               const std::string& app_folder);
   ~AlarmSounds();
   AlarmSounds(const AlarmSounds&) = delete;
   AlarmSounds& operator=(const AlarmSounds&) = delete;
 
-  // Opens the mixer and reads its ranges. Without a mixer the sound card is
-  // not offered: its box is cleared and disabled, the test button disabled
-  // and the volume slider hidden.
-  void SetUpMixer();
+  // Opens the mixer and reads its ranges; false when there is no mixer (the
+  // sound card is then not to be offered).
+  bool SetUpMixer();
   // Plays the alarm wave once, to its end, with both volumes at the slider's
   // value times the volume step; the volumes are restored afterwards.
   void PlayAlarmWave();
@@ -41,7 +41,7 @@ class AlarmSounds {
 
  private:
   platform::Platform& p_;
-  AlarmControls& controls_;
+  const Options& options_;
   AlarmHost& host_;
   // The program's folder, ending in "\\"; set once start-up has found it.
   const std::string& app_folder_;

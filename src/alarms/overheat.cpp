@@ -11,14 +11,14 @@ constexpr std::uint32_t kWindows9xBit = 0x80000000u;
 
 }  // namespace
 
-Overheat::Overheat(platform::Platform& platform, AlarmControls& controls, AlarmHost& host,
-                   Settings& settings)
-    : p_(platform), controls_(controls), host_(host), settings_(settings) {}
+Overheat::Overheat(platform::Platform& platform, const Options& options, OptionChanges& changes,
+                   AlarmHost& host, Settings& settings)
+    : p_(platform), options_(options), changes_(changes), host_(host), settings_(settings) {}
 
 void Overheat::LaunchUserProgram() {
-  if (controls_.launch_on_overheat.Value() != 1) return;
-  controls_.launch_on_overheat.SetValue(0);
-  p_.shell.Execute(host_.MainWindowHandle(), "", controls_.launch_program.Text(), "", "",
+  if (!options_.launch_on_overheat) return;
+  changes_.SetLaunchOnOverheat(false);
+  p_.shell.Execute(host_.MainWindowHandle(), "", options_.launch_program, "", "",
                    platform::sw::kShowNormal);
   Wait(p_.loop, p_.clock, 2, [this] { return host_.StillRunning(); });
 }
@@ -27,18 +27,18 @@ void Overheat::ShutDownMachine() {
   host_.StopLogTimer();
   host_.StopPolling();
   // The last entry is appended, whatever the overwrite box said.
-  controls_.overwrite_text_log.SetValue(0);
+  changes_.SetOverwriteTextLog(false);
   settings_.WriteInteger(keys::kOverwriteTextLog.name, 0);
   host_.WriteShutdownLogEntry();
   if (!host_.StillRunning()) return;
-  controls_.shutdown_threshold.SetText(kSafeShutdownThreshold);
+  changes_.SetShutdownThreshold(kSafeShutdownThreshold);
   settings_.WriteText(keys::kShutdownThreshold.name, kSafeShutdownThreshold);
-  if (controls_.shutdown_on_overheat.Value() != 1) {
+  if (!options_.shutdown_on_overheat) {
     host_.ResumePolling();
     return;
   }
   // The next run starts with the shutdown off.
-  controls_.shutdown_on_overheat.SetValue(0);
+  changes_.SetShutdownOnOverheat(false);
   settings_.WriteInteger(keys::kShutdownOnOverheat.name, 0);
   host_.StopLogTimer();
   host_.StopPolling();

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "alarms/alarm_host.h"
+#include "base/options.h"
 #include "base/settings.h"
 #include "platform/platform.h"
 
@@ -13,12 +14,12 @@ namespace kelvane::alarms {
 
 class Overheat {
  public:
-  Overheat(platform::Platform& platform, AlarmControls& controls, AlarmHost& host,
-           Settings& settings);
+  Overheat(platform::Platform& platform, const Options& options, OptionChanges& changes,
+           AlarmHost& host, Settings& settings);
 
-  // Starts the program named in the launch box once while the launch box is
-  // ticked, clearing the box first so that it starts once per arming; then
-  // waits two seconds, handling messages. Errors are ignored.
+  // Starts the user's program once while it is armed, disarming it first so
+  // that it starts once per arming; then waits two seconds, handling
+  // messages. Errors are ignored.
   void LaunchUserProgram();
 
   // Stops both timers, appends a last log entry, stores the settings that keep
@@ -29,7 +30,8 @@ class Overheat {
 
  private:
   platform::Platform& p_;
-  AlarmControls& controls_;
+  const Options& options_;
+  OptionChanges& changes_;
   AlarmHost& host_;
   Settings& settings_;
 };

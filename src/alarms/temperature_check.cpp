@@ -3,8 +3,6 @@
 #include <limits>
 #include <string>
 
-#include "base/numbers.h"
-#include "base/text.h"
 
 namespace kelvane::alarms {
 namespace {
@@ -18,15 +16,12 @@ constexpr int kHotChecksBeforeShutdown = 5;
 
 }  // namespace
 
-double ThresholdOf(const form::ListBox& box) {
-  return LeadingNumber(box.Text());
-}
-
-TemperatureCheck::TemperatureCheck(platform::Platform& platform, AlarmControls& controls,
-                                   AlarmHost& host, AlarmSounds& sounds, Overheat& overheat,
-                                   AlarmWindow& alarm_window)
+TemperatureCheck::TemperatureCheck(platform::Platform& platform, const Options& options,
+                                   OptionChanges& changes, AlarmHost& host, AlarmSounds& sounds,
+                                   Overheat& overheat, AlarmWindow& alarm_window)
     : p_(platform),
-      controls_(controls),
+      options_(options),
+      changes_(changes),
       host_(host),
       sounds_(sounds),
       overheat_(overheat),
@@ -35,10 +30,8 @@ TemperatureCheck::TemperatureCheck(platform::Platform& platform, AlarmControls& 
 // The thresholds are read afresh at each use: the user may pick another one
 // while a sound plays.
 void TemperatureCheck::Check() {
-  const auto over_alarm = [this] { return host_.CpuTemp() > ThresholdOf(controls_.alarm_threshold); };
-  const auto over_shutdown = [this] {
-    return host_.CpuTemp() > ThresholdOf(controls_.shutdown_threshold);
-  };
+  const auto over_alarm = [this] { return host_.CpuTemp() > options_.AlarmThreshold(); };
+  const auto over_shutdown = [this] { return host_.CpuTemp() > options_.ShutdownThreshold(); };
 
   if (over_alarm()) {
     sound_toggle_ = !sound_toggle_;
@@ -50,11 +43,11 @@ void TemperatureCheck::Check() {
   }
 
   if (host_.MainWindowState() == form::WindowState::kMinimised) {
-    if (controls_.alarm_message.Value() == 1 && over_alarm()) {
+    if (options_.alarm_message && over_alarm()) {
       alarm_window_.Show();
       if (!host_.StillRunning()) return;
     }
-    if (over_shutdown() && !controls_.launch_program.Text().empty()) {
+    if (over_shutdown() && !options_.launch_program.empty()) {
       overheat_.LaunchUserProgram();
       if (!host_.StillRunning()) return;
     }
@@ -64,7 +57,7 @@ void TemperatureCheck::Check() {
     shutdown_count_ = 0;
     return;
   }
-  if (controls_.shutdown_on_overheat.Value() != 1) return;
+  if (!options_.shutdown_on_overheat) return;
   if (host_.MainWindowState() == form::WindowState::kNormal) {
     AskToTestShutdown();
     return;
@@ -82,10 +75,8 @@ void TemperatureCheck::AskToTestShutdown() {
     overheat_.ShutDownMachine();
     return;
   }
-  controls_.shutdown_threshold.SetText(kSafeShutdownThreshold);
-  controls_.shutdown_hint.SetCaption("Shut down Windows if CPU temp is greater then " +
-                                     controls_.shutdown_threshold.Text() + std::string(kDegree) +
-                                     "C");
+  // The settings window's hint follows the new limit.
+  changes_.SetShutdownThreshold(kSafeShutdownThreshold);
   host_.ResumePolling();
 }
 

@@ -20,12 +20,10 @@ inline constexpr char kShutdownQuestion[] =
     "The CPU temp is currently greater then the selected setting!\r\n"
     "Do you want to test the PC shutdown feature now?";
 
-// A threshold box's number: the number its text starts with, 0 when none.
-double ThresholdOf(const form::ListBox& box);
-
 class TemperatureCheck {
  public:
-  TemperatureCheck(platform::Platform& platform, AlarmControls& controls, AlarmHost& host,
+  TemperatureCheck(platform::Platform& platform, const Options& options, OptionChanges& changes,
+                   AlarmHost& host,
                    AlarmSounds& sounds, Overheat& overheat, AlarmWindow& alarm_window);
 
   // One check of the current reading.
@@ -38,7 +36,8 @@ class TemperatureCheck {
   void AskToTestShutdown();
 
   platform::Platform& p_;
-  AlarmControls& controls_;
+  const Options& options_;
+  OptionChanges& changes_;
   AlarmHost& host_;
   AlarmSounds& sounds_;
   Overheat& overheat_;

@@ -7,42 +7,28 @@ namespace kelvane {
 
 using enum MainControl;
 
-namespace {
-
-alarms::AlarmControls ControlsOf(MainWindow& main) {
-  return {
-      main.Get<form::ListBox>(kAlarmThreshold),  main.Get<form::ListBox>(kShutdownThreshold),
-      main.Get<form::CheckBox>(kAlarmMessage),   main.Get<form::CheckBox>(kAlarmToSoundCard),
-      main.Get<form::CheckBox>(kAlarmToSpeaker), main.Get<form::ScrollBar>(kAlarmVolume),
-      main.Get<form::Button>(kTestVolume),       main.Get<form::CheckBox>(kShutdownOnOverheat),
-      main.Get<form::Label>(kShutdownHint),      main.Get<form::CheckBox>(kLaunchOnOverheat),
-      main.Get<form::TextBox>(kLaunchProgram),   main.Get<form::CheckBox>(kOverwriteTextLog),
-  };
-}
-
-}  // namespace
-
 AlarmFeature::AlarmFeature(platform::Platform& platform, MainWindow& main, LogFeature& logs)
     : main_(main),
       logs_(logs),
-      controls_(ControlsOf(main)),
-      sounds_(platform, controls_, *this, main.AppFolder()),
-      overheat_(platform, controls_, *this, main.Store()),
-      alarm_window_(platform, *this, [this] { controls_.alarm_message.SetValue(0); }),
-      check_(platform, controls_, *this, sounds_, overheat_, alarm_window_) {}
+      sounds_(platform, main.CurrentOptions(), *this, main.AppFolder()),
+      overheat_(platform, main.CurrentOptions(), main, *this, main.Store()),
+      alarm_window_(platform, *this, [&main] { main.SetAlarmMessage(false); }),
+      check_(platform, main.CurrentOptions(), main, *this, sounds_, overheat_, alarm_window_) {}
 
 void AlarmFeature::Wire() {
   main_.Poll().Register(TickStage::kCheck, [this] { check_.Check(); });
-  main_.OnControlsLoaded([this] { sounds_.SetUpMixer(); });
+  main_.OnControlsLoaded([this] {
+    if (!sounds_.SetUpMixer()) main_.WithoutSoundCard();
+  });
   main_.OnControlClick(kAlarmToSpeaker, [this] {
     // Loading the stored setting at start-up is no reason to beep.
-    if (controls_.speaker.Value() == 1 && SampleCount() > 2) sounds_.ChirpSpeaker();
+    if (main_.CurrentOptions().speaker && SampleCount() > 2) sounds_.ChirpSpeaker();
   });
   main_.OnControlClick(kAlarmMessage, [this] {
-    if (controls_.alarm_message.Value() == 0) alarm_window_.Close();
+    if (!main_.CurrentOptions().alarm_message) alarm_window_.Close();
   });
   main_.OnControlClick(kTestVolume, [this] {
-    controls_.sound_card.SetValue(1);
+    main_.SetSoundCard(true);
     sounds_.PlayAlarmWave();
   });
 }

@@ -46,7 +46,6 @@ class AlarmFeature final : private alarms::AlarmHost {
 
   MainWindow& main_;
   LogFeature& logs_;
-  alarms::AlarmControls controls_;
   alarms::AlarmSounds sounds_;
   alarms::Overheat overheat_;
   alarms::AlarmWindow alarm_window_;

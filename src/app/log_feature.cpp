@@ -19,12 +19,9 @@ void LogFeature::Wire() {
 void LogFeature::Write(bool shutdown) {
   const ProbeState& state = main_.State();
   const platform::DateTime now = p_.clock.Now();
-  const logs::LogOptions options{
-      main_.TextLogOn(),
-      main_.Get<form::CheckBox>(kOverwriteTextLog).Value() == 1,
-      main_.HtmlLogOn(),
-      main_.Get<form::CheckBox>(kOverwriteHtmlLog).Value() == 1,
-  };
+  const Options& o = main_.CurrentOptions();
+  const logs::LogOptions options{o.text_log, o.overwrite_text_log, o.html_log,
+                                 o.overwrite_html_log};
   const logs::LogEntry entry{state.reading,
                              state.table,
                              p_.clock.GeneralDateTime(now),

@@ -210,7 +210,7 @@ bool MainWindow::AddTrayIconAndPoll() {
 }
 
 bool MainWindow::ShowHighLowAtStart() {
-  if (!Menu(MainCommand::kHighLowAtStart).Checked()) return true;
+  if (!options_.high_low_at_start) return true;
   Menu(MainCommand::kShowHighLow).SetChecked(true);
   Run(shows_at_start_[MainCommand::kShowHighLow]);
   YieldMessages();
@@ -218,7 +218,7 @@ bool MainWindow::ShowHighLowAtStart() {
 }
 
 bool MainWindow::ShowDashboardAtStart() {
-  if (!Menu(MainCommand::kDigitalDashboardAtStart).Checked()) return true;
+  if (!options_.digital_dashboard_at_start) return true;
   Menu(MainCommand::kShowDigitalDashboard).SetChecked(true);
   Run(shows_at_start_[MainCommand::kShowDigitalDashboard]);
   YieldMessages();
@@ -293,6 +293,7 @@ void MainWindow::ShowShutdownHint() {
 
 void MainWindow::OnClick(Control* control) {
   if (!control) return;
+  ReadOptions();
   if (control == &Get(MainControl::kHelpButton)) {
     p_.shell.Execute(window_.Handle(), "open", app_folder_ + kHelpFile, "0", app_folder_,
                      platform::sw::kShowNormal);
@@ -335,6 +336,7 @@ void MainWindow::OnMouseUp(const MouseEvent& e) {
 }
 
 void MainWindow::OnChange(Control& control) {
+  ReadOptions();
   if (&control == &Get(MainControl::kShutdownThreshold)) ShowShutdownHint();
   if (&control != &Get(MainControl::kLogInterval)) return;
   Get<Label>(MainControl::kLogIntervalMinutes).SetCaption(std::to_string(LogIntervalMinutes()));
@@ -369,10 +371,12 @@ void MainWindow::OnMenuClick(MenuItem& item) {
   switch (const MainCommand command = CommandOf(item)) {
     case MainCommand::kWallpaper:
       ChangeWallpaper(item.Caption());
+      ReadOptions();
       break;
     case MainCommand::kDigitalDashboardAtStart:
     case MainCommand::kHighLowAtStart:
       item.SetChecked(!item.Checked());
+      ReadOptions();
       SaveMenuSetting(command);
       break;
     case MainCommand::kOpenBmpFolder:
@@ -417,12 +421,37 @@ void MainWindow::ShowTrayNumber(std::int16_t value, bool motherboard) {
   tray_icon_.Show(state_.reading.tip_text, value, motherboard);
 }
 
-std::string MainWindow::TrayIconMode() {
-  return Get<ListBox>(MainControl::kTrayIconMode).Text();
+int MainWindow::LogIntervalMinutes() {
+  return options_.log_interval_minutes;
 }
 
-int MainWindow::LogIntervalMinutes() {
-  return Get<ScrollBar>(MainControl::kLogInterval).Value();
+// --- the settings that other parts change ------------------------------------------
+
+void MainWindow::SetAlarmMessage(bool on) {
+  Get<CheckBox>(MainControl::kAlarmMessage).SetValue(on ? 1 : 0);
+}
+void MainWindow::SetSoundCard(bool on) {
+  Get<CheckBox>(MainControl::kAlarmToSoundCard).SetValue(on ? 1 : 0);
+}
+void MainWindow::SetLaunchOnOverheat(bool on) {
+  Get<CheckBox>(MainControl::kLaunchOnOverheat).SetValue(on ? 1 : 0);
+}
+void MainWindow::SetShutdownOnOverheat(bool on) {
+  Get<CheckBox>(MainControl::kShutdownOnOverheat).SetValue(on ? 1 : 0);
+}
+void MainWindow::SetOverwriteTextLog(bool on) {
+  Get<CheckBox>(MainControl::kOverwriteTextLog).SetValue(on ? 1 : 0);
+}
+void MainWindow::SetShutdownThreshold(const std::string& text) {
+  Get<ListBox>(MainControl::kShutdownThreshold).SetText(text);
+}
+
+void MainWindow::WithoutSoundCard() {
+  CheckBox& sound_card = Get<CheckBox>(MainControl::kAlarmToSoundCard);
+  sound_card.SetValue(0);
+  sound_card.SetEnabled(false);
+  Get<Button>(MainControl::kTestVolume).SetEnabled(false);
+  Get<ScrollBar>(MainControl::kAlarmVolume).SetVisible(false);
 }
 
 }  // namespace kelvane

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "app/poll.h"
+#include "base/options.h"
 #include "base/settings.h"
 #include "base/wait.h"
 #include "platform/form/form.h"
@@ -98,7 +99,7 @@ enum class LoadStage { kBeforeLists, kAfterLists, kAfterCpuName };
 
 struct SettingBinding;
 
-class MainWindow : public form::WindowHandler, public PollHost {
+class MainWindow : public form::WindowHandler, public PollHost, public OptionChanges {
  public:
   explicit MainWindow(AppServices services);
   ~MainWindow() override;
@@ -139,11 +140,25 @@ class MainWindow : public form::WindowHandler, public PollHost {
   }
   // The item of a command that has one item (not kWallpaper).
   form::MenuItem& Menu(MainCommand command) const { return menu_.Item(command); }
+  // The user's settings as the window holds them now.
+  const Options& CurrentOptions() const { return options_; }
+  // --- OptionChanges: each shows in the window and runs what the user's
+  // change runs ---
+  void SetAlarmMessage(bool on) override;
+  void SetSoundCard(bool on) override;
+  void SetLaunchOnOverheat(bool on) override;
+  void SetShutdownOnOverheat(bool on) override;
+  void SetOverwriteTextLog(bool on) override;
+  void SetShutdownThreshold(const std::string& text) override;
+  // Without a mixer the sound card is not offered: its box cleared and
+  // disabled, the test button disabled, the volume slider hidden.
+  void WithoutSoundCard();
+
   // Whether the program still runs: the window loaded and no shut-down begun.
   bool Running() const { return window_.Loaded() && !poll_.Ended(); }
-  bool CloseMonitorOnExit() const { return Checked(MainControl::kCloseMonitorOnExit); }
-  bool TextLogOn() const { return Checked(MainControl::kTextLog); }
-  bool HtmlLogOn() const { return Checked(MainControl::kHtmlLog); }
+  bool CloseMonitorOnExit() const { return options_.close_monitor_on_exit; }
+  bool TextLogOn() const { return options_.text_log; }
+  bool HtmlLogOn() const { return options_.html_log; }
 
   // --- what the parts of the program do on the main window's behalf; the
   // composition root wires them before the start ---
@@ -179,7 +194,7 @@ class MainWindow : public form::WindowHandler, public PollHost {
   // --- PollHost ---
   void RebuildTrayIcon() override { tray_icon_.Rebuild(); }
   void ShowTrayNumber(std::int16_t value, bool motherboard) override;
-  std::string TrayIconMode() override;
+  Options::TrayMode TrayIconMode() override { return options_.tray_mode; }
   bool LogsOn() override { return TextLogOn() || HtmlLogOn(); }
   int LogIntervalMinutes() override;
   void CloseMainWindow() override { Close(); }
@@ -193,6 +208,8 @@ class MainWindow : public form::WindowHandler, public PollHost {
   void LoadSettings(LoadStage stage);
   void SaveSettings();
   void SaveSetting(const SettingBinding& row);
+  // The settings from the controls that hold them.
+  void ReadOptions();
   // A menu item that holds a setting saves it when it is clicked.
   void SaveMenuSetting(MainCommand item);
 
@@ -221,7 +238,6 @@ class MainWindow : public form::WindowHandler, public PollHost {
   void ShowFromTray();
   void OpenFolder(const std::string& folder);
   void YieldMessages() { services_.platform.loop.YieldToMessages(); }
-  bool Checked(MainControl which) const { return Get<form::CheckBox>(which).Value() == 1; }
   // The three lists are chosen from with the mouse only: a click or a key sends
   // the focus on to the launch box (which shows the shutdown threshold anew).
   bool IsChoiceList(const form::Control* control) const;
@@ -239,6 +255,7 @@ class MainWindow : public form::WindowHandler, public PollHost {
   form::Window window_;
   Settings settings_;
   ProbeState state_;
+  Options options_;
   tray::TrayIconStyle style_;
   tray::NumberIcons icons_;
   tray::TrayIcon tray_icon_;

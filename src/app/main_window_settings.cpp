@@ -17,27 +17,27 @@ constexpr SaveWhen kClicked = SaveWhen::kWhenClicked;
 // setting: the stage, and its place among the stage's settings.
 // clang-format off
 constexpr SettingBinding kSettings[] = {
-    // key                           binding           control              loaded             saved
-    {keys::kMainWallpaper,           kWallpaperTheme,  kWallpaper,          kAfterLists,   11, kShutDown},
-    {keys::kAlarmThreshold,          kThresholdText,   kAlarmThreshold,     kAfterLists,    2, kShutDown},
-    {keys::kShutdownThreshold,       kThresholdText,   kShutdownThreshold,  kAfterLists,    3, kShutDown},
-    {keys::kTrayIconMode,            kListChoice,      kTrayIconMode,       kAfterLists,    1, kShutDown},
-    {keys::kAlarmToSoundCard,        kCheckBox,        kAlarmToSoundCard,   kAfterLists,    8, kShutDown},
-    {keys::kAlarmToSpeaker,          kSpeakerCheckBox, kAlarmToSpeaker,     kAfterLists,    9, kShutDown},
-    {keys::kOverwriteTextLog,        kCheckBox,        kOverwriteTextLog,   kAfterLists,    6, kShutDown},
-    {keys::kOverwriteHtmlLog,        kCheckBox,        kOverwriteHtmlLog,   kAfterLists,    7, kShutDown},
-    {keys::kShutdownOnOverheat,      kCheckBox,        kShutdownOnOverheat, kAfterLists,   10, kShutDown},
-    {keys::kAlarmMessage,            kCheckBox,        kAlarmMessage,       kBeforeLists,   2, kShutDown},
-    {keys::kTextLogOn,               kCheckBox,        kTextLog,            kAfterCpuName,  4, kShutDown},
-    {keys::kLogIntervalMinutes,      kScrollBar,       kLogInterval,        kAfterCpuName,  3, kShutDown},
-    {keys::kAlarmVolume,             kScrollBar,       kAlarmVolume,        kAfterCpuName,  6, kShutDown},
-    {keys::kLaunchOnOverheat,        kCheckBox,        kLaunchOnOverheat,   kAfterCpuName,  1, kShutDown},
-    {keys::kHtmlLogOn,               kCheckBox,        kHtmlLog,            kAfterCpuName,  5, kShutDown},
-    {keys::kLaunchProgram,           kTextBox,         kLaunchProgram,      kBeforeLists,   1, kShutDown},
-    {keys::kCloseMonitorOnExit,      kCheckBox,        kCloseMonitorOnExit, kAfterCpuName,  2, kShutDown},
-    {keys::kDigitalDashboardAtStart, kMenuCheck,       kNone,               kAfterLists,    4, kClicked,
+    // key                           binding           option                        control              loaded             saved
+    {keys::kMainWallpaper,           kWallpaperTheme,  &Options::wallpaper_theme,    kWallpaper,          kAfterLists,   11, kShutDown},
+    {keys::kAlarmThreshold,          kThresholdText,   &Options::alarm_threshold,    kAlarmThreshold,     kAfterLists,    2, kShutDown},
+    {keys::kShutdownThreshold,       kThresholdText,   &Options::shutdown_threshold, kShutdownThreshold,  kAfterLists,    3, kShutDown},
+    {keys::kTrayIconMode,            kListChoice,      &Options::tray_mode,          kTrayIconMode,       kAfterLists,    1, kShutDown},
+    {keys::kAlarmToSoundCard,        kCheckBox,        &Options::sound_card,         kAlarmToSoundCard,   kAfterLists,    8, kShutDown},
+    {keys::kAlarmToSpeaker,          kSpeakerCheckBox, &Options::speaker,            kAlarmToSpeaker,     kAfterLists,    9, kShutDown},
+    {keys::kOverwriteTextLog,        kCheckBox,        &Options::overwrite_text_log, kOverwriteTextLog,   kAfterLists,    6, kShutDown},
+    {keys::kOverwriteHtmlLog,        kCheckBox,        &Options::overwrite_html_log, kOverwriteHtmlLog,   kAfterLists,    7, kShutDown},
+    {keys::kShutdownOnOverheat,      kCheckBox,        &Options::shutdown_on_overheat, kShutdownOnOverheat, kAfterLists, 10, kShutDown},
+    {keys::kAlarmMessage,            kCheckBox,        &Options::alarm_message,      kAlarmMessage,       kBeforeLists,   2, kShutDown},
+    {keys::kTextLogOn,               kCheckBox,        &Options::text_log,           kTextLog,            kAfterCpuName,  4, kShutDown},
+    {keys::kLogIntervalMinutes,      kScrollBar,       &Options::log_interval_minutes, kLogInterval,      kAfterCpuName,  3, kShutDown},
+    {keys::kAlarmVolume,             kScrollBar,       &Options::volume,             kAlarmVolume,        kAfterCpuName,  6, kShutDown},
+    {keys::kLaunchOnOverheat,        kCheckBox,        &Options::launch_on_overheat, kLaunchOnOverheat,   kAfterCpuName,  1, kShutDown},
+    {keys::kHtmlLogOn,               kCheckBox,        &Options::html_log,           kHtmlLog,            kAfterCpuName,  5, kShutDown},
+    {keys::kLaunchProgram,           kTextBox,         &Options::launch_program,     kLaunchProgram,      kBeforeLists,   1, kShutDown},
+    {keys::kCloseMonitorOnExit,      kCheckBox,        &Options::close_monitor_on_exit, kCloseMonitorOnExit, kAfterCpuName, 2, kShutDown},
+    {keys::kDigitalDashboardAtStart, kMenuCheck,       &Options::digital_dashboard_at_start, kNone,       kAfterLists,    4, kClicked,
      MainCommand::kDigitalDashboardAtStart},
-    {keys::kHighLowAtStart,          kMenuCheck,       kNone,               kAfterLists,    5, kClicked,
+    {keys::kHighLowAtStart,          kMenuCheck,       &Options::high_low_at_start,  kNone,               kAfterLists,    5, kClicked,
      MainCommand::kHighLowAtStart},
 };
 // clang-format on
@@ -116,6 +116,8 @@ void MainWindow::LoadSettings(LoadStage stage) {
         break;
     }
   }
+  // Menu items and the wallpaper raise no event of their own.
+  ReadOptions();
 }
 
 void MainWindow::SaveSettings() {
@@ -128,24 +130,66 @@ void MainWindow::SaveSetting(const SettingBinding& row) {
   switch (row.binding) {
     case kCheckBox:
     case kSpeakerCheckBox:
-      settings_.WriteInteger(name, Get<form::CheckBox>(row.control).Value());
+    case kMenuCheck: {
+      const bool on = options_.*std::get<bool Options::*>(row.field);
+      if (row.binding == kMenuCheck)
+        settings_.WriteFlag(name, on);
+      else
+        settings_.WriteInteger(name, on ? 1 : 0);
       break;
+    }
     case kThresholdText:
+    case kTextBox:
+    case kWallpaperTheme:
+      settings_.WriteText(name, options_.*std::get<std::string Options::*>(row.field));
+      break;
     case kListChoice:
-      settings_.WriteText(name, Get<form::ListBox>(row.control).Text());
+      settings_.WriteText(name, options_.*std::get<Options::TrayMode Options::*>(row.field) ==
+                                        Options::TrayMode::kCpuAndMb
+                                    ? "CPU & MB"
+                                    : "CPU");
       break;
     case kScrollBar:
-      settings_.WriteInteger(name, Get<form::ScrollBar>(row.control).Value());
+      settings_.WriteInteger(name, options_.*std::get<int Options::*>(row.field));
       break;
-    case kTextBox:
-      settings_.WriteText(name, Get<form::TextBox>(row.control).Text());
-      break;
-    case kWallpaperTheme:
-      settings_.WriteText(name, theme_);
-      break;
-    case kMenuCheck:
-      settings_.WriteFlag(name, Menu(row.item).Checked());
-      break;
+  }
+}
+
+// The controls are the user's side of the settings: whatever changes one (the
+// user, the load, a part of the program through OptionChanges) raises its
+// event, and the event brings the settings up to date before anything else
+// runs.
+void MainWindow::ReadOptions() {
+  for (const SettingBinding& row : kSettings) {
+    switch (row.binding) {
+      case kCheckBox:
+      case kSpeakerCheckBox:
+        options_.*std::get<bool Options::*>(row.field) =
+            Get<form::CheckBox>(row.control).Value() == 1;
+        break;
+      case kMenuCheck:
+        options_.*std::get<bool Options::*>(row.field) = Menu(row.item).Checked();
+        break;
+      case kThresholdText:
+        options_.*std::get<std::string Options::*>(row.field) =
+            Get<form::ListBox>(row.control).Text();
+        break;
+      case kTextBox:
+        options_.*std::get<std::string Options::*>(row.field) =
+            Get<form::TextBox>(row.control).Text();
+        break;
+      case kWallpaperTheme:
+        options_.*std::get<std::string Options::*>(row.field) = theme_;
+        break;
+      case kListChoice:
+        options_.*std::get<Options::TrayMode Options::*>(row.field) =
+            Get<form::ListBox>(row.control).Text() == "CPU & MB" ? Options::TrayMode::kCpuAndMb
+                                                                : Options::TrayMode::kCpu;
+        break;
+      case kScrollBar:
+        options_.*std::get<int Options::*>(row.field) = Get<form::ScrollBar>(row.control).Value();
+        break;
+    }
   }
 }
 

@@ -6,9 +6,11 @@
 #pragma once
 
 #include <span>
+#include <variant>
 
 #include "app/main_window.h"
 #include "base/keys.h"
+#include "base/options.h"
 
 namespace kelvane {
 
@@ -26,9 +28,14 @@ enum class Binding {
 
 enum class SaveWhen { kAtShutDown, kWhenClicked };
 
+// The value of Options that a row binds.
+using OptionField = std::variant<bool Options::*, int Options::*, std::string Options::*,
+                                 Options::TrayMode Options::*>;
+
 struct SettingBinding {
   const KeyDef& key;
   Binding binding;
+  OptionField field;
   // The control that holds the setting (for kMenuCheck: `item`).
   MainControl control;
   // Start-up loads each stage's rows in their load order.

@@ -87,7 +87,7 @@ void PollCycle::Tick() {
   probe::DeriveReadings(state_.reading);
 
   probe::ProbeReading& r = state_.reading;
-  if (host_.TrayIconMode() == "CPU & MB") {
+  if (host_.TrayIconMode() == Options::TrayMode::kCpuAndMb) {
     icon_toggle_ = !icon_toggle_;
     if (icon_toggle_)
       host_.ShowTrayNumber(r.mb_temp, true);

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "base/options.h"
 #include "platform/form/window.h"
 #include "platform/platform.h"
 #include "probe/reading.h"
@@ -27,8 +28,8 @@ class PollHost {
   // Draws a temperature into the tray icon in the CPU colour, or in the
   // motherboard colour; the tip is the reading's tip_text.
   virtual void ShowTrayNumber(std::int16_t value, bool motherboard) = 0;
-  // The tray icon mode box's text: "CPU" or "CPU & MB".
-  virtual std::string TrayIconMode() = 0;
+  // The CPU temperature alone, or the CPU and the motherboard in turn.
+  virtual Options::TrayMode TrayIconMode() = 0;
   // Whether the text log or the HTML log is switched on.
   virtual bool LogsOn() = 0;
   // The log interval control, in minutes.

@@ -397,7 +397,7 @@ TEST_F(AlarmsTest, StoredThresholdsShowAsStoredAndCountByTheirLeadingNumber) {
   Start();
   EXPECT_EQ(List(kAlarmThreshold).Text(), "70.5");
   EXPECT_EQ(List(kShutdownThreshold).Text(), "75\xC2\xB0");
-  EXPECT_DOUBLE_EQ(alarms::ThresholdOf(List(kAlarmThreshold)), 70.5);
+  EXPECT_DOUBLE_EQ(Main().CurrentOptions().AlarmThreshold(), 70.5);
   Main().Exit();
   EXPECT_EQ(Stored("Buzzer"), "70.5");
   EXPECT_EQ(Stored("ShutDown"), "75\xC2\xB0");

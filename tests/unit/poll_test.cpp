@@ -64,9 +64,9 @@ struct RecordingHost : PollHost {
     tips.push_back(state.reading.tip_text);
     Called("tray");
   }
-  std::string TrayIconMode() override {
+  Options::TrayMode TrayIconMode() override {
     Called("icon mode");
-    return icon_mode;
+    return icon_mode == "CPU & MB" ? Options::TrayMode::kCpuAndMb : Options::TrayMode::kCpu;
   }
   bool LogsOn() override {
     Called("logs on?");
