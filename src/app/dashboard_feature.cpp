@@ -18,7 +18,7 @@ void DigitalDashboardFeature::Wire() {
   main_.OnCommand(MainCommand::kCentreDigitalDashboard, [this] { CentreCommand(); });
   main_.OnShowAtStart(MainCommand::kShowDigitalDashboard, [this] { Loaded().Show(); });
   main_.Poll().Register(TickStage::kShow, [this] {
-    if (Visible()) dashboard_->ShowValues(main_.State().table);
+    if (Visible()) dashboard_->ShowValues(main_.State().statistics);
   });
 }
 

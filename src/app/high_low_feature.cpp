@@ -37,7 +37,7 @@ void HighLowFeature::Wire() {
   });
   poll.Register(TickStage::kShow, [this] {
     if (Visible())
-      window_->ShowValues(main_.State().table,
+      window_->ShowValues(main_.State().statistics,
                           ElapsedText(main_.State().start_time, p_.clock.Now()));
   });
 }

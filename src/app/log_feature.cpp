@@ -23,7 +23,8 @@ void LogFeature::Write(bool shutdown) {
   const logs::LogOptions options{o.text_log, o.overwrite_text_log, o.html_log,
                                  o.overwrite_html_log};
   const logs::LogEntry entry{state.reading,
-                             state.table,
+                             state.statistics,
+                             p_.clock.DecimalSeparator(),
                              p_.clock.GeneralDateTime(now),
                              state.started_text,
                              ElapsedText(state.start_time, now),

@@ -114,8 +114,7 @@ void PollCycle::Tick() {
   if (state_.sample_count > 0) {
     TickValues values = ValuesOf(r);
     state_.stats.Add(values);
-    FillStatsTable(state_.stats, r, values, state_.sample_count, platform_.clock.DecimalSeparator(),
-                   state_.table);
+    state_.statistics = StatisticsOf(state_.stats, r, values, state_.sample_count);
     if (!Run(TickStage::kShow)) return;
   }
   busy_ = false;

@@ -42,7 +42,7 @@ class PollHost {
 struct ProbeState {
   probe::ProbeReading reading;
   ProbeStats stats;
-  StatsTable table;
+  Statistics statistics;
   // Samples in the sums. -1 at start-up so the first tick is not counted;
   // setting it to 0 asks the next tick for a reset.
   double sample_count = -1;

@@ -65,8 +65,10 @@ void DigitalDashboard::Close() {
   window_.Hide();
 }
 
-void DigitalDashboard::ShowValues(const StatsTable& table) {
-  for (int k = 0; k < kTileCount; ++k) labels_[k + 1]->SetCaption(table[kCurrentSlots[k]]);
+void DigitalDashboard::ShowValues(const Statistics& statistics) {
+  const std::string separator = p_.clock.DecimalSeparator();
+  for (int k = 0; k < kTileCount; ++k)
+    labels_[k + 1]->SetCaption(StatText(statistics, kTileMeters[k], Column::kCurrent, separator));
 }
 
 void DigitalDashboard::ChangePaper(const std::string& theme) {

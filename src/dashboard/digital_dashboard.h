@@ -52,6 +52,10 @@ class DashboardHost {
 // The labels: value label k + 1 shows reading k; the caption labels of the
 // tiles in tile order.
 inline constexpr std::array<int, kTileCount> kCaptionLabels{11, 12, 13, 0, 14, 15, 16, 17, 10};
+// The meter each tile shows, in tile order.
+inline constexpr std::array<Meter, kTileCount> kTileMeters{
+    Meter::kCpuTemp, Meter::kMbTemp, Meter::kCpuFan, Meter::kPowerFan, Meter::kChassisFan,
+    Meter::kV12,     Meter::kV5,     Meter::kV33,    Meter::kVCore};
 inline constexpr int kLabelCount = 18;
 // The name plates the user may rename (temperatures and fans), and the label
 // of the High/Low/Avg dashboard that carries the same name.
@@ -110,7 +114,7 @@ class DigitalDashboard : public form::WindowHandler {
   // stored setting).
   void Show();
   // The value labels from the current-value slots of the table.
-  void ShowValues(const StatsTable& table);
+  void ShowValues(const Statistics& statistics);
   // Applies every stored setting: theme, bold, place and size, tiles, colours,
   // name plates. Meters end locked.
   void LoadMySettings();

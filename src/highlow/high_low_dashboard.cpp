@@ -146,8 +146,12 @@ void HighLowDashboard::ClampToRightEdge() {
 
 // --- what the poll cycle shows -------------------------------------------------------------
 
-void HighLowDashboard::ShowValues(const StatsTable& table, const std::string& elapsed) {
-  for (int i = 1; i <= 36; ++i) labels_[i]->SetCaption(table[i]);
+void HighLowDashboard::ShowValues(const Statistics& statistics, const std::string& elapsed) {
+  const std::string separator = p_.clock.DecimalSeparator();
+  for (int row = 0; row < static_cast<int>(kRowMeters.size()); ++row)
+    for (int column = 0; column < 4; ++column)
+      labels_[4 * row + column + 1]->SetCaption(
+          StatText(statistics, kRowMeters[row], static_cast<Column>(column), separator));
   labels_[kElapsedLabel]->SetCaption(elapsed);
 }
 

@@ -42,7 +42,12 @@ std::string FillHtmlTemplate(std::string html, const LogEntry& e) {
   fill("Last Update", "Last Update: " + e.now);
   fill("Started", " " + e.started_text);
   fill("Date-Time", "Elapsed Time: " + e.elapsed_text);
-  for (int n = 1; n <= 36; ++n) fill("*" + std::to_string(n) + "*", e.table[n]);
+  // The template's markers count four columns per meter, meters in their
+  // order.
+  for (int n = 1; n <= 36; ++n)
+    fill("*" + std::to_string(n) + "*",
+         StatText(e.statistics, static_cast<Meter>((n - 1) / 4), static_cast<Column>((n - 1) % 4),
+                  e.decimal_separator));
   return html;
 }
 

@@ -30,7 +30,8 @@ struct LogOptions {
 // What one entry shows.
 struct LogEntry {
   const probe::ProbeReading& reading;
-  const StatsTable& table;
+  const Statistics& statistics;
+  std::string decimal_separator;  // the user's, for the statistics' texts
   std::string now;           // the user's general date-time text of now
   std::string started_text;  // "Started: " and the last statistics reset
   std::string elapsed_text;  // the time since then
@@ -41,7 +42,9 @@ struct LogEntry {
 // labelled readings, an empty line.
 std::string TextLogEntry(const LogEntry& entry);
 // The HTML template with its markers filled, in this order: "Last Update",
-// "Started", "Date-Time", then "*1*" to "*36*" from the statistics table; the
+// "Started", "Date-Time", then "*1*" to "*36*": current, average, lowest and
+// highest of the CPU and motherboard temperatures, the CPU, power-supply and
+// chassis fans, +12 V, +5 V, +3.3 V and VCore, in that order; the
 // texts go in as HTML text, their "&", "<", ">" and '"' as references.
 std::string FillHtmlTemplate(std::string html, const LogEntry& entry);
 

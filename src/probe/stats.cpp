@@ -67,50 +67,70 @@ void ProbeStats::Add(const TickValues& v) {
   chassis_fan.Add(v.chassis_fan);
 }
 
-void FillStatsTable(const ProbeStats& s, const ProbeReading& reading, const TickValues& now,
-                    double n, std::string_view sep, StatsTable& t) {
-  auto degrees = [](long long v) { return IntText(v) + std::string(kDegree) + "C"; };
-  auto average = [n](auto sum) { return static_cast<double>(sum) / n; };
-
-  t[1] = degrees(now.cpu_temp);
-  t[2] = FormatPattern(average(s.cpu_temp.sum), "##.0", sep);
-  t[3] = degrees(s.cpu_temp.minimum);
-  t[4] = degrees(s.cpu_temp.maximum);
-
-  t[5] = degrees(now.mb_temp);
-  t[6] = FormatPattern(average(s.mb_temp.sum), "##.0", sep);
-  t[7] = degrees(s.mb_temp.minimum);
-  t[8] = degrees(s.mb_temp.maximum);
-
-  int slot = 9;
-  for (auto [current, stat] : {std::pair{now.cpu_fan, &s.cpu_fan},
-                               {now.power_fan, &s.power_fan},
-                               {now.chassis_fan, &s.chassis_fan}}) {
-    t[slot] = IntText(current);
-    t[slot + 1] = FormatPattern(average(stat->sum), "####", sep);
-    t[slot + 2] = IntText(stat->minimum);
-    t[slot + 3] = IntText(stat->maximum);
-    slot += 4;
+double Statistics::Figures::Of(Column c) const {
+  switch (c) {
+    case Column::kCurrent:
+      return current;
+    case Column::kAverage:
+      return average;
+    case Column::kLowest:
+      return lowest;
+    case Column::kHighest:
+      return highest;
   }
+  return 0;
+}
 
-  t[21] = FormatPattern(now.v12, "##.#0", sep);
-  t[22] = FormatPattern(average(s.v12.sum), "##.#0", sep);
-  t[23] = FormatPattern(s.v12.minimum, "##.#0", sep);
-  t[24] = FormatPattern(s.v12.maximum, "##.#0", sep);
+Statistics StatisticsOf(const ProbeStats& s, const ProbeReading& reading, const TickValues& now,
+                        double n) {
+  Statistics out;
+  out.counted = true;
+  auto set = [&out, n](Meter m, double current, const auto& stat) {
+    out.meters[static_cast<std::size_t>(m)] = {current, static_cast<double>(stat.sum) / n,
+                                               static_cast<double>(stat.minimum),
+                                               static_cast<double>(stat.maximum)};
+  };
+  set(Meter::kCpuTemp, now.cpu_temp, s.cpu_temp);
+  set(Meter::kMbTemp, now.mb_temp, s.mb_temp);
+  set(Meter::kCpuFan, now.cpu_fan, s.cpu_fan);
+  set(Meter::kPowerFan, now.power_fan, s.power_fan);
+  set(Meter::kChassisFan, now.chassis_fan, s.chassis_fan);
+  set(Meter::kV12, now.v12, s.v12);
+  set(Meter::kV5, now.v5, s.v5);
+  set(Meter::kV33, now.v33, s.v33);
+  set(Meter::kVCore, now.vcore, s.vcore);
+  out.vcore_text = TrimSpaces(reading.texts[probe::kVCoreSlot]);
+  return out;
+}
 
-  slot = 25;
-  for (auto [current, stat] : {std::pair{now.v5, &s.v5}, {now.v33, &s.v33}}) {
-    t[slot] = FloatText(current, sep);
-    t[slot + 1] = FormatPattern(average(stat->sum), "#.##0", sep);
-    t[slot + 2] = FloatText(stat->minimum, sep);
-    t[slot + 3] = FloatText(stat->maximum, sep);
-    slot += 4;
+// The figures hold the readings' own values: ints and floats, exactly.
+std::string StatText(const Statistics& statistics, Meter meter, Column column,
+                     std::string_view sep) {
+  if (!statistics.counted) return {};
+  const double v = statistics[meter].Of(column);
+  const bool average = column == Column::kAverage;
+  const auto whole = [v] { return IntText(static_cast<long long>(v)); };
+  const auto shortest = [v, sep] { return FloatText(static_cast<float>(v), sep); };
+  switch (meter) {
+    case Meter::kCpuTemp:
+    case Meter::kMbTemp:
+      return average ? FormatPattern(v, "##.0", sep) : whole() + std::string(kDegree) + "C";
+    case Meter::kCpuFan:
+    case Meter::kPowerFan:
+    case Meter::kChassisFan:
+      return average ? FormatPattern(v, "####", sep) : whole();
+    case Meter::kV12:
+      // A reading is a float, and prints as one; an average is a double.
+      return average ? FormatPattern(v, "##.#0", sep)
+                     : FormatPattern(static_cast<float>(v), "##.#0", sep);
+    case Meter::kV5:
+    case Meter::kV33:
+      return average ? FormatPattern(v, "#.##0", sep) : shortest();
+    case Meter::kVCore:
+      if (column == Column::kCurrent) return statistics.vcore_text;
+      return average ? FormatPattern(v, "#.##0", sep) : shortest();
   }
-
-  t[33] = TrimSpaces(reading.texts[probe::kVCoreSlot]);
-  t[34] = FormatPattern(average(s.vcore.sum), "#.##0", sep);
-  t[35] = FloatText(s.vcore.minimum, sep);
-  t[36] = FloatText(s.vcore.maximum, sep);
+  return {};
 }
 
 std::string ElapsedText(const platform::DateTime& start, const platform::DateTime& now) {

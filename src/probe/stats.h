@@ -1,5 +1,5 @@
-// Running statistics of the readings since the last reset, and their 36
-// display texts.
+// Running statistics of the readings since the last reset, per meter as
+// numbers, and the text each statistic shows where it is shown.
 #pragma once
 
 #include <array>
@@ -48,17 +48,36 @@ struct ProbeStats {
   void Add(const TickValues& v);
 };
 
-// Slots 1 to 36 (slot 0 unused): current, average, lowest, highest of CPU
-// temperature, motherboard temperature, CPU fan, power fan, chassis fan, +12 V,
-// +5 V, +3.3 V and VCore.
-using StatsTable = std::array<std::string, 37>;
+// The nine sensors.
+enum class Meter { kCpuTemp, kMbTemp, kCpuFan, kPowerFan, kChassisFan, kV12, kV5, kV33, kVCore };
+inline constexpr int kMeterCount = 9;
+// What the statistics tell of a meter.
+enum class Column { kCurrent, kAverage, kLowest, kHighest };
 
-// The current-value slots of the nine sensors, in table order.
-inline constexpr std::array<int, 9> kCurrentSlots{1, 5, 9, 13, 17, 21, 25, 29, 33};
+// The statistics of the last counted tick: for each meter the current value,
+// the average, the lowest and the highest since the last reset.
+struct Statistics {
+  struct Figures {
+    double current = 0, average = 0, lowest = 0, highest = 0;
+    double Of(Column c) const;
+  };
+  bool counted = false;  // false until the first counted tick
+  std::array<Figures, kMeterCount> meters{};
+  // The VCore reading as the monitor wrote it: its current value is shown so.
+  std::string vcore_text;
+  const Figures& operator[](Meter m) const { return meters[static_cast<std::size_t>(m)]; }
+};
 
-void FillStatsTable(const ProbeStats& stats, const probe::ProbeReading& reading,
-                    const TickValues& now, double sample_count, std::string_view decimal_separator,
-                    StatsTable& table);
+// The statistics after `sample_count` samples, `now` the last of them.
+Statistics StatisticsOf(const ProbeStats& stats, const probe::ProbeReading& reading,
+                        const TickValues& now, double sample_count);
+
+// The text a statistic shows: temperatures as 45°C (averages "##.0"), fans
+// in whole rpm (averages "####"), +12 V as "##.#0", the other voltages as the
+// shortest text of their float (averages "#.##0"), the current VCore as read.
+// "" before the first counted tick.
+std::string StatText(const Statistics& statistics, Meter meter, Column column,
+                     std::string_view decimal_separator);
 
 // "Day:" days, two spaces, then hh:mm:ss of the whole seconds from start to now.
 std::string ElapsedText(const platform::DateTime& start, const platform::DateTime& now);

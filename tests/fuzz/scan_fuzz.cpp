@@ -29,7 +29,6 @@ void ReadDirectly(std::string_view text) {
   sim::SimDesktop desktop;
   const platform::WindowId main = BuildMonitor(desktop, text);
   probe::ProbeReading reading;
-  StatsTable table;
   ProbeStats stats;
   stats.Reset();
   for (int tick = 1; tick <= 2; ++tick) {
@@ -40,7 +39,10 @@ void ReadDirectly(std::string_view text) {
     FUZZ_EXPECT(CharCount(reading.tip_text) == probe::kTipWidth);
     const TickValues values = ValuesOf(reading);
     stats.Add(values);
-    FillStatsTable(stats, reading, values, tick, tick == 1 ? "." : ",", table);
+    const Statistics statistics = StatisticsOf(stats, reading, values, tick);
+    for (int m = 0; m < kMeterCount; ++m)
+      for (int c = 0; c < 4; ++c)
+        StatText(statistics, static_cast<Meter>(m), static_cast<Column>(c), tick == 1 ? "." : ",");
   }
 }
 

@@ -2,9 +2,10 @@
 // High/Low/Avg report's, and the text log's entry from the same readings.
 //
 // The lines before the first empty line are the readings: the date-time of now,
-// the started text, the elapsed time, then the statistics table's slots 1 to
-// 36 (which also fill the ten reading slots). The rest is the template. Both
-// pages must hold the template's markup and none from the readings.
+// the started text, the elapsed time, the decimal separator, then the
+// report's 36 captions (the first ten also fill the reading slots, whose
+// statistics the log shows). The rest is the template. Both pages must hold
+// the template's markup and none from the readings.
 #include <algorithm>
 
 #include "base/text.h"
@@ -21,13 +22,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   auto line = [&](std::size_t i) { return std::string(i < lines.size() ? lines[i] : ""); };
 
   probe::ProbeReading reading;
-  StatsTable table;
   highlow::ReportContent report{{}, line(2), line(1), line(0)};
-  for (int n = 1; n <= 36; ++n) table[n] = report.values[n] = line(2 + n);
-  for (int slot = 1; slot <= 10; ++slot) reading.texts[slot] = FixedWidth(table[slot], 6);
+  for (int n = 1; n <= 36; ++n) report.values[n] = line(3 + n);
+  for (int slot = 1; slot <= 10; ++slot) reading.texts[slot] = FixedWidth(report.values[slot], 6);
   probe::DeriveReadings(reading);
+  ProbeStats stats;
+  stats.Reset();
+  const TickValues values = ValuesOf(reading);
+  stats.Add(values);
+  const Statistics statistics = StatisticsOf(stats, reading, values, 1);
 
-  logs::LogEntry entry{reading, table, line(0), line(1), line(2), input.size() % 2 == 1};
+  logs::LogEntry entry{reading, statistics,           line(3), line(0), line(1),
+                       line(2), input.size() % 2 == 1};
   logs::TextLogEntry(entry);
   // Markup comes from the template alone: whatever the readings and date-times
   // hold, a filled page has the template's tags and quoted values, no more.

@@ -54,7 +54,10 @@ TEST_F(HighLowTest, TheFirstResetMakesItHiddenAndShowingItShowsTheStatistics) {
   EXPECT_EQ(Value(2), "45.0");
   EXPECT_EQ(Value(3), "45\xC2\xB0" "C");
   EXPECT_EQ(Value(4), "45\xC2\xB0" "C");
-  for (int i = 1; i <= 36; ++i) EXPECT_EQ(Value(i), Main().State().table[i]) << i;
+  for (int i = 1; i <= 36; ++i)
+    EXPECT_EQ(Value(i), StatText(Main().State().statistics, static_cast<Meter>((i - 1) / 4),
+                                 static_cast<Column>((i - 1) % 4), "."))
+        << i;
   EXPECT_EQ(HL().Label(47).Caption(), "Day:0  00:00:01");
 
   monitor.SetCpu("51.0");
@@ -357,15 +360,20 @@ TEST(HighLowStatistics, AWeekOfReadingsKeepsExactAveragesLowsAndHighs) {
     v.v12 = 12.0f + (s % 4) * 0.125f;
     stats.Add(v);
   }
-  StatsTable table;
-  FillStatsTable(stats, reading, v, week, ".", table);
-  EXPECT_EQ(table[3], "40\xC2\xB0" "C");
-  EXPECT_EQ(table[4], "50\xC2\xB0" "C");
-  EXPECT_EQ(table[10], "4000");
-  EXPECT_EQ(table[11], "3000");
-  EXPECT_EQ(table[12], "5000");
-  EXPECT_EQ(table[23], "12.00");
-  EXPECT_EQ(table[24], "12.38");
+  const Statistics statistics = StatisticsOf(stats, reading, v, week);
+  const auto text = [&](Meter m, Column c) { return StatText(statistics, m, c, "."); };
+  EXPECT_EQ(text(Meter::kCpuTemp, Column::kLowest),
+            "40\xC2\xB0"
+            "C");
+  EXPECT_EQ(text(Meter::kCpuTemp, Column::kHighest),
+            "50\xC2\xB0"
+            "C");
+  EXPECT_EQ(text(Meter::kCpuFan, Column::kAverage), "4000");
+  EXPECT_EQ(text(Meter::kCpuFan, Column::kLowest), "3000");
+  EXPECT_EQ(text(Meter::kCpuFan, Column::kHighest), "5000");
+  EXPECT_EQ(text(Meter::kV12, Column::kLowest), "12.00");
+  EXPECT_EQ(text(Meter::kV12, Column::kHighest), "12.38");
+  EXPECT_DOUBLE_EQ(statistics[Meter::kCpuFan].average, 4000);
   EXPECT_EQ(ElapsedText({2026, 12, 1, 23, 59, 58}, {2026, 12, 8, 23, 59, 59}),
             "Day:7  00:00:01");
 }

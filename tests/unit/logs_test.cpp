@@ -20,6 +20,11 @@ class LogsTest : public ::testing::Test, public ProgramFixture {
   void Template(const std::string& html) {
     sim.files.WriteText(AppFile("Template\\Kelvane.log.plt"), html, false);
   }
+  // The text of statistic n of the HTML log's markers (four columns per meter).
+  std::string Text(int n) {
+    return StatText(Main().State().statistics, static_cast<Meter>((n - 1) / 4),
+                    static_cast<Column>((n - 1) % 4), sim.clock.DecimalSeparator());
+  }
   int Entries(const std::string& log) {
     int n = 0;
     for (std::size_t at = 0; (at = log.find("CPU Temp.... ", at)) != std::string::npos; ++at) ++n;
@@ -70,8 +75,8 @@ TEST_F(LogsTest, TheHtmlLogIsTheTemplateWithItsMarkersFilledInOrder) {
   const std::string html = *FileText("Logs\\log.htm");
   EXPECT_EQ(html, "<p>Last Update: " + sim.clock.GeneralDateTime(sim.clock.Now()) + "</p><p> " +
                       state.started_text + "</p><p>Elapsed Time: Day:0  00:00:01</p><td>" +
-                      state.table[1] + "</td><td>" + state.table[10] + "</td><td>" +
-                      state.table[36] + "</td><td>" + state.table[1] + "</td>\r\n");
+                      Text(1) + "</td><td>" + Text(10) + "</td><td>" + Text(36) + "</td><td>" +
+                      Text(1) + "</td>\r\n");
   EXPECT_FALSE(FileText("Logs\\log.txt"));  // the text log is off
   // Appending adds one whole page per entry.
   Box(kOverwriteHtmlLog).SetValue(0);
@@ -141,7 +146,7 @@ TEST_F(LogsTest, ALogThatCannotBeWrittenLosesThatEntryOnlyAndTheHtmlLogStaysWhol
   // Writable again later: the next interval tries again.
   sim.files.MakeWritable(AppFile("Logs\\log.htm"));
   sim.Advance(60);
-  EXPECT_EQ(FileText("Logs\\log.htm"), "<b>" + Main().State().table[1] + "</b>\r\n");
+  EXPECT_EQ(FileText("Logs\\log.htm"), "<b>" + Text(1) + "</b>\r\n");
 
   // No template: the text log goes on, the HTML log is left exactly as it was.
   sim.files.WriteText(AppFile("Logs\\log.htm"), "previous page", false);
@@ -165,7 +170,7 @@ TEST_F(LogsTest, ATextLogThatCannotBeWrittenStillLeavesAWholeHtmlEntry) {
   sim.Advance(2);
   EXPECT_EQ(FileText("Logs\\log.txt"), "earlier entries");
   EXPECT_FALSE(sim.files.Exists(AppFile("Logs\\log.txt.new")));
-  EXPECT_EQ(FileText("Logs\\log.htm"), "<b>" + Main().State().table[1] + "</b>\r\n");
+  EXPECT_EQ(FileText("Logs\\log.htm"), "<b>" + Text(1) + "</b>\r\n");
 }
 
 TEST_F(LogsTest, AMissingLogsFolderIsMadeAgainAndTheEntryWritten) {

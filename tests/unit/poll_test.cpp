@@ -44,13 +44,13 @@ struct RecordingHost : PollHost {
     cycle.Register(TickStage::kShow, [this] {
       Called("dash visible?");
       if (!dash_visible) return;
-      dash_cpu = state.table[1];
+      dash_cpu = StatText(state.statistics, Meter::kCpuTemp, Column::kCurrent, ".");
       Called("dash");
     });
     cycle.Register(TickStage::kShow, [this, &clock] {
       Called("hilo visible?");
       if (!hilo_visible) return;
-      hilo_avg = state.table[2];
+      hilo_avg = StatText(state.statistics, Meter::kCpuTemp, Column::kAverage, ".");
       hilo_elapsed = ElapsedText(state.start_time, clock.Now());
       Called("hilo");
     });
@@ -99,6 +99,13 @@ struct RecordingHost : PollHost {
 
 class PollTest : public ::testing::Test {
  protected:
+  // A statistic by its place among the 36 the windows and the HTML log show:
+  // four columns (current, average, lowest, highest) per meter, in the user's
+  // decimal separator.
+  std::string Slot(int n) {
+    return StatText(state.statistics, static_cast<Meter>((n - 1) / 4),
+                    static_cast<Column>((n - 1) % 4), sim.clock.DecimalSeparator());
+  }
   // Start-up as the program does it: one tick directly, then the timer.
   void StartUp() {
     cycle->SetProbeWindow(monitor.window);
@@ -124,42 +131,42 @@ TEST_F(PollTest, FiveSecondsOfAConstantReadingFillTheStatsTable) {
   StartUp();
   sim.Advance(5);
   EXPECT_EQ(state.sample_count, 5);
-  EXPECT_EQ(state.table[1],
+  EXPECT_EQ(Slot(1),
             "45\xC2\xB0"
             "C");
-  EXPECT_EQ(state.table[2], "45.0");
-  EXPECT_EQ(state.table[3],
+  EXPECT_EQ(Slot(2), "45.0");
+  EXPECT_EQ(Slot(3),
             "45\xC2\xB0"
             "C");
-  EXPECT_EQ(state.table[4],
+  EXPECT_EQ(Slot(4),
             "45\xC2\xB0"
             "C");
-  EXPECT_EQ(state.table[5],
+  EXPECT_EQ(Slot(5),
             "31\xC2\xB0"
             "C");
-  EXPECT_EQ(state.table[9], "4560");
-  EXPECT_EQ(state.table[10], "4560");
-  EXPECT_EQ(state.table[13], "3213");
-  EXPECT_EQ(state.table[17], "2700");
-  EXPECT_EQ(state.table[21], "12.16");
-  EXPECT_EQ(state.table[22], "12.16");
-  EXPECT_EQ(state.table[25], "5.053");
-  EXPECT_EQ(state.table[26], "5.053");
-  EXPECT_EQ(state.table[29], "3.312");
-  EXPECT_EQ(state.table[33], "1.520");
-  EXPECT_EQ(state.table[34], "1.520");
-  EXPECT_EQ(state.table[35], "1.52");
+  EXPECT_EQ(Slot(9), "4560");
+  EXPECT_EQ(Slot(10), "4560");
+  EXPECT_EQ(Slot(13), "3213");
+  EXPECT_EQ(Slot(17), "2700");
+  EXPECT_EQ(Slot(21), "12.16");
+  EXPECT_EQ(Slot(22), "12.16");
+  EXPECT_EQ(Slot(25), "5.053");
+  EXPECT_EQ(Slot(26), "5.053");
+  EXPECT_EQ(Slot(29), "3.312");
+  EXPECT_EQ(Slot(33), "1.520");
+  EXPECT_EQ(Slot(34), "1.520");
+  EXPECT_EQ(Slot(35), "1.52");
 }
 
 TEST_F(PollTest, TheFirstTickIsUncountedAndTheSecondResetsAndCountsItsSample) {
   StartUp();
   EXPECT_EQ(state.sample_count, 0);
-  EXPECT_TRUE(state.table[1].empty());
+  EXPECT_TRUE(Slot(1).empty());
   EXPECT_TRUE(host.events.empty());
   monitor.SetCpu("50");
   sim.Advance(1);
   EXPECT_EQ(state.sample_count, 1);
-  EXPECT_EQ(state.table[2], "50.0");
+  EXPECT_EQ(Slot(2), "50.0");
   ASSERT_EQ(host.events.size(), 2u);
   EXPECT_EQ(host.events[0], "tip Started: 12/7/2026 9:00:01 AM");
   EXPECT_EQ(host.events[1], "text 00:00:00");
@@ -176,10 +183,10 @@ TEST_F(PollTest, AResetRequestStartsANewPeriodAndPausesTheAlarmsForTwoTicks) {
   host.chk_at_count.clear();
   sim.Advance(3);
   EXPECT_EQ(host.chk_at_count, (std::vector<double>{2}));
-  EXPECT_EQ(state.table[3],
+  EXPECT_EQ(Slot(3),
             "60\xC2\xB0"
             "C");  // the old lower minimum is gone
-  EXPECT_EQ(state.table[2], "60.0");
+  EXPECT_EQ(Slot(2), "60.0");
 }
 
 TEST_F(PollTest, StatisticsKeepTheLowestHighestAndAverageOfReadingsThatVary) {
@@ -210,7 +217,7 @@ TEST_F(PollTest, StatisticsKeepTheLowestHighestAndAverageOfReadingsThatVary) {
                                              "5.014",  "5.030",  "4.972",  "5.081",   // +5 V
                                              "3.28",   "3.308",  "3.28",   "3.344",   // +3.3 V
                                              "1.504",  "1.516",  "1.488",  "1.552"};  // VCore
-  for (int slot = 1; slot <= 36; ++slot) EXPECT_EQ(state.table[slot], expected[slot]) << slot;
+  for (int slot = 1; slot <= 36; ++slot) EXPECT_EQ(Slot(slot), expected[slot]) << slot;
 }
 
 TEST_F(PollTest, TheIconAlternatesStartingWithTheMotherboard) {
@@ -266,12 +273,12 @@ TEST_F(PollTest, ACommaLocaleShowsReadingsAndAveragesWithAComma) {
   monitor.Set({"1,520", "5,053", "3,312", "12,16", "45,5", "0", "3213", "4560", "31"});
   StartUp();
   sim.Advance(2);
-  EXPECT_EQ(state.table[21], "12,16");
-  EXPECT_EQ(state.table[22], "12,16");
-  EXPECT_EQ(state.table[2], "46,0");
-  EXPECT_EQ(state.table[26], "5,053");
-  EXPECT_EQ(state.table[25], "5,053");
-  EXPECT_EQ(state.table[33], "1.520");  // the monitor's own text, commas already points
+  EXPECT_EQ(Slot(21), "12,16");
+  EXPECT_EQ(Slot(22), "12,16");
+  EXPECT_EQ(Slot(2), "46,0");
+  EXPECT_EQ(Slot(26), "5,053");
+  EXPECT_EQ(Slot(25), "5,053");
+  EXPECT_EQ(Slot(33), "1.520");  // the monitor's own text, commas already points
   EXPECT_EQ(state.started_text, "Started: 07.12.2026 09:00:01");
 }
 
@@ -279,19 +286,19 @@ TEST_F(PollTest, AFanThatReadsZeroHasAnEmptyAverageAndAZeroMaximum) {
   monitor.Set({"1.5", "5", "3.3", "12", "45", "", "3213", "4560", "31"});
   StartUp();
   sim.Advance(3);
-  EXPECT_EQ(state.table[17], "0");
-  EXPECT_EQ(state.table[18], "");
-  EXPECT_EQ(state.table[19], "0");
-  EXPECT_EQ(state.table[20], "0");
+  EXPECT_EQ(Slot(17), "0");
+  EXPECT_EQ(Slot(18), "");
+  EXPECT_EQ(Slot(19), "0");
+  EXPECT_EQ(Slot(20), "0");
 }
 
 TEST_F(PollTest, AFanAbove32767RpmIsShownAsRead) {
   monitor.Set({"1.5", "5", "3.3", "12", "45", "40000", "3213", "4560", "31"});
   StartUp();
   sim.Advance(2);
-  EXPECT_EQ(state.table[17], "40000");
-  EXPECT_EQ(state.table[18], "40000");
-  EXPECT_EQ(state.table[20], "40000");
+  EXPECT_EQ(Slot(17), "40000");
+  EXPECT_EQ(Slot(18), "40000");
+  EXPECT_EQ(Slot(20), "40000");
 }
 
 TEST(ProbeStatsLimits, SumsOfManyDaysDoNotWrap) {
