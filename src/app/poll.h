@@ -58,7 +58,7 @@ enum class TickStage {
   kCheck,  // from the third counted tick on: the alarm checks
   kReset,  // the statistics start anew: started_text and start_time are new
   kLog,    // the logs are written (the first counted tick, and the log timer)
-  kShow,   // the statistics table is new: the windows that show it copy it
+  kShow,   // the statistics are new: the windows that show them copy them
   kCount
 };
 

@@ -113,7 +113,7 @@ class DigitalDashboard : public form::WindowHandler {
   // Shows the window, loading it first when needed (the load applies every
   // stored setting).
   void Show();
-  // The value labels from the current-value slots of the table.
+  // The value labels from the meters' current values.
   void ShowValues(const Statistics& statistics);
   // Applies every stored setting: theme, bold, place and size, tiles, colours,
   // name plates. Meters end locked.

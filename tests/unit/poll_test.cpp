@@ -127,7 +127,7 @@ class PollTest : public ::testing::Test {
   }();
 };
 
-TEST_F(PollTest, FiveSecondsOfAConstantReadingFillTheStatsTable) {
+TEST_F(PollTest, FiveSecondsOfAConstantReadingMakeTheStatistics) {
   StartUp();
   sim.Advance(5);
   EXPECT_EQ(state.sample_count, 5);
