@@ -69,9 +69,10 @@ void AlarmWindow::ShowTemperature() {
 }
 
 void AlarmWindow::OnLoad() {
+  const form::Lifetime here = window_.Life();
   ShowTemperature();
   p_.loop.YieldToMessages();
-  if (!window_.Loaded()) return;
+  if (!here) return;
   window_.SetTopmost(true);
   refresh_->SetInterval(1000);
   refresh_->SetEnabled(true);

@@ -182,8 +182,9 @@ bool MainWindow::PauseBeforeWakeUp() {
 }
 
 bool MainWindow::WakeMonitor() {
+  const form::Lifetime here = window_.Life();
   probe::WakeProbe(p_, probe_window_, probe_path_, StillLoaded());
-  if (!window_.Loaded()) return false;
+  if (!here) return false;
   if (probe_path_ == probe::kNotSupported) {
     Fail("Unable to initialize PC Probe! Close PC Probe and try again. ");
     return false;
