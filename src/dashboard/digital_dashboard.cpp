@@ -19,9 +19,11 @@ int HighLowLabelOf(int label) {
   return 0;
 }
 
-DigitalDashboard::DigitalDashboard(platform::Platform& platform, DashboardHost& host)
+DigitalDashboard::DigitalDashboard(platform::Platform& platform, DashboardHost& host,
+                                   appearance::ColourEditorLink& editor)
     : p_(platform),
       host_(host),
+      colour_editor_(editor),
       window_(platform, *this, "DigitalDashboard"),
       settings_(platform.store, platform.clock),
       docker_(platform.desktop),
@@ -51,7 +53,7 @@ void DigitalDashboard::OnLoad() {
 }
 
 void DigitalDashboard::OnQueryUnload(form::UnloadMode, bool&) {
-  if (host_.ColourEditorOpen() && host_.ColourEditorTargetsDashboard()) host_.CloseColourEditor();
+  colour_editor_.CloseIfOnThis();
 }
 
 void DigitalDashboard::OnUnload() {
@@ -98,11 +100,11 @@ void DigitalDashboard::OnResize() {
 }
 
 void DigitalDashboard::OnActivate() {
-  host_.TargetColourEditorAtDashboard();
+  colour_editor_.TargetThis();
 }
 
 void DigitalDashboard::OnClick(form::Control* control) {
-  if (LabelIndexOf(control) >= 0) host_.TargetColourEditorAtDashboard();
+  if (LabelIndexOf(control) >= 0) colour_editor_.TargetThis();
 }
 
 void DigitalDashboard::OnDoubleClick(form::Control* control) {
@@ -123,7 +125,7 @@ void DigitalDashboard::ShowPlateEditor(int label) {
 }
 
 void DigitalDashboard::OnMouseDown(const form::MouseEvent& e) {
-  const bool editor = host_.ColourEditorOpen();
+  const bool editor = colour_editor_.Open();
   const bool drags_window = Locked() && e.button == kLeft && !editor;
   if (!e.control) {
     if (e.button == kLeft && Locked()) docker_.StartDockDrag(e.x, e.y);
@@ -131,7 +133,7 @@ void DigitalDashboard::OnMouseDown(const form::MouseEvent& e) {
   }
   if (const int k = TileIndexOf(e.control); k >= 0) {
     if (e.button == kLeft && editor)
-      tiles_[k]->SetBackColour(host_.EditorColour());
+      tiles_[k]->SetBackColour(colour_editor_.Colour());
     else if (drags_window)
       docker_.StartDockDrag(e.x, e.y);
     tiles_[k]->BringToFront();
@@ -140,14 +142,14 @@ void DigitalDashboard::OnMouseDown(const form::MouseEvent& e) {
   }
   if (const int i = LabelIndexOf(e.control); i >= 0) {
     if (e.button == kLeft && editor)
-      labels_[i]->SetForeColour(host_.EditorColour());
+      labels_[i]->SetForeColour(colour_editor_.Colour());
     else if (drags_window)
       docker_.StartDockDrag(e.x, e.y);
   }
 }
 
 void DigitalDashboard::OnMouseMove(const form::MouseEvent& e) {
-  const bool editor = host_.ColourEditorOpen();
+  const bool editor = colour_editor_.Open();
   const bool left_held = (e.button & kLeft) != 0;
   if (!e.control) {
     if (!Locked()) {
@@ -169,8 +171,8 @@ void DigitalDashboard::OnMouseMove(const form::MouseEvent& e) {
   if (LabelIndexOf(e.control) < 0) return;
   if (editor) {
     SetCursor(kPaintCursor);
-    host_.TargetColourEditorAtDashboard();
-    host_.ShowColourEditorBeside(window_);
+    colour_editor_.TargetThis();
+    colour_editor_.ShowBeside(window_);
     return;
   }
   SetCursor(kNormalCursor);
@@ -191,10 +193,10 @@ void DigitalDashboard::OnMouseUp(const form::MouseEvent& e) {
     return;
   }
   if (LabelIndexOf(e.control) < 0) return;
-  host_.TargetColourEditorAtDashboard();
+  colour_editor_.TargetThis();
   appearance::KeepOnScreen(window_, p_.desktop);
   if (e.button != kRight) return;
-  if (host_.ColourEditorOpen()) host_.CloseColourEditor();
+  if (colour_editor_.Open()) colour_editor_.Close();
   OpenMenu();
 }
 
@@ -231,7 +233,7 @@ void DigitalDashboard::OnMenuClick(form::MenuItem& item) {
       ChangePaper(item.Caption());
       break;
     case DashboardCommand::kColourEditor:
-      host_.ShowColourEditorBeside(window_);
+      colour_editor_.ShowBeside(window_);
       break;
     case DashboardCommand::kLoadMyLayout:
       LoadMySettings();

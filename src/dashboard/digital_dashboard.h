@@ -15,6 +15,7 @@
 #include <utility>
 #include <vector>
 
+#include "appearance/colour_editor_link.h"
 #include "appearance/docking.h"
 #include "appearance/tile_grid.h"
 #include "base/settings.h"
@@ -39,14 +40,6 @@ class DashboardHost {
   // A name plate was renamed: the High/Low/Avg dashboard's label `label` shows
   // `text` (its key is stored already).
   virtual void HighLowPlateRenamed(int /*label*/, const std::string& /*text*/) {}
-  // The colour editor: whether it shows, the colour it has picked, showing it
-  // beside a window, closing it, and telling it that it works on this dashboard.
-  virtual bool ColourEditorOpen() { return false; }
-  virtual form::Colour EditorColour() { return 0; }
-  virtual bool ColourEditorTargetsDashboard() { return false; }
-  virtual void ShowColourEditorBeside(form::Window& /*dashboard*/) {}
-  virtual void CloseColourEditor() {}
-  virtual void TargetColourEditorAtDashboard() {}
 };
 
 // The labels: value label k + 1 shows reading k; the caption labels of the
@@ -88,7 +81,8 @@ enum class DashboardCommand {
 
 class DigitalDashboard : public form::WindowHandler {
  public:
-  DigitalDashboard(platform::Platform& platform, DashboardHost& host);
+  DigitalDashboard(platform::Platform& platform, DashboardHost& host,
+                   appearance::ColourEditorLink& editor);
   ~DigitalDashboard() override;
   DigitalDashboard(const DigitalDashboard&) = delete;
   DigitalDashboard& operator=(const DigitalDashboard&) = delete;
@@ -166,6 +160,7 @@ class DigitalDashboard : public form::WindowHandler {
 
   platform::Platform& p_;
   DashboardHost& host_;
+  appearance::ColourEditorLink& colour_editor_;
   form::Window window_;
   Settings settings_;
   appearance::DockingHandler docker_;

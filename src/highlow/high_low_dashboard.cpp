@@ -25,9 +25,11 @@ using appearance::kPaintCursor;
 
 }  // namespace
 
-HighLowDashboard::HighLowDashboard(platform::Platform& platform, HighLowHost& host)
+HighLowDashboard::HighLowDashboard(platform::Platform& platform, HighLowHost& host,
+                                   appearance::ColourEditorLink& editor)
     : p_(platform),
       host_(host),
+      colour_editor_(editor),
       window_(platform, *this, "HighLowDashboard"),
       settings_(platform.store, platform.clock),
       docker_(platform.desktop),
@@ -115,7 +117,7 @@ void HighLowDashboard::OnLoad() {
 
 void HighLowDashboard::OnQueryUnload(form::UnloadMode, bool&) {
   StopAutoHideTimers();
-  if (host_.ColourEditorOpen() && host_.ColourEditorTargetsHighLow()) host_.CloseColourEditor();
+  colour_editor_.CloseIfOnThis();
 }
 
 void HighLowDashboard::OnUnload() {
@@ -133,7 +135,7 @@ void HighLowDashboard::OnUnload() {
 }
 
 void HighLowDashboard::Close() {
-  if (host_.ColourEditorOpen() && host_.ColourEditorTargetsHighLow()) host_.CloseColourEditor();
+  colour_editor_.CloseIfOnThis();
   host_.HighLowClosed();
   window_.Hide();
 }
@@ -222,15 +224,15 @@ void HighLowDashboard::OnResize() {
 }
 
 void HighLowDashboard::OnActivate() {
-  host_.TargetColourEditorAtHighLow();
+  colour_editor_.TargetThis();
 }
 
 void HighLowDashboard::OnClick(form::Control* control) {
-  if (LabelIndexOf(control) >= 0) host_.TargetColourEditorAtHighLow();
+  if (LabelIndexOf(control) >= 0) colour_editor_.TargetThis();
 }
 
 void HighLowDashboard::OnMouseDown(const form::MouseEvent& e) {
-  const bool editor = host_.ColourEditorOpen();
+  const bool editor = colour_editor_.Open();
   const bool drags_window = Locked() && e.button == kLeft && !editor;
   if (!e.control) {
     if (drags_window) docker_.StartDockDrag(e.x, e.y);
@@ -238,7 +240,7 @@ void HighLowDashboard::OnMouseDown(const form::MouseEvent& e) {
   }
   if (const int k = TileIndexOf(e.control); k >= 0) {
     if (e.button == kLeft && editor)
-      tiles_[k]->SetBackColour(host_.EditorColour());
+      tiles_[k]->SetBackColour(colour_editor_.Colour());
     else if (drags_window)
       docker_.StartDockDrag(e.x, e.y);
     if (e.button == kRight) {
@@ -251,19 +253,19 @@ void HighLowDashboard::OnMouseDown(const form::MouseEvent& e) {
   }
   if (const int i = LabelIndexOf(e.control); i >= 0) {
     if (e.button == kLeft && editor)
-      labels_[i]->SetForeColour(host_.EditorColour());
+      labels_[i]->SetForeColour(colour_editor_.Colour());
     else if (drags_window)
       docker_.StartDockDrag(e.x, e.y);
   }
 }
 
 void HighLowDashboard::OnMouseMove(const form::MouseEvent& e) {
-  const bool editor = host_.ColourEditorOpen();
+  const bool editor = colour_editor_.Open();
   const bool left_held = (e.button & kLeft) != 0;
   if (!e.control) {
     SetCursor(Locked() ? kNormalCursor : kMoveCursor);
     if (Locked() && left_held && !editor) docker_.UpdateDockDrag(e.x, e.y);
-    host_.TargetColourEditorAtHighLow();
+    colour_editor_.TargetThis();
     return;
   }
   if (const int k = TileIndexOf(e.control); k >= 0) {
@@ -277,8 +279,8 @@ void HighLowDashboard::OnMouseMove(const form::MouseEvent& e) {
   if (LabelIndexOf(e.control) < 0) return;
   if (editor) {
     SetCursor(kPaintCursor);
-    host_.TargetColourEditorAtHighLow();
-    host_.ShowColourEditorBeside(window_);
+    colour_editor_.TargetThis();
+    colour_editor_.ShowBeside(window_);
     return;
   }
   if (Locked() && left_held) docker_.UpdateDockDrag(e.x, e.y);
@@ -303,7 +305,7 @@ void HighLowDashboard::OnMouseUp(const form::MouseEvent& e) {
   }
   if (LabelIndexOf(e.control) < 0) return;
   if (e.button == kRight) {
-    host_.TargetColourEditorAtHighLow();
+    colour_editor_.TargetThis();
     OpenMenu();
   } else {
     appearance::KeepOnScreen(window_, p_.desktop);
@@ -325,7 +327,7 @@ void HighLowDashboard::OpenMenu() {
   if (!window_.Loaded()) return;
   Menu(HighLowCommand::kDefaultSize)
       .SetEnabled(window_.Height() != kDefaultHeight || window_.Width() != kDefaultWidth);
-  if (host_.ColourEditorOpen()) host_.CloseColourEditor();
+  if (colour_editor_.Open()) colour_editor_.Close();
   // The menu closes when the user clicks elsewhere only if our window is in front.
   p_.desktop.SetForeground(window_.Handle());
   window_.PopupMenu(Menu(HighLowCommand::kMenu));
@@ -365,8 +367,8 @@ void HighLowDashboard::OnMenuClick(form::MenuItem& item) {
       break;
     case HighLowCommand::kColourEditor:
       AutoHideOff();
-      host_.ShowColourEditorBeside(window_);
-      host_.TargetColourEditorAtHighLow();
+      colour_editor_.ShowBeside(window_);
+      colour_editor_.TargetThis();
       break;
     case HighLowCommand::kSaveHtml:
       SaveReport();

@@ -16,6 +16,7 @@
 #include <utility>
 #include <vector>
 
+#include "appearance/colour_editor_link.h"
 #include "appearance/docking.h"
 #include "appearance/tile_grid.h"
 #include "base/settings.h"
@@ -40,14 +41,6 @@ class HighLowHost {
   // "Close" hid the window: the main window's "Show High-Low Dashboard" is
   // unchecked.
   virtual void HighLowClosed() = 0;
-  // The colour editor: whether it shows, the colour it has picked, showing it
-  // beside a window, closing it, and whether it works on this window.
-  virtual bool ColourEditorOpen() { return false; }
-  virtual form::Colour EditorColour() { return 0; }
-  virtual bool ColourEditorTargetsHighLow() { return false; }
-  virtual void ShowColourEditorBeside(form::Window& /*window*/) {}
-  virtual void CloseColourEditor() {}
-  virtual void TargetColourEditorAtHighLow() {}
 };
 
 inline constexpr int kColumnCount = 5;   // tiles 0 to 4
@@ -85,7 +78,8 @@ enum class HighLowCommand {
 
 class HighLowDashboard : public form::WindowHandler {
  public:
-  HighLowDashboard(platform::Platform& platform, HighLowHost& host);
+  HighLowDashboard(platform::Platform& platform, HighLowHost& host,
+                   appearance::ColourEditorLink& editor);
   ~HighLowDashboard() override;
   HighLowDashboard(const HighLowDashboard&) = delete;
   HighLowDashboard& operator=(const HighLowDashboard&) = delete;
@@ -171,6 +165,7 @@ class HighLowDashboard : public form::WindowHandler {
 
   platform::Platform& p_;
   HighLowHost& host_;
+  appearance::ColourEditorLink& colour_editor_;
   form::Window window_;
   Settings settings_;
   appearance::DockingHandler docker_;
