@@ -16,8 +16,8 @@
 #include <vector>
 
 #include "appearance/colour_editor_link.h"
-#include "appearance/docking.h"
 #include "appearance/tile_grid.h"
+#include "appearance/tiled_window.h"
 #include "base/settings.h"
 #include "dashboard/tile_grid.h"
 #include "platform/form/form.h"
@@ -93,7 +93,7 @@ class DigitalDashboard : public form::WindowHandler {
   form::Label& Label(int i) const { return *labels_[i]; }
   form::MenuItem& Menu(DashboardCommand command) const { return menu_.Item(command); }
   bool Locked() const { return Menu(DashboardCommand::kLock).Checked(); }
-  const std::string& Theme() const { return theme_; }
+  const std::string& Theme() const { return tiled_.Theme(); }
   // The label text colours as last loaded (or saved by the colour editor).
   std::array<form::Colour, kLabelCount>& ColourBackup() { return colour_backup_; }
   // The label last double-clicked for the name plate editor.
@@ -109,7 +109,7 @@ class DigitalDashboard : public form::WindowHandler {
   // name plates. Meters end locked.
   void LoadMySettings();
   // The wallpaper of all nine tiles, when the theme has the dashboard's image.
-  void ChangePaper(const std::string& theme);
+  void ChangePaper(const std::string& theme) { tiled_.ChangePaper(theme); }
   void SetBold(bool bold);
   void SetLocked(bool locked);
   // The layouts of the " Layout" submenu.
@@ -142,17 +142,12 @@ class DigitalDashboard : public form::WindowHandler {
   // digital_dashboard_layout.cpp
   void BuildControls();
   void BuildMenu();
+  // What the dashboard shares with the High/Low/Avg window, configured.
+  static const appearance::TiledWindowDesign& TiledDesign();
 
   void YieldMessages() { p_.loop.YieldToMessages(); }
   void OpenMenu();
   void ShowPlateEditor(int label);
-  void SetCursor(const char* file);
-  void DropOnGrid(int k);
-  // The index of a tile or label, -1 for anything else.
-  int TileIndexOf(const form::Control* control) const { return appearance::IndexAmong(tiles_, control); }
-  int LabelIndexOf(const form::Control* control) const {
-    return appearance::IndexAmong(labels_, control);
-  }
   DashboardCommand CommandOf(const form::MenuItem& item) const { return menu_.CommandOf(item); }
   // A window that a stored place or size would put out of the user's reach
   // comes back onto the work area.
@@ -163,19 +158,14 @@ class DigitalDashboard : public form::WindowHandler {
   appearance::ColourEditorLink& colour_editor_;
   form::Window window_;
   Settings settings_;
-  appearance::DockingHandler docker_;
   std::array<form::Frame*, kTileCount> tiles_{};
   std::array<form::Label*, kLabelCount> labels_{};
+  appearance::TiledWindow tiled_;
   form::MenuCommands<DashboardCommand> menu_;
   std::unique_ptr<NamePlateEditor> plate_editor_;
 
-  std::string app_folder_;
-  std::string theme_;
-  TilePlace pressed_at_;
   int plate_tag_ = 0;
   std::array<form::Colour, kLabelCount> colour_backup_{};
-  // Cleared when this object goes, for code that yields and must not go on
-  // with a dashboard released meanwhile.
 };
 
 }  // namespace kelvane::dashboard

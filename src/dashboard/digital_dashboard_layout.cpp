@@ -23,6 +23,9 @@ constexpr TileDesign kTiles[kTileCount] = {
     {"+12v", 360}, {"+5v", 270}, {"+3.3v", 405}, {"Vcore", 420},
 };
 
+// The theme's picture lies on every tile; the tiles are dropped on the grid.
+constexpr appearance::Wallpaper kWallpapers[] = {{"Kelvane-D.jpg", 0, kTileCount}};
+constexpr appearance::TiledWindowDesign kTiledDesign{kTileGrid, kTileCount, kWallpapers};
 
 using enum DashboardCommand;
 constexpr form::MenuRow<DashboardCommand> kMenuDesign[] = {
@@ -56,6 +59,10 @@ constexpr form::MenuRow<DashboardCommand> kMenuDesign[] = {
 };
 
 }  // namespace
+
+const appearance::TiledWindowDesign& DigitalDashboard::TiledDesign() {
+  return kTiledDesign;
+}
 
 void DigitalDashboard::BuildControls() {
   window_.SetCaption("");

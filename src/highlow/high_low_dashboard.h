@@ -17,8 +17,8 @@
 #include <vector>
 
 #include "appearance/colour_editor_link.h"
-#include "appearance/docking.h"
 #include "appearance/tile_grid.h"
+#include "appearance/tiled_window.h"
 #include "base/settings.h"
 #include "platform/form/form.h"
 #include "platform/form/menu_table.h"
@@ -90,7 +90,7 @@ class HighLowDashboard : public form::WindowHandler {
   form::MenuItem& Menu(HighLowCommand command) const { return menu_.Item(command); }
   bool Locked() const { return Menu(HighLowCommand::kLock).Checked(); }
   bool AutoHideOn() const { return Menu(HighLowCommand::kAutoHide).Checked(); }
-  const std::string& Theme() const { return theme_; }
+  const std::string& Theme() const { return tiled_.Theme(); }
   std::array<form::Colour, kLabelCount>& ColourBackup() { return colour_backup_; }
 
   // Loads the window (hidden) when it is not loaded: every stored setting.
@@ -107,7 +107,7 @@ class HighLowDashboard : public form::WindowHandler {
   // A name plate renamed by the editor.
   void RenamePlate(int label, const std::string& text);
   // The wallpaper of the columns and of the strip, as far as the theme has them.
-  void ChangePaper(const std::string& theme);
+  void ChangePaper(const std::string& theme) { tiled_.ChangePaper(theme); }
   void SetBold(bool bold);
   void SetLocked(bool locked);
   // Keeps the right edge on the screen (not the work area).
@@ -142,6 +142,8 @@ class HighLowDashboard : public form::WindowHandler {
   // high_low_layout.cpp
   void BuildControls();
   void BuildMenu();
+  // What the window shares with the digital dashboard, configured.
+  static const appearance::TiledWindowDesign& TiledDesign();
   // high_low_auto_hide.cpp
   void ToggleAutoHide();
   void WatchTick();
@@ -155,12 +157,6 @@ class HighLowDashboard : public form::WindowHandler {
   void OpenMenu();
   void ResetValues();
   void DefaultSize();
-  void SetCursor(const char* file);
-  void DropOnGrid(int k);
-  int TileIndexOf(const form::Control* control) const { return appearance::IndexAmong(tiles_, control); }
-  int LabelIndexOf(const form::Control* control) const {
-    return appearance::IndexAmong(labels_, control);
-  }
   HighLowCommand CommandOf(const form::MenuItem& item) const { return menu_.CommandOf(item); }
 
   platform::Platform& p_;
@@ -168,16 +164,14 @@ class HighLowDashboard : public form::WindowHandler {
   appearance::ColourEditorLink& colour_editor_;
   form::Window window_;
   Settings settings_;
-  appearance::DockingHandler docker_;
   std::array<form::Frame*, kTileCount> tiles_{};
   std::array<form::Label*, kLabelCount> labels_{};
   form::MenuCommands<HighLowCommand> menu_;
   form::WindowTimer* hide_timer_ = nullptr;
   form::WindowTimer* watch_timer_ = nullptr;
-
   std::string app_folder_;
-  std::string theme_;
-  ColumnPlace pressed_at_;
+  appearance::TiledWindow tiled_;
+
   std::int16_t hover_moves_ = 0;
   bool showing_ = false;
   std::array<form::Colour, kLabelCount> colour_backup_{};

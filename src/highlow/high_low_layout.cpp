@@ -45,6 +45,11 @@ constexpr HeaderDesign kHeaders[kColumnCount] = {
     {4, 49, " High", 210, kLightYellow},
 };
 
+// The columns take the theme's column picture and name the theme; the strip
+// takes its own picture where the theme has one. Only the columns lie on the grid.
+constexpr appearance::Wallpaper kWallpapers[] = {{"Kelvane-H.jpg", 0, kColumnCount},
+                                                 {"Kelvane-U.jpg", kStripTile, 1}};
+constexpr appearance::TiledWindowDesign kTiledDesign{kColumnGrid, kColumnCount, kWallpapers};
 
 using enum HighLowCommand;
 constexpr form::MenuRow<HighLowCommand> kMenuDesign[] = {
@@ -76,6 +81,10 @@ constexpr form::MenuRow<HighLowCommand> kMenuDesign[] = {
 };
 
 }  // namespace
+
+const appearance::TiledWindowDesign& HighLowDashboard::TiledDesign() {
+  return kTiledDesign;
+}
 
 void HighLowDashboard::BuildControls() {
   window_.SetCaption("");
