@@ -6,6 +6,7 @@
 // holds the lock, bold values, wallpaper themes, layouts, the capture to a
 // bitmap and "Close". Its layout is laid out by a table
 // (digital_dashboard_layout.cpp); the layouts are in dashboard_layouts.cpp.
+// What it does as the High/Low/Avg window does is appearance::TiledWindow's.
 #pragma once
 
 #include <array>

@@ -6,7 +6,8 @@
 // the right edge of the work area, save itself as an HTML report or a bitmap,
 // and keeps its layout in the store while it is loaded. Its controls and menu
 // are laid out by tables (high_low_layout.cpp); the auto-hide is in
-// high_low_auto_hide.cpp.
+// high_low_auto_hide.cpp. What it does as the digital dashboard does is
+// appearance::TiledWindow's.
 #pragma once
 
 #include <array>
