@@ -34,11 +34,11 @@ class PickerWindows final : private appearance::ColourEditorHost,
   appearance::ColourEditor* ColourEditor() const;
   tray::TrayIconSettings* TrayIconSettings() const;
 
-  // The colour editor as the dashboard `target` sees it; lives as long as this.
+  // The colour editor as the dashboard `target` (kHighLow or kDigitalDashboard)
+  // sees it; the link lives as long as this.
   appearance::ColourEditorLink& EditorFor(appearance::EditTarget target);
   void CloseColourEditor() override;
   appearance::EditTarget Target() override { return target_; }
-  void SetTarget(appearance::EditTarget target) { target_ = target; }
   void CloseTrayIconSettings() override;
 
  private:
