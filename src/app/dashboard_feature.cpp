@@ -28,7 +28,9 @@ dashboard::DigitalDashboard* DigitalDashboardFeature::Dashboard() const {
 
 dashboard::DigitalDashboard& DigitalDashboardFeature::Loaded() {
   dashboard::DashboardHost& host = *this;
-  if (!Dashboard()) dashboard_ = std::make_unique<dashboard::DigitalDashboard>(p_, host);
+  if (!Dashboard())
+    dashboard_ = std::make_unique<dashboard::DigitalDashboard>(
+        p_, host, pickers_.EditorFor(appearance::EditTarget::kDigitalDashboard));
   return *dashboard_;
 }
 
@@ -76,25 +78,6 @@ void DigitalDashboardFeature::DashboardClosed() {
 
 void DigitalDashboardFeature::HighLowPlateRenamed(int label, const std::string& text) {
   high_low_.RenamePlate(label, text);
-}
-
-bool DigitalDashboardFeature::ColourEditorOpen() {
-  return pickers_.ColourEditorOpen();
-}
-form::Colour DigitalDashboardFeature::EditorColour() {
-  return pickers_.EditorColour();
-}
-bool DigitalDashboardFeature::ColourEditorTargetsDashboard() {
-  return pickers_.Target() == appearance::EditTarget::kDigitalDashboard;
-}
-void DigitalDashboardFeature::ShowColourEditorBeside(form::Window& window) {
-  pickers_.ShowColourEditorBeside(window);
-}
-void DigitalDashboardFeature::CloseColourEditor() {
-  pickers_.CloseColourEditor();
-}
-void DigitalDashboardFeature::TargetColourEditorAtDashboard() {
-  pickers_.SetTarget(appearance::EditTarget::kDigitalDashboard);
 }
 
 }  // namespace kelvane

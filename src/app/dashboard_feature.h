@@ -42,12 +42,6 @@ class DigitalDashboardFeature final : private dashboard::DashboardHost {
   std::string AppFolder() override;
   void DashboardClosed() override;
   void HighLowPlateRenamed(int label, const std::string& text) override;
-  bool ColourEditorOpen() override;
-  form::Colour EditorColour() override;
-  bool ColourEditorTargetsDashboard() override;
-  void ShowColourEditorBeside(form::Window& window) override;
-  void CloseColourEditor() override;
-  void TargetColourEditorAtDashboard() override;
 
   platform::Platform& p_;
   MainWindow& main_;

@@ -49,7 +49,8 @@ highlow::HighLowDashboard* HighLowFeature::Dashboard() const {
 highlow::HighLowDashboard* HighLowFeature::Loaded() {
   highlow::HighLowHost& host = *this;
   if (!Dashboard()) {
-    window_ = std::make_unique<highlow::HighLowDashboard>(p_, host);
+    window_ = std::make_unique<highlow::HighLowDashboard>(
+        p_, host, pickers_.EditorFor(appearance::EditTarget::kHighLow));
     window_->Load();
   }
   // The load yields: a shut-down in it releases the window again.
@@ -120,24 +121,6 @@ std::string HighLowFeature::StartedText() {
 }
 void HighLowFeature::HighLowClosed() {
   main_.Menu(MainCommand::kShowHighLow).SetChecked(false);
-}
-bool HighLowFeature::ColourEditorOpen() {
-  return pickers_.ColourEditorOpen();
-}
-form::Colour HighLowFeature::EditorColour() {
-  return pickers_.EditorColour();
-}
-bool HighLowFeature::ColourEditorTargetsHighLow() {
-  return pickers_.Target() == appearance::EditTarget::kHighLow;
-}
-void HighLowFeature::ShowColourEditorBeside(form::Window& window) {
-  pickers_.ShowColourEditorBeside(window);
-}
-void HighLowFeature::CloseColourEditor() {
-  pickers_.CloseColourEditor();
-}
-void HighLowFeature::TargetColourEditorAtHighLow() {
-  pickers_.SetTarget(appearance::EditTarget::kHighLow);
 }
 
 }  // namespace kelvane

@@ -47,12 +47,6 @@ class HighLowFeature final : private highlow::HighLowHost {
   void RequestStatisticsReset() override;
   std::string StartedText() override;
   void HighLowClosed() override;
-  bool ColourEditorOpen() override;
-  form::Colour EditorColour() override;
-  bool ColourEditorTargetsHighLow() override;
-  void ShowColourEditorBeside(form::Window& window) override;
-  void CloseColourEditor() override;
-  void TargetColourEditorAtHighLow() override;
 
   platform::Platform& p_;
   MainWindow& main_;

@@ -30,20 +30,25 @@ tray::TrayIconSettings* PickerWindows::TrayIconSettings() const {
 
 // --- the colour editor, as the dashboards ask for it ------------------------------------
 
-bool PickerWindows::ColourEditorOpen() const {
-  return colour_editor_ && colour_editor_->Open();
+appearance::ColourEditorLink& PickerWindows::EditorFor(EditTarget target) {
+  return target == EditTarget::kHighLow ? high_low_link_ : dashboard_link_;
 }
 
-form::Colour PickerWindows::EditorColour() const {
-  return colour_editor_ ? colour_editor_->SelectedColour() : 0;
+bool PickerWindows::EditorLink::Open() {
+  return pickers_.colour_editor_ && pickers_.colour_editor_->Open();
 }
 
-void PickerWindows::ShowColourEditorBeside(form::Window& window) {
+form::Colour PickerWindows::EditorLink::Colour() {
+  return pickers_.colour_editor_ ? pickers_.colour_editor_->SelectedColour() : 0;
+}
+
+void PickerWindows::EditorLink::ShowBeside(form::Window& window) {
   // One editor for the run: closing it unloads its window, and the next show
   // loads it afresh.
-  appearance::ColourEditorHost& host = *this;
-  if (!colour_editor_) colour_editor_ = std::make_unique<appearance::ColourEditor>(p_, host);
-  appearance::PlaceColourEditor(window, colour_editor_->Window());
+  std::unique_ptr<appearance::ColourEditor>& editor = pickers_.colour_editor_;
+  appearance::ColourEditorHost& host = pickers_;
+  if (!editor) editor = std::make_unique<appearance::ColourEditor>(pickers_.p_, host);
+  appearance::PlaceColourEditor(window, editor->Window());
 }
 
 void PickerWindows::CloseColourEditor() {

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "appearance/colour_editor.h"
+#include "appearance/colour_editor_link.h"
 #include "platform/platform.h"
 #include "tray/tray_icon_settings.h"
 
@@ -33,17 +34,31 @@ class PickerWindows final : private appearance::ColourEditorHost,
   appearance::ColourEditor* ColourEditor() const;
   tray::TrayIconSettings* TrayIconSettings() const;
 
-  // --- the colour editor, as both dashboards ask for it ---
-  bool ColourEditorOpen() const;
-  form::Colour EditorColour() const;
-  // Shows the editor beside `window` (loading it when needed).
-  void ShowColourEditorBeside(form::Window& window);
+  // The colour editor as the dashboard `target` (kHighLow or kDigitalDashboard)
+  // sees it; the link lives as long as this.
+  appearance::ColourEditorLink& EditorFor(appearance::EditTarget target);
   void CloseColourEditor() override;
   appearance::EditTarget Target() override { return target_; }
-  void SetTarget(appearance::EditTarget target) { target_ = target; }
   void CloseTrayIconSettings() override;
 
  private:
+  // One dashboard's link: it speaks for `target`.
+  class EditorLink final : public appearance::ColourEditorLink {
+   public:
+    EditorLink(PickerWindows& pickers, appearance::EditTarget target)
+        : pickers_(pickers), target_(target) {}
+    bool Open() override;
+    form::Colour Colour() override;
+    bool TargetsThis() override { return pickers_.target_ == target_; }
+    void TargetThis() override { pickers_.target_ = target_; }
+    void ShowBeside(form::Window& window) override;
+    void Close() override { pickers_.CloseColourEditor(); }
+
+   private:
+    PickerWindows& pickers_;
+    const appearance::EditTarget target_;
+  };
+
   void OpenTrayIconSettings();
 
   // --- appearance::ColourEditorHost (and the tray window's AppFolder) ---
@@ -60,6 +75,8 @@ class PickerWindows final : private appearance::ColourEditorHost,
   std::unique_ptr<appearance::ColourEditor> colour_editor_;
   std::unique_ptr<tray::TrayIconSettings> tray_settings_;
   appearance::EditTarget target_ = appearance::EditTarget::kNone;
+  EditorLink dashboard_link_{*this, appearance::EditTarget::kDigitalDashboard};
+  EditorLink high_low_link_{*this, appearance::EditTarget::kHighLow};
 };
 
 }  // namespace kelvane

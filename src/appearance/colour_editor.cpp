@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "appearance/placement.h"
+#include "platform/form/control_table.h"
 
 namespace kelvane::appearance {
 namespace {
@@ -10,30 +11,17 @@ namespace {
 constexpr int kClientWidth = 3315, kClientHeight = 1275;
 
 using Part = ColourEditor::Part;
-enum class Kind { kPicture, kLabel, kButton };
-struct PartDesign {
-  Part part;
-  Kind kind;
-  const char* name;
-  int index;
-  int left, top, width, height;
-  const char* caption;
-  const char* tooltip;
-};
+using form::kNoIndex;
+using enum form::ControlKind;
 // In the order of Part.
-constexpr PartDesign kParts[] = {
-    {Part::kPickButton, Kind::kPicture, "Picture2", form::kNoIndex, 75, 60, 1785, 720, nullptr,
-     nullptr},
-    {Part::kSwatch, Kind::kLabel, "Label1", 50, 2130, 105, 510, 510, nullptr, nullptr},
-    {Part::kSwatchCaption, Kind::kLabel, "Label2", form::kNoIndex, 2055, 630, 660, 225, "Selected",
-     nullptr},
-    {Part::kSave, Kind::kButton, "Command1", form::kNoIndex, 2445, 885, 780, 300, "Save",
-     "Save as my custom color scheme"},
-    {Part::kDelete, Kind::kButton, "Command2", form::kNoIndex, 90, 885, 780, 300, "Delete",
-     "Delete my custom color scheme"},
-    {Part::kUndo, Kind::kButton, "Command3", form::kNoIndex, 1267, 885, 780, 300, "Undo",
-     "Restore last colors"},
-    {Part::kClose, Kind::kLabel, "Label3", form::kNoIndex, 2910, 45, 270, 255, " X", "CLOSE"},
+constexpr form::ControlRow kParts[] = {
+    {kPictureBox, "Picture2", kNoIndex, 75, 60, 1785, 720},
+    {kLabel, "Label1", 50, 2130, 105, 510, 510},
+    {kLabel, "Label2", kNoIndex, 2055, 630, 660, 225, "Selected"},
+    {kButton, "Command1", kNoIndex, 2445, 885, 780, 300, "Save", "Save as my custom color scheme"},
+    {kButton, "Command2", kNoIndex, 90, 885, 780, 300, "Delete", "Delete my custom color scheme"},
+    {kButton, "Command3", kNoIndex, 1267, 885, 780, 300, "Undo", "Restore last colors"},
+    {kLabel, "Label3", kNoIndex, 2910, 45, 270, 255, " X", "CLOSE"},
 };
 
 }  // namespace
@@ -57,29 +45,7 @@ void ColourEditor::BuildControls() {
   window_.SetShowInTaskbar(false);
   window_.SetClientSize(kClientWidth, kClientHeight);
   window_.SetPicture(app_folder_ + kEditorTexture);
-  for (const PartDesign& d : kParts) {
-    form::Control* c = nullptr;
-    switch (d.kind) {
-      case Kind::kPicture:
-        c = &window_.Add<form::PictureBox>(d.name, d.index);
-        break;
-      case Kind::kLabel: {
-        auto& label = window_.Add<form::Label>(d.name, d.index);
-        if (d.caption) label.SetCaption(d.caption);
-        c = &label;
-        break;
-      }
-      case Kind::kButton: {
-        auto& button = window_.Add<form::Button>(d.name, d.index);
-        button.SetCaption(d.caption);
-        c = &button;
-        break;
-      }
-    }
-    c->Move(d.left, d.top, d.width, d.height);
-    if (d.tooltip) c->SetTooltip(d.tooltip);
-    parts_.push_back(c);
-  }
+  parts_ = form::AddControls(window_, kParts);
   auto& swatch = static_cast<form::Label&>(Get(Part::kSwatch));
   swatch.SetBackColour(kWhite);
   auto& caption = static_cast<form::Label&>(Get(Part::kSwatchCaption));

@@ -39,13 +39,6 @@ void DropTile(std::span<TilePlace> tiles, int k, const TileGrid& grid, double le
 // 100 twips up and to the left of it, measured from the window's outer corner.
 void MoveTileToPointer(platform::Desktop& desktop, const form::Window& window, form::Control& tile);
 
-// The index of `control` among `controls`; -1 when it is none of them.
-template <class T, std::size_t N>
-int IndexAmong(const std::array<T*, N>& controls, const form::Control* control) {
-  const auto it = std::find(controls.begin(), controls.end(), control);
-  return it == controls.end() ? -1 : static_cast<int>(it - controls.begin());
-}
-
 // Cursor files under the program's folder.
 inline constexpr char kNormalCursor[] = "Cursors\\NormalCursor.cur";
 inline constexpr char kMoveCursor[] = "Cursors\\MoveCursor.cur";

@@ -159,7 +159,7 @@ void DigitalDashboard::PullIntoWorkArea() {
   if (r.left + static_cast<double>(window_.Width()) / tx > work.right)
     window_.SetLeft(tx * work.right - window_.Width());
   if (r.left < work.left) window_.SetLeft(0);
-  SetCursor(kNormalCursor);
+  tiled_.SetCursor(kNormalCursor);
 }
 
 }  // namespace kelvane::dashboard

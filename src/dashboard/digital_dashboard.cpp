@@ -19,22 +19,19 @@ int HighLowLabelOf(int label) {
   return 0;
 }
 
-DigitalDashboard::DigitalDashboard(platform::Platform& platform, DashboardHost& host)
+DigitalDashboard::DigitalDashboard(platform::Platform& platform, DashboardHost& host,
+                                   appearance::ColourEditorLink& editor)
     : p_(platform),
       host_(host),
+      colour_editor_(editor),
       window_(platform, *this, "DigitalDashboard"),
       settings_(platform.store, platform.clock),
-      docker_(platform.desktop),
-      app_folder_(host.AppFolder()) {
+      tiled_(platform, window_, editor, host.AppFolder(), TiledDesign(), tiles_, labels_) {
   BuildControls();
   BuildMenu();
 }
 
 DigitalDashboard::~DigitalDashboard() = default;
-
-void DigitalDashboard::SetCursor(const char* file) {
-  window_.SetPointerImage(form::Pointer::File(app_folder_ + file));
-}
 
 // --- life cycle ----------------------------------------------------------------------
 
@@ -44,18 +41,18 @@ void DigitalDashboard::Show() {
 
 void DigitalDashboard::OnLoad() {
   const form::Lifetime here = window_.Life();
-  SetCursor(kNormalCursor);
+  tiled_.SetCursor(kNormalCursor);
   LoadMySettings();
   if (!here.Exists()) return;
-  docker_.SetParentForm(&window_);
+  tiled_.EnableWindowDrag();
 }
 
 void DigitalDashboard::OnQueryUnload(form::UnloadMode, bool&) {
-  if (host_.ColourEditorOpen() && host_.ColourEditorTargetsDashboard()) host_.CloseColourEditor();
+  colour_editor_.CloseIfOnThis();
 }
 
 void DigitalDashboard::OnUnload() {
-  settings_.WriteText(keys::kDashboardWallpaper.name, theme_);
+  settings_.WriteText(keys::kDashboardWallpaper.name, Theme());
   if (plate_editor_) plate_editor_->Window().Unload();
 }
 
@@ -71,13 +68,6 @@ void DigitalDashboard::ShowValues(const Statistics& statistics) {
     labels_[k + 1]->SetCaption(StatText(statistics, kTileMeters[k], Column::kCurrent, separator));
 }
 
-void DigitalDashboard::ChangePaper(const std::string& theme) {
-  const std::string path = app_folder_ + "BackGround\\" + theme + "\\Kelvane-D.jpg";
-  if (!p_.files.FileExists(path)) return;
-  theme_ = theme;
-  for (form::Frame* tile : tiles_) tile->SetPicture(path);
-}
-
 void DigitalDashboard::SetBold(bool bold) {
   Menu(DashboardCommand::kBold).SetChecked(bold);
   for (int k = 1; k <= kTileCount; ++k) labels_[k]->SetBold(bold);
@@ -89,7 +79,7 @@ void DigitalDashboard::SetLocked(bool locked) {
 
 void DigitalDashboard::SaveBitmap() {
   const form::Lifetime here = window_.Life();
-  capture::CaptureWindow(p_, window_, "db_", app_folder_, [here] { return here.Exists(); });
+  capture::CaptureWindow(p_, window_, "db_", tiled_.AppFolder(), [here] { return here.Exists(); });
 }
 
 // --- the window's events -------------------------------------------------------------------
@@ -100,15 +90,15 @@ void DigitalDashboard::OnResize() {
 }
 
 void DigitalDashboard::OnActivate() {
-  host_.TargetColourEditorAtDashboard();
+  colour_editor_.TargetThis();
 }
 
 void DigitalDashboard::OnClick(form::Control* control) {
-  if (LabelIndexOf(control) >= 0) host_.TargetColourEditorAtDashboard();
+  if (tiled_.LabelIndexOf(control) >= 0) colour_editor_.TargetThis();
 }
 
 void DigitalDashboard::OnDoubleClick(form::Control* control) {
-  const int label = LabelIndexOf(control);
+  const int label = tiled_.LabelIndexOf(control);
   if (HighLowLabelOf(label) != 0) ShowPlateEditor(label);
 }
 
@@ -125,59 +115,37 @@ void DigitalDashboard::ShowPlateEditor(int label) {
 }
 
 void DigitalDashboard::OnMouseDown(const form::MouseEvent& e) {
-  const bool editor = host_.ColourEditorOpen();
-  const bool drags_window = Locked() && e.button == kLeft && !editor;
   if (!e.control) {
-    if (e.button == kLeft && Locked()) docker_.StartDockDrag(e.x, e.y);
+    if (e.button == kLeft && Locked()) tiled_.StartWindowDrag(e);
     return;
   }
-  if (const int k = TileIndexOf(e.control); k >= 0) {
-    if (e.button == kLeft && editor)
-      tiles_[k]->SetBackColour(host_.EditorColour());
-    else if (drags_window)
-      docker_.StartDockDrag(e.x, e.y);
-    tiles_[k]->BringToFront();
-    pressed_at_ = {tiles_[k]->Left(), tiles_[k]->Top()};
-    return;
-  }
-  if (const int i = LabelIndexOf(e.control); i >= 0) {
-    if (e.button == kLeft && editor)
-      labels_[i]->SetForeColour(host_.EditorColour());
-    else if (drags_window)
-      docker_.StartDockDrag(e.x, e.y);
-  }
+  tiled_.PaintOrStartDrag(e, Locked());
+  if (const int k = tiled_.TileIndexOf(e.control); k >= 0) tiled_.TakeTile(k);
 }
 
 void DigitalDashboard::OnMouseMove(const form::MouseEvent& e) {
-  const bool editor = host_.ColourEditorOpen();
+  const bool editor = colour_editor_.Open();
   const bool left_held = (e.button & kLeft) != 0;
   if (!e.control) {
-    if (!Locked()) {
-      SetCursor(kMoveCursor);
-      return;
-    }
-    SetCursor(kNormalCursor);
-    if (left_held && !editor) docker_.UpdateDockDrag(e.x, e.y);
+    tiled_.SetLockCursor(Locked());
+    if (Locked() && left_held && !editor) tiled_.DragWindow(e);
     return;
   }
-  if (const int k = TileIndexOf(e.control); k >= 0) {
+  if (const int k = tiled_.TileIndexOf(e.control); k >= 0) {
     if (editor || !left_held) return;
     if (Locked())
-      docker_.UpdateDockDrag(e.x, e.y);
+      tiled_.DragWindow(e);
     else
       appearance::MoveTileToPointer(p_.desktop, window_, *tiles_[k]);
     return;
   }
-  if (LabelIndexOf(e.control) < 0) return;
+  if (tiled_.LabelIndexOf(e.control) < 0) return;
   if (editor) {
-    SetCursor(kPaintCursor);
-    host_.TargetColourEditorAtDashboard();
-    host_.ShowColourEditorBeside(window_);
+    tiled_.OfferPaint();
     return;
   }
-  SetCursor(kNormalCursor);
-  if (Locked() && left_held) docker_.UpdateDockDrag(e.x, e.y);
-  if (!Locked()) SetCursor(kMoveCursor);
+  if (Locked() && left_held) tiled_.DragWindow(e);
+  tiled_.SetLockCursor(Locked());
 }
 
 void DigitalDashboard::OnMouseUp(const form::MouseEvent& e) {
@@ -185,35 +153,26 @@ void DigitalDashboard::OnMouseUp(const form::MouseEvent& e) {
     if (e.button == kRight) OpenMenu();
     return;
   }
-  if (const int k = TileIndexOf(e.control); k >= 0) {
+  if (const int k = tiled_.TileIndexOf(e.control); k >= 0) {
     if (e.button == kRight)
       OpenMenu();
     else
-      DropOnGrid(k);
+      tiled_.DropOnGrid(k);
     return;
   }
-  if (LabelIndexOf(e.control) < 0) return;
-  host_.TargetColourEditorAtDashboard();
+  if (tiled_.LabelIndexOf(e.control) < 0) return;
+  colour_editor_.TargetThis();
   appearance::KeepOnScreen(window_, p_.desktop);
   if (e.button != kRight) return;
-  if (host_.ColourEditorOpen()) host_.CloseColourEditor();
+  if (colour_editor_.Open()) colour_editor_.Close();
   OpenMenu();
-}
-
-void DigitalDashboard::DropOnGrid(int k) {
-  TilePlaces places;
-  for (int j = 0; j < kTileCount; ++j) places[j] = {tiles_[j]->Left(), tiles_[j]->Top()};
-  DropTile(places, k, tiles_[k]->Left(), tiles_[k]->Top(), pressed_at_);
-  for (int j = 0; j < kTileCount; ++j) tiles_[j]->Move(places[j].left, places[j].top);
 }
 
 // --- the menu ------------------------------------------------------------------------------
 
 void DigitalDashboard::OpenMenu() {
   if (!window_.Loaded()) return;
-  // The menu closes when the user clicks elsewhere only if our window is in front.
-  p_.desktop.SetForeground(window_.Handle());
-  window_.PopupMenu(Menu(DashboardCommand::kMenu));
+  tiled_.PopupMenu(Menu(DashboardCommand::kMenu));
 }
 
 void DigitalDashboard::OnMenuOpen(form::MenuItem& item) {
@@ -224,7 +183,7 @@ void DigitalDashboard::OnMenuClick(form::MenuItem& item) {
   switch (CommandOf(item)) {
     case DashboardCommand::kLock:
       SetLocked(!item.Checked());
-      SetCursor(Locked() ? kNormalCursor : kMoveCursor);
+      tiled_.SetLockCursor(Locked());
       break;
     case DashboardCommand::kBold:
       SetBold(!item.Checked());
@@ -233,7 +192,7 @@ void DigitalDashboard::OnMenuClick(form::MenuItem& item) {
       ChangePaper(item.Caption());
       break;
     case DashboardCommand::kColourEditor:
-      host_.ShowColourEditorBeside(window_);
+      colour_editor_.ShowBeside(window_);
       break;
     case DashboardCommand::kLoadMyLayout:
       LoadMySettings();

@@ -6,6 +6,7 @@
 // holds the lock, bold values, wallpaper themes, layouts, the capture to a
 // bitmap and "Close". Its layout is laid out by a table
 // (digital_dashboard_layout.cpp); the layouts are in dashboard_layouts.cpp.
+// What it does as the High/Low/Avg window does is appearance::TiledWindow's.
 #pragma once
 
 #include <array>
@@ -15,8 +16,9 @@
 #include <utility>
 #include <vector>
 
-#include "appearance/docking.h"
+#include "appearance/colour_editor_link.h"
 #include "appearance/tile_grid.h"
+#include "appearance/tiled_window.h"
 #include "base/settings.h"
 #include "dashboard/tile_grid.h"
 #include "platform/form/form.h"
@@ -39,14 +41,6 @@ class DashboardHost {
   // A name plate was renamed: the High/Low/Avg dashboard's label `label` shows
   // `text` (its key is stored already).
   virtual void HighLowPlateRenamed(int /*label*/, const std::string& /*text*/) {}
-  // The colour editor: whether it shows, the colour it has picked, showing it
-  // beside a window, closing it, and telling it that it works on this dashboard.
-  virtual bool ColourEditorOpen() { return false; }
-  virtual form::Colour EditorColour() { return 0; }
-  virtual bool ColourEditorTargetsDashboard() { return false; }
-  virtual void ShowColourEditorBeside(form::Window& /*dashboard*/) {}
-  virtual void CloseColourEditor() {}
-  virtual void TargetColourEditorAtDashboard() {}
 };
 
 // The labels: value label k + 1 shows reading k; the caption labels of the
@@ -92,7 +86,8 @@ enum class DashboardCommand {
 
 class DigitalDashboard : public form::WindowHandler {
  public:
-  DigitalDashboard(platform::Platform& platform, DashboardHost& host);
+  DigitalDashboard(platform::Platform& platform, DashboardHost& host,
+                   appearance::ColourEditorLink& editor);
   ~DigitalDashboard() override;
   DigitalDashboard(const DigitalDashboard&) = delete;
   DigitalDashboard& operator=(const DigitalDashboard&) = delete;
@@ -103,7 +98,7 @@ class DigitalDashboard : public form::WindowHandler {
   form::Label& Label(int i) const { return *labels_[i]; }
   form::MenuItem& Menu(DashboardCommand command) const { return menu_.Item(command); }
   bool Locked() const { return Menu(DashboardCommand::kLock).Checked(); }
-  const std::string& Theme() const { return theme_; }
+  const std::string& Theme() const { return tiled_.Theme(); }
   // The label text colours as last loaded (or saved by the colour editor).
   std::array<form::Colour, kLabelCount>& ColourBackup() { return colour_backup_; }
   // The label last double-clicked for the name plate editor.
@@ -119,7 +114,7 @@ class DigitalDashboard : public form::WindowHandler {
   // name plates. Meters end locked.
   void LoadMySettings();
   // The wallpaper of all nine tiles, when the theme has the dashboard's image.
-  void ChangePaper(const std::string& theme);
+  void ChangePaper(const std::string& theme) { tiled_.ChangePaper(theme); }
   void SetBold(bool bold);
   void SetLocked(bool locked);
   // The layouts of the " Layout" submenu.
@@ -152,17 +147,12 @@ class DigitalDashboard : public form::WindowHandler {
   // digital_dashboard_layout.cpp
   void BuildControls();
   void BuildMenu();
+  // What the dashboard shares with the High/Low/Avg window, configured.
+  static const appearance::TiledWindowDesign& TiledDesign();
 
   void YieldMessages() { p_.loop.YieldToMessages(); }
   void OpenMenu();
   void ShowPlateEditor(int label);
-  void SetCursor(const char* file);
-  void DropOnGrid(int k);
-  // The index of a tile or label, -1 for anything else.
-  int TileIndexOf(const form::Control* control) const { return appearance::IndexAmong(tiles_, control); }
-  int LabelIndexOf(const form::Control* control) const {
-    return appearance::IndexAmong(labels_, control);
-  }
   DashboardCommand CommandOf(const form::MenuItem& item) const { return menu_.CommandOf(item); }
   // A window that a stored place or size would put out of the user's reach
   // comes back onto the work area.
@@ -170,21 +160,17 @@ class DigitalDashboard : public form::WindowHandler {
 
   platform::Platform& p_;
   DashboardHost& host_;
+  appearance::ColourEditorLink& colour_editor_;
   form::Window window_;
   Settings settings_;
-  appearance::DockingHandler docker_;
   std::array<form::Frame*, kTileCount> tiles_{};
   std::array<form::Label*, kLabelCount> labels_{};
+  appearance::TiledWindow tiled_;
   form::MenuCommands<DashboardCommand> menu_;
   std::unique_ptr<NamePlateEditor> plate_editor_;
 
-  std::string app_folder_;
-  std::string theme_;
-  TilePlace pressed_at_;
   int plate_tag_ = 0;
   std::array<form::Colour, kLabelCount> colour_backup_{};
-  // Cleared when this object goes, for code that yields and must not go on
-  // with a dashboard released meanwhile.
 };
 
 }  // namespace kelvane::dashboard

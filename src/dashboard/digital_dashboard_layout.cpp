@@ -2,6 +2,7 @@
 // name plate above it, and the popup menu, as tables. The controls' own names
 // ("DigFramez"(3), "Label1"(11)) are given here and nowhere else; behaviour
 // reaches a tile by its index and a menu item by what it does.
+#include "appearance/themes.h"
 #include "dashboard/digital_dashboard.h"
 #include "platform/form/menu_table.h"
 
@@ -23,6 +24,9 @@ constexpr TileDesign kTiles[kTileCount] = {
     {"+12v", 360}, {"+5v", 270}, {"+3.3v", 405}, {"Vcore", 420},
 };
 
+// The theme's picture lies on every tile; the tiles are dropped on the grid.
+constexpr appearance::Wallpaper kWallpapers[] = {{"Kelvane-D.jpg", 0, kTileCount}};
+constexpr appearance::TiledWindowDesign kTiledDesign{kTileGrid, kTileCount, kWallpapers};
 
 using enum DashboardCommand;
 constexpr form::MenuRow<DashboardCommand> kMenuDesign[] = {
@@ -31,15 +35,10 @@ constexpr form::MenuRow<DashboardCommand> kMenuDesign[] = {
     {1, "mnuLine1", nullptr},
     {1, "MnuBold", "Bold Font", kBold},
     {1, "MnuBGColorS", "BackGround Colors"},
-    {2, "MnuAsus", "Asus", kWallpaper},
-    {2, "MnuAsusDark", "Asus Dark", kWallpaper},
-    {2, "MnuBlack", "Black", kWallpaper},
-    {2, "mnuCustColr", "Custom", kWallpaper},
-    {2, "MnuGreen", "Green", kWallpaper},
-    {2, "MnuPurple", "Purple", kWallpaper},
-    {2, "MnuRed", "Red", kWallpaper},
-    {2, "MnuWhite", "White", kWallpaper},
-    {2, "MnuWhitMarble", "White Marble", kWallpaper},
+};
+// The themes' items under "BackGround Colors", then the rest of the menu.
+constexpr auto kThemeRows = appearance::ThemeMenuRows(2, kWallpaper);
+constexpr form::MenuRow<DashboardCommand> kMenuAfterThemes[] = {
     {1, "MnuColor", "ForeGround Colors", kColourEditor},
     {1, "mnuLine2", nullptr},
     {1, "MnuLayout", " Layout"},
@@ -56,6 +55,10 @@ constexpr form::MenuRow<DashboardCommand> kMenuDesign[] = {
 };
 
 }  // namespace
+
+const appearance::TiledWindowDesign& DigitalDashboard::TiledDesign() {
+  return kTiledDesign;
+}
 
 void DigitalDashboard::BuildControls() {
   window_.SetCaption("");
@@ -87,7 +90,7 @@ void DigitalDashboard::BuildControls() {
 }
 
 void DigitalDashboard::BuildMenu() {
-  menu_.Build(window_, kMenuDesign, kWallpaper);
+  menu_.Build(window_, {kMenuDesign, kThemeRows, kMenuAfterThemes}, kWallpaper);
   Menu(kLock).SetChecked(true);
   Menu(kBold).SetChecked(true);
 }

@@ -2,6 +2,7 @@
 
 #include "appearance/placement.h"
 #include "base/numbers.h"
+#include "platform/form/control_table.h"
 
 namespace kelvane::dashboard {
 namespace {
@@ -10,19 +11,14 @@ constexpr int kClientWidth = 3780, kClientHeight = 810;
 constexpr int kEnter = 13;
 
 enum class Part { kPrompt, kName, kOk, kCancel };
-struct PartDesign {
-  Part part;
-  const char* name;
-  int left, top, width, height;
-  const char* caption;
-  const char* tooltip;
-};
-// In tab order after the prompt: the name first.
-constexpr PartDesign kParts[] = {
-    {Part::kPrompt, "Label1", 135, 105, 3225, 195, "Edit Name Plate and click OK to save", nullptr},
-    {Part::kName, "Text1", 180, 375, 1305, 285, nullptr, nullptr},
-    {Part::kOk, "Command1", 1770, 345, 810, 375, "OK", "Save"},
-    {Part::kCancel, "Command2", 2850, 345, 810, 375, "Cancel", "Abort"},
+using form::kNoIndex;
+using enum form::ControlKind;
+// In the order of Part, which is the tab order after the prompt: the name first.
+constexpr form::ControlRow kParts[] = {
+    {kLabel, "Label1", kNoIndex, 135, 105, 3225, 195, "Edit Name Plate and click OK to save"},
+    {kTextBox, "Text1", kNoIndex, 180, 375, 1305, 285},
+    {kButton, "Command1", kNoIndex, 1770, 345, 810, 375, "OK", "Save"},
+    {kButton, "Command2", kNoIndex, 2850, 345, 810, 375, "Cancel", "Abort"},
 };
 
 }  // namespace
@@ -38,32 +34,14 @@ NamePlateEditor::NamePlateEditor(platform::Platform& platform, DigitalDashboard&
   window_.SetBorderStyle(form::BorderStyle::kFixedToolWindow);
   window_.SetShowInTaskbar(false);
   window_.SetClientSize(kClientWidth, kClientHeight);
-  for (const PartDesign& d : kParts) {
-    form::Control* c = nullptr;
-    switch (d.part) {
-      case Part::kPrompt: {
-        auto& label = window_.Add<form::Label>(d.name);
-        label.SetCaption(d.caption);
-        label.SetTransparent(true);
-        label.SetTextFont({"MS Sans Serif", 8.25, true});
-        c = &label;
-        break;
-      }
-      case Part::kName:
-        c = name_ = &window_.Add<form::TextBox>(d.name);
-        break;
-      case Part::kOk:
-      case Part::kCancel: {
-        auto& button = window_.Add<form::Button>(d.name);
-        button.SetCaption(d.caption);
-        (d.part == Part::kOk ? ok_ : cancel_) = &button;
-        c = &button;
-        break;
-      }
-    }
-    c->Move(d.left, d.top, d.width, d.height);
-    if (d.tooltip) c->SetTooltip(d.tooltip);
-  }
+  const std::vector<form::Control*> parts = form::AddControls(window_, kParts);
+  const auto part = [&parts](Part p) { return parts[static_cast<int>(p)]; };
+  auto& prompt = static_cast<form::Label&>(*part(Part::kPrompt));
+  prompt.SetTransparent(true);
+  prompt.SetTextFont({"MS Sans Serif", 8.25, true});
+  name_ = static_cast<form::TextBox*>(part(Part::kName));
+  ok_ = static_cast<form::Button*>(part(Part::kOk));
+  cancel_ = static_cast<form::Button*>(part(Part::kCancel));
 }
 
 NamePlateEditor::~NamePlateEditor() = default;

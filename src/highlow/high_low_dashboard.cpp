@@ -19,28 +19,24 @@ namespace {
 // Stored places and sizes beyond this many screens are no places at all.
 constexpr int kFarScreens = 4;
 
-using appearance::kMoveCursor;
 using appearance::kNormalCursor;
-using appearance::kPaintCursor;
 
 }  // namespace
 
-HighLowDashboard::HighLowDashboard(platform::Platform& platform, HighLowHost& host)
+HighLowDashboard::HighLowDashboard(platform::Platform& platform, HighLowHost& host,
+                                   appearance::ColourEditorLink& editor)
     : p_(platform),
       host_(host),
+      colour_editor_(editor),
       window_(platform, *this, "HighLowDashboard"),
       settings_(platform.store, platform.clock),
-      docker_(platform.desktop),
-      app_folder_(host.AppFolder()) {
+      app_folder_(host.AppFolder()),
+      tiled_(platform, window_, editor, app_folder_, TiledDesign(), tiles_, labels_) {
   BuildControls();
   BuildMenu();
 }
 
 HighLowDashboard::~HighLowDashboard() = default;
-
-void HighLowDashboard::SetCursor(const char* file) {
-  window_.SetPointerImage(form::Pointer::File(app_folder_ + file));
-}
 
 // --- life cycle ------------------------------------------------------------------------
 
@@ -85,7 +81,7 @@ void HighLowDashboard::OnLoad() {
   if (!here) return;
   appearance::SetTopmost(window_, true);
   SetLocked(true);
-  SetCursor(kNormalCursor);
+  tiled_.SetCursor(kNormalCursor);
   for (int k = 0; k < kColumnCount; ++k)
     tiles_[k]->SetLeft(settings_.Integer(HighLowFrameLeftKeys().Name(k),
                                          HighLowFrameLeftKeys().Default(k)));
@@ -101,7 +97,7 @@ void HighLowDashboard::OnLoad() {
     labels_[i]->SetCaption(
         settings_.Text(HighLowPlateKeys().Name(i), labels_[i]->Caption()));
   labels_[kElapsedLabel]->SetTooltip(host_.StartedText());
-  docker_.SetParentForm(&window_);
+  tiled_.EnableWindowDrag();
   SetBold(settings_.Flag(keys::kHighLowBold));
 
   YieldMessages();
@@ -115,7 +111,7 @@ void HighLowDashboard::OnLoad() {
 
 void HighLowDashboard::OnQueryUnload(form::UnloadMode, bool&) {
   StopAutoHideTimers();
-  if (host_.ColourEditorOpen() && host_.ColourEditorTargetsHighLow()) host_.CloseColourEditor();
+  colour_editor_.CloseIfOnThis();
 }
 
 void HighLowDashboard::OnUnload() {
@@ -129,11 +125,11 @@ void HighLowDashboard::OnUnload() {
     settings_.WriteInteger(HighLowFrameTopKeys().Name(k), tiles_[k]->Top());
   }
   settings_.WriteFlag(keys::kHighLowBold.name, Menu(HighLowCommand::kBold).Checked());
-  settings_.WriteText(keys::kHighLowWallpaper.name, theme_);
+  settings_.WriteText(keys::kHighLowWallpaper.name, Theme());
 }
 
 void HighLowDashboard::Close() {
-  if (host_.ColourEditorOpen() && host_.ColourEditorTargetsHighLow()) host_.CloseColourEditor();
+  colour_editor_.CloseIfOnThis();
   host_.HighLowClosed();
   window_.Hide();
 }
@@ -165,16 +161,6 @@ void HighLowDashboard::SetElapsedText(const std::string& text) {
 
 void HighLowDashboard::RenamePlate(int label, const std::string& text) {
   if (label >= 0 && label < kLabelCount) labels_[label]->SetCaption(text);
-}
-
-void HighLowDashboard::ChangePaper(const std::string& theme) {
-  const std::string folder = app_folder_ + "BackGround\\" + theme + "\\";
-  if (p_.files.FileExists(folder + "Kelvane-H.jpg")) {
-    theme_ = theme;
-    for (int k = 0; k < kColumnCount; ++k) tiles_[k]->SetPicture(folder + "Kelvane-H.jpg");
-  }
-  if (p_.files.FileExists(folder + "Kelvane-U.jpg"))
-    tiles_[kStripTile]->SetPicture(folder + "Kelvane-U.jpg");
 }
 
 void HighLowDashboard::SetBold(bool bold) {
@@ -226,67 +212,52 @@ void HighLowDashboard::OnResize() {
 }
 
 void HighLowDashboard::OnActivate() {
-  host_.TargetColourEditorAtHighLow();
+  colour_editor_.TargetThis();
 }
 
 void HighLowDashboard::OnClick(form::Control* control) {
-  if (LabelIndexOf(control) >= 0) host_.TargetColourEditorAtHighLow();
+  if (tiled_.LabelIndexOf(control) >= 0) colour_editor_.TargetThis();
 }
 
 void HighLowDashboard::OnMouseDown(const form::MouseEvent& e) {
-  const bool editor = host_.ColourEditorOpen();
-  const bool drags_window = Locked() && e.button == kLeft && !editor;
   if (!e.control) {
-    if (drags_window) docker_.StartDockDrag(e.x, e.y);
+    if (Locked() && e.button == kLeft && !colour_editor_.Open()) tiled_.StartWindowDrag(e);
     return;
   }
-  if (const int k = TileIndexOf(e.control); k >= 0) {
-    if (e.button == kLeft && editor)
-      tiles_[k]->SetBackColour(host_.EditorColour());
-    else if (drags_window)
-      docker_.StartDockDrag(e.x, e.y);
-    if (e.button == kRight) {
+  tiled_.PaintOrStartDrag(e, Locked());
+  if (const int k = tiled_.TileIndexOf(e.control); k >= 0) {
+    // The strip stays above the columns; only an unlocked column is taken.
+    if (e.button == kRight)
       tiles_[kStripTile]->BringToFront();
-    } else if (k < kColumnCount && !Locked()) {
-      tiles_[k]->BringToFront();
-      pressed_at_ = {tiles_[k]->Left(), tiles_[k]->Top()};
-    }
-    return;
-  }
-  if (const int i = LabelIndexOf(e.control); i >= 0) {
-    if (e.button == kLeft && editor)
-      labels_[i]->SetForeColour(host_.EditorColour());
-    else if (drags_window)
-      docker_.StartDockDrag(e.x, e.y);
+    else if (k < kColumnCount && !Locked())
+      tiled_.TakeTile(k);
   }
 }
 
 void HighLowDashboard::OnMouseMove(const form::MouseEvent& e) {
-  const bool editor = host_.ColourEditorOpen();
+  const bool editor = colour_editor_.Open();
   const bool left_held = (e.button & kLeft) != 0;
   if (!e.control) {
-    SetCursor(Locked() ? kNormalCursor : kMoveCursor);
-    if (Locked() && left_held && !editor) docker_.UpdateDockDrag(e.x, e.y);
-    host_.TargetColourEditorAtHighLow();
+    tiled_.SetLockCursor(Locked());
+    if (Locked() && left_held && !editor) tiled_.DragWindow(e);
+    colour_editor_.TargetThis();
     return;
   }
-  if (const int k = TileIndexOf(e.control); k >= 0) {
+  if (const int k = tiled_.TileIndexOf(e.control); k >= 0) {
     if (Locked() && e.y > 0) {
-      if (left_held && !editor) docker_.UpdateDockDrag(e.x, e.y);
+      if (left_held && !editor) tiled_.DragWindow(e);
     } else if (k < kColumnCount && !Locked() && left_held) {
       appearance::MoveTileToPointer(p_.desktop, window_, *tiles_[k]);
     }
     return;
   }
-  if (LabelIndexOf(e.control) < 0) return;
+  if (tiled_.LabelIndexOf(e.control) < 0) return;
   if (editor) {
-    SetCursor(kPaintCursor);
-    host_.TargetColourEditorAtHighLow();
-    host_.ShowColourEditorBeside(window_);
+    tiled_.OfferPaint();
     return;
   }
-  if (Locked() && left_held) docker_.UpdateDockDrag(e.x, e.y);
-  SetCursor(Locked() ? kNormalCursor : kMoveCursor);
+  if (Locked() && left_held) tiled_.DragWindow(e);
+  tiled_.SetLockCursor(Locked());
   if (e.button != kLeft && e.button != kRight) HoverCheck();
 }
 
@@ -295,32 +266,25 @@ void HighLowDashboard::OnMouseUp(const form::MouseEvent& e) {
     if (e.button == kRight) OpenMenu();
     return;
   }
-  if (const int k = TileIndexOf(e.control); k >= 0) {
+  if (const int k = tiled_.TileIndexOf(e.control); k >= 0) {
     if (k == kStripTile) return;
     if (e.button == kRight) {
       OpenMenu();
       tiles_[kStripTile]->BringToFront();
     } else {
-      DropOnGrid(k);
+      tiled_.DropOnGrid(k);
+      tiles_[kStripTile]->BringToFront();
+      appearance::KeepOnScreen(window_, p_.desktop);
     }
     return;
   }
-  if (LabelIndexOf(e.control) < 0) return;
+  if (tiled_.LabelIndexOf(e.control) < 0) return;
   if (e.button == kRight) {
-    host_.TargetColourEditorAtHighLow();
+    colour_editor_.TargetThis();
     OpenMenu();
   } else {
     appearance::KeepOnScreen(window_, p_.desktop);
   }
-}
-
-void HighLowDashboard::DropOnGrid(int k) {
-  ColumnPlaces places;
-  for (int j = 0; j < kColumnCount; ++j) places[j] = {tiles_[j]->Left(), tiles_[j]->Top()};
-  appearance::DropTile(places, k, kColumnGrid, tiles_[k]->Left(), tiles_[k]->Top(), pressed_at_);
-  for (int j = 0; j < kColumnCount; ++j) tiles_[j]->Move(places[j].left, places[j].top);
-  tiles_[kStripTile]->BringToFront();
-  appearance::KeepOnScreen(window_, p_.desktop);
 }
 
 // --- the menu ------------------------------------------------------------------------------
@@ -329,16 +293,14 @@ void HighLowDashboard::OpenMenu() {
   if (!window_.Loaded()) return;
   Menu(HighLowCommand::kDefaultSize)
       .SetEnabled(window_.Height() != kDefaultHeight || window_.Width() != kDefaultWidth);
-  if (host_.ColourEditorOpen()) host_.CloseColourEditor();
-  // The menu closes when the user clicks elsewhere only if our window is in front.
-  p_.desktop.SetForeground(window_.Handle());
-  window_.PopupMenu(Menu(HighLowCommand::kMenu));
+  if (colour_editor_.Open()) colour_editor_.Close();
+  tiled_.PopupMenu(Menu(HighLowCommand::kMenu));
 }
 
 void HighLowDashboard::OnMenuOpen(form::MenuItem& item) {
   if (&item != &Menu(HighLowCommand::kMenu)) return;
   appearance::KeepOnScreen(window_, p_.desktop);
-  SetCursor(kNormalCursor);
+  tiled_.SetCursor(kNormalCursor);
 }
 
 void HighLowDashboard::OnMenuClick(form::MenuItem& item) {
@@ -348,12 +310,8 @@ void HighLowDashboard::OnMenuClick(form::MenuItem& item) {
       break;
     case HighLowCommand::kLock:
       SetLocked(!item.Checked());
-      if (Locked()) {
-        SetCursor(kNormalCursor);
-      } else {
-        AutoHideOff();
-        SetCursor(kMoveCursor);
-      }
+      if (!Locked()) AutoHideOff();
+      tiled_.SetLockCursor(Locked());
       break;
     case HighLowCommand::kDefaultSize:
       DefaultSize();
@@ -369,8 +327,8 @@ void HighLowDashboard::OnMenuClick(form::MenuItem& item) {
       break;
     case HighLowCommand::kColourEditor:
       AutoHideOff();
-      host_.ShowColourEditorBeside(window_);
-      host_.TargetColourEditorAtHighLow();
+      colour_editor_.ShowBeside(window_);
+      colour_editor_.TargetThis();
       break;
     case HighLowCommand::kSaveHtml:
       SaveReport();

@@ -6,7 +6,8 @@
 // the right edge of the work area, save itself as an HTML report or a bitmap,
 // and keeps its layout in the store while it is loaded. Its controls and menu
 // are laid out by tables (high_low_layout.cpp); the auto-hide is in
-// high_low_auto_hide.cpp.
+// high_low_auto_hide.cpp. What it does as the digital dashboard does is
+// appearance::TiledWindow's.
 #pragma once
 
 #include <array>
@@ -16,8 +17,9 @@
 #include <utility>
 #include <vector>
 
-#include "appearance/docking.h"
+#include "appearance/colour_editor_link.h"
 #include "appearance/tile_grid.h"
+#include "appearance/tiled_window.h"
 #include "base/settings.h"
 #include "platform/form/form.h"
 #include "platform/form/menu_table.h"
@@ -40,14 +42,6 @@ class HighLowHost {
   // "Close" hid the window: the main window's "Show High-Low Dashboard" is
   // unchecked.
   virtual void HighLowClosed() = 0;
-  // The colour editor: whether it shows, the colour it has picked, showing it
-  // beside a window, closing it, and whether it works on this window.
-  virtual bool ColourEditorOpen() { return false; }
-  virtual form::Colour EditorColour() { return 0; }
-  virtual bool ColourEditorTargetsHighLow() { return false; }
-  virtual void ShowColourEditorBeside(form::Window& /*window*/) {}
-  virtual void CloseColourEditor() {}
-  virtual void TargetColourEditorAtHighLow() {}
 };
 
 inline constexpr int kColumnCount = 5;   // tiles 0 to 4
@@ -90,7 +84,8 @@ enum class HighLowCommand {
 
 class HighLowDashboard : public form::WindowHandler {
  public:
-  HighLowDashboard(platform::Platform& platform, HighLowHost& host);
+  HighLowDashboard(platform::Platform& platform, HighLowHost& host,
+                   appearance::ColourEditorLink& editor);
   ~HighLowDashboard() override;
   HighLowDashboard(const HighLowDashboard&) = delete;
   HighLowDashboard& operator=(const HighLowDashboard&) = delete;
@@ -101,7 +96,7 @@ class HighLowDashboard : public form::WindowHandler {
   form::MenuItem& Menu(HighLowCommand command) const { return menu_.Item(command); }
   bool Locked() const { return Menu(HighLowCommand::kLock).Checked(); }
   bool AutoHideOn() const { return Menu(HighLowCommand::kAutoHide).Checked(); }
-  const std::string& Theme() const { return theme_; }
+  const std::string& Theme() const { return tiled_.Theme(); }
   std::array<form::Colour, kLabelCount>& ColourBackup() { return colour_backup_; }
 
   // Loads the window (hidden) when it is not loaded: every stored setting.
@@ -118,7 +113,7 @@ class HighLowDashboard : public form::WindowHandler {
   // A name plate renamed by the editor.
   void RenamePlate(int label, const std::string& text);
   // The wallpaper of the columns and of the strip, as far as the theme has them.
-  void ChangePaper(const std::string& theme);
+  void ChangePaper(const std::string& theme) { tiled_.ChangePaper(theme); }
   void SetBold(bool bold);
   void SetLocked(bool locked);
   // Keeps the right edge on the screen (not the work area).
@@ -153,6 +148,8 @@ class HighLowDashboard : public form::WindowHandler {
   // high_low_layout.cpp
   void BuildControls();
   void BuildMenu();
+  // What the window shares with the digital dashboard, configured.
+  static const appearance::TiledWindowDesign& TiledDesign();
   // high_low_auto_hide.cpp
   void ToggleAutoHide();
   void WatchTick();
@@ -166,28 +163,21 @@ class HighLowDashboard : public form::WindowHandler {
   void OpenMenu();
   void ResetValues();
   void DefaultSize();
-  void SetCursor(const char* file);
-  void DropOnGrid(int k);
-  int TileIndexOf(const form::Control* control) const { return appearance::IndexAmong(tiles_, control); }
-  int LabelIndexOf(const form::Control* control) const {
-    return appearance::IndexAmong(labels_, control);
-  }
   HighLowCommand CommandOf(const form::MenuItem& item) const { return menu_.CommandOf(item); }
 
   platform::Platform& p_;
   HighLowHost& host_;
+  appearance::ColourEditorLink& colour_editor_;
   form::Window window_;
   Settings settings_;
-  appearance::DockingHandler docker_;
   std::array<form::Frame*, kTileCount> tiles_{};
   std::array<form::Label*, kLabelCount> labels_{};
   form::MenuCommands<HighLowCommand> menu_;
   form::WindowTimer* hide_timer_ = nullptr;
   form::WindowTimer* watch_timer_ = nullptr;
-
   std::string app_folder_;
-  std::string theme_;
-  ColumnPlace pressed_at_;
+  appearance::TiledWindow tiled_;
+
   std::int16_t hover_moves_ = 0;
   bool showing_ = false;
   std::array<form::Colour, kLabelCount> colour_backup_{};

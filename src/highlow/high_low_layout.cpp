@@ -3,6 +3,7 @@
 // own names ("Framez1"(3), "Label1"(47)) are given here and nowhere else;
 // behaviour reaches a tile or label by its index and a menu item by what it
 // does.
+#include "appearance/themes.h"
 #include "highlow/high_low_dashboard.h"
 #include "platform/form/menu_table.h"
 
@@ -45,6 +46,11 @@ constexpr HeaderDesign kHeaders[kColumnCount] = {
     {4, 49, " High", 210, kLightYellow},
 };
 
+// The columns take the theme's column picture and name the theme; the strip
+// takes its own picture where the theme has one. Only the columns lie on the grid.
+constexpr appearance::Wallpaper kWallpapers[] = {{"Kelvane-H.jpg", 0, kColumnCount},
+                                                 {"Kelvane-U.jpg", kStripTile, 1}};
+constexpr appearance::TiledWindowDesign kTiledDesign{kColumnGrid, kColumnCount, kWallpapers};
 
 using enum HighLowCommand;
 constexpr form::MenuRow<HighLowCommand> kMenuDesign[] = {
@@ -58,15 +64,10 @@ constexpr form::MenuRow<HighLowCommand> kMenuDesign[] = {
     {1, "mnuLine3", nullptr},
     {1, "MnuBold", "Bold Font", kBold},
     {1, "mnuBGrcolr", "BackGround Colors"},
-    {2, "MnuAsus", "Asus", kWallpaper},
-    {2, "MnuAsusDark", "Asus Dark", kWallpaper},
-    {2, "MnuBlack", "Black", kWallpaper},
-    {2, "mnuCustColr", "Custom", kWallpaper},
-    {2, "MnuGreen", "Green", kWallpaper},
-    {2, "MnuPurple", "Purple", kWallpaper},
-    {2, "MnuRed", "Red", kWallpaper},
-    {2, "MnuWhite", "White", kWallpaper},
-    {2, "MnuWhitMarble", "White Marble", kWallpaper},
+};
+// The themes' items under "BackGround Colors", then the rest of the menu.
+constexpr auto kThemeRows = appearance::ThemeMenuRows(2, kWallpaper);
+constexpr form::MenuRow<HighLowCommand> kMenuAfterThemes[] = {
     {1, "Color", "ForeGround Colors", kColourEditor},
     {1, "mnuLine4", nullptr},
     {1, "mnuSavHTML", "Save as HTML", kSaveHtml},
@@ -76,6 +77,10 @@ constexpr form::MenuRow<HighLowCommand> kMenuDesign[] = {
 };
 
 }  // namespace
+
+const appearance::TiledWindowDesign& HighLowDashboard::TiledDesign() {
+  return kTiledDesign;
+}
 
 void HighLowDashboard::BuildControls() {
   window_.SetCaption("");
@@ -126,7 +131,7 @@ void HighLowDashboard::BuildControls() {
 }
 
 void HighLowDashboard::BuildMenu() {
-  menu_.Build(window_, kMenuDesign, kWallpaper);
+  menu_.Build(window_, {kMenuDesign, kThemeRows, kMenuAfterThemes}, kWallpaper);
   Menu(kLock).SetChecked(true);
 }
 

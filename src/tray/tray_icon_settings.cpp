@@ -3,6 +3,7 @@
 #include "appearance/placement.h"
 #include "base/keys.h"
 #include "base/numbers.h"
+#include "platform/form/control_table.h"
 
 namespace kelvane::tray {
 namespace {
@@ -11,31 +12,24 @@ constexpr int kClientWidth = 4440, kClientHeight = 2700;
 constexpr form::Colour kWhite = 0xFFFFFF;
 
 using Part = TrayIconSettings::Part;
-enum class Kind { kList, kCombo, kCheck, kLabel, kPicture, kButton };
-struct PartDesign {
-  Part part;
-  Kind kind;
-  const char* name;
-  int left, top, width, height;
-  const char* caption;
-  const char* tooltip;
-};
+using form::kNoIndex;
+using enum form::ControlKind;
 // In the order of Part.
-constexpr PartDesign kParts[] = {
-    {Part::kFontList, Kind::kList, "Combo1", 120, 120, 2460, 315, nullptr, nullptr},
-    {Part::kSizeList, Kind::kCombo, "Combo2", 2700, 120, 780, 315, nullptr, nullptr},
-    {Part::kBold, Kind::kCheck, "Check1", 3600, 150, 720, 255, "Bold", "Font Bold On/Off"},
-    {Part::kSample, Kind::kLabel, "Label3", 3660, 600, 720, 810, "88", nullptr},
-    {Part::kCpuSwatch, Kind::kLabel, "Label4", 3660, 1560, 240, 240, nullptr, nullptr},
-    {Part::kMbSwatch, Kind::kLabel, "Label5", 3660, 1920, 240, 240, nullptr, nullptr},
-    {Part::kBackSwatch, Kind::kLabel, "Label6", 3660, 2280, 240, 240, nullptr, nullptr},
-    {Part::kSelected, Kind::kPicture, "picColor", 2040, 1530, 720, 720, nullptr, nullptr},
-    {Part::kPalette, Kind::kPicture, "Picture2", 120, 1530, 1785, 720, nullptr, nullptr},
-    {Part::kApplyCpu, Kind::kButton, "Command4", 2880, 1530, 720, 300, "CPU",
+constexpr form::ControlRow kParts[] = {
+    {kListBox, "Combo1", kNoIndex, 120, 120, 2460, 315},
+    {kListBox, "Combo2", kNoIndex, 2700, 120, 780, 315},
+    {kCheckBox, "Check1", kNoIndex, 3600, 150, 720, 255, "Bold", "Font Bold On/Off"},
+    {kLabel, "Label3", kNoIndex, 3660, 600, 720, 810, "88"},
+    {kLabel, "Label4", kNoIndex, 3660, 1560, 240, 240},
+    {kLabel, "Label5", kNoIndex, 3660, 1920, 240, 240},
+    {kLabel, "Label6", kNoIndex, 3660, 2280, 240, 240},
+    {kPictureBox, "picColor", kNoIndex, 2040, 1530, 720, 720},
+    {kPictureBox, "Picture2", kNoIndex, 120, 1530, 1785, 720},
+    {kButton, "Command4", kNoIndex, 2880, 1530, 720, 300, "CPU",
      "Set tray CPU foreground to selected color"},
-    {Part::kApplyMb, Kind::kButton, "Command1", 2880, 1890, 720, 300, "MB",
+    {kButton, "Command1", kNoIndex, 2880, 1890, 720, 300, "MB",
      "Set tray MB foreground to selected color"},
-    {Part::kApplyBack, Kind::kButton, "Command5", 2880, 2250, 720, 300, "Back",
+    {kButton, "Command5", kNoIndex, 2880, 2250, 720, 300, "Back",
      "Set tray background to selected color"},
 };
 // The preset swatches `colur(0)` to `colur(3)`, two by two, each with its caption.
@@ -66,45 +60,10 @@ void TrayIconSettings::BuildControls() {
   window_.SetBorderStyle(form::BorderStyle::kFixedToolWindow);
   window_.SetShowInTaskbar(false);
   window_.SetClientSize(kClientWidth, kClientHeight);
-  for (const PartDesign& d : kParts) {
-    form::Control* c = nullptr;
-    switch (d.kind) {
-      case Kind::kList:
-      case Kind::kCombo: {
-        auto& list = window_.Add<form::ListBox>(d.name);
-        if (d.kind == Kind::kCombo) list.SetStyle(form::ListStyle::kEditableCombo);
-        c = &list;
-        break;
-      }
-      case Kind::kCheck: {
-        auto& box = window_.Add<form::CheckBox>(d.name);
-        box.SetCaption(d.caption);
-        c = &box;
-        break;
-      }
-      case Kind::kLabel: {
-        auto& label = window_.Add<form::Label>(d.name);
-        if (d.caption) label.SetCaption(d.caption);
-        c = &label;
-        break;
-      }
-      case Kind::kPicture: {
-        auto& picture = window_.Add<form::PictureBox>(d.name);
-        picture.SetBorder(true);
-        c = &picture;
-        break;
-      }
-      case Kind::kButton: {
-        auto& button = window_.Add<form::Button>(d.name);
-        button.SetCaption(d.caption);
-        c = &button;
-        break;
-      }
-    }
-    c->Move(d.left, d.top, d.width, d.height);
-    if (d.tooltip) c->SetTooltip(d.tooltip);
-    parts_.push_back(c);
-  }
+  parts_ = form::AddControls(window_, kParts);
+  SizeList().SetStyle(form::ListStyle::kEditableCombo);
+  for (Part picture : {Part::kSelected, Part::kPalette})
+    static_cast<form::PictureBox&>(Get(picture)).SetBorder(true);
   auto& sample = static_cast<form::Label&>(Get(Part::kSample));
   sample.SetAlignment(form::Alignment::kCentre);
   sample.SetTransparent(true);

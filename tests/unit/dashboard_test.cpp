@@ -504,14 +504,20 @@ TEST_F(DashboardTest, CentreFromTheMainMenuAndCloseAtExitSavingTheTheme) {
 // The colour editor, when it shows, takes the presses: a tile or a label is
 // painted, and nothing is dragged.
 TEST(DashboardPainting, WithTheColourEditorOpenAPressPaintsInsteadOfDragging) {
-  struct EditorOpen : dashboard::DashboardHost {
+  struct Host : dashboard::DashboardHost {
     std::string AppFolder() override { return "C:\\Kelvane\\"; }
     void DashboardClosed() override {}
-    bool ColourEditorOpen() override { return true; }
-    form::Colour EditorColour() override { return 0x00FF00; }
   } host;
+  struct EditorOpen : appearance::ColourEditorLink {
+    bool Open() override { return true; }
+    form::Colour Colour() override { return 0x00FF00; }
+    bool TargetsThis() override { return true; }
+    void TargetThis() override {}
+    void ShowBeside(form::Window&) override {}
+    void Close() override {}
+  } editor;
   sim::SimPlatform sim;
-  DigitalDashboard dash(sim.Get(), host);
+  DigitalDashboard dash(sim.Get(), host, editor);
   dash.Show();
   const int left = dash.Window().Left();
   sim.forms.Press(dash.Window(), &dash.Tile(4), 1170, 100);

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/form/control_table.h"
 #include "platform/form/form.h"
 #include "platform/sim/sim_platform.h"
 
@@ -54,6 +55,36 @@ TEST_F(FormModel, ControlsAreFoundByNameAndIndexAndEachNameIndexIsUnique) {
   Recorder other_handler;
   Window other(sim.Get(), other_handler, "Form2");
   EXPECT_THROW(other.Add<Label>("Label1", 0, &tile), std::invalid_argument);
+}
+
+// A layout table makes each row's control in row order: its kind, name and
+// index, place, caption (where the kind has one) and tooltip.
+TEST_F(FormModel, ALayoutTableMakesEachRowsControlAsWritten) {
+  constexpr ControlRow rows[] = {
+      {ControlKind::kLabel, "Label1", 3, 10, 20, 30, 40, "Caption", "Tip"},
+      {ControlKind::kButton, "Command1", kNoIndex, 1, 2, 3, 4, "OK"},
+      {ControlKind::kCheckBox, "Check1", kNoIndex, 5, 6, 7, 8, "Bold"},
+      {ControlKind::kTextBox, "Text1", kNoIndex, 9, 10, 11, 12, nullptr, "Name"},
+      {ControlKind::kPictureBox, "Picture2", 0, 13, 14, 15, 16},
+      {ControlKind::kLabel, "Label2", kNoIndex, 0, 0, 1, 1},
+  };
+  const std::vector<Control*> made = AddControls(window, rows);
+  ASSERT_EQ(made.size(), std::size(rows));
+  for (std::size_t r = 0; r < made.size(); ++r) {
+    const ControlRow& row = rows[r];
+    EXPECT_EQ(made[r], window.Find(row.name, row.index)) << row.name;
+    EXPECT_EQ(made[r]->Kind(), row.kind) << row.name;
+    EXPECT_EQ(made[r]->Left(), row.left) << row.name;
+    EXPECT_EQ(made[r]->Top(), row.top) << row.name;
+    EXPECT_EQ(made[r]->Width(), row.width) << row.name;
+    EXPECT_EQ(made[r]->Height(), row.height) << row.name;
+    EXPECT_EQ(made[r]->Tooltip(), row.tooltip ? row.tooltip : "") << row.name;
+  }
+  EXPECT_EQ(window.Get<Label>("Label1", 3).Caption(), "Caption");
+  EXPECT_EQ(window.Get<Button>("Command1").Caption(), "OK");
+  EXPECT_EQ(window.Get<CheckBox>("Check1").Caption(), "Bold");
+  // No caption in the row: the control keeps the one it was made with.
+  EXPECT_EQ(window.Get<Label>("Label2").Caption(), "");
 }
 
 TEST_F(FormModel, TheRendererHearsOfEachRealChangeOnlyWhileTheWindowIsLoaded) {

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstddef>
+#include <initializer_list>
 #include <span>
 #include <stdexcept>
 #include <utility>
@@ -31,19 +32,15 @@ class MenuCommands {
   // themes, say) are told apart by their captions; they answer CommandOf only.
   void Build(Window& window, std::span<const MenuRow<Command>> rows, Command shared) {
     MenuItem* parents[3] = {};
-    for (const MenuRow<Command>& row : rows) {
-      MenuItem* item;
-      if (row.level == 0)
-        item = &window.AddMenu(row.name, row.caption);
-      else if (row.caption)
-        item = &parents[row.level - 1]->Add(row.name, row.caption);
-      else
-        item = &parents[row.level - 1]->AddSeparator(row.name);
-      parents[row.level] = item;
-      if (row.command == Command::kNone) continue;
-      if (row.command != shared) items_[static_cast<std::size_t>(row.command)] = item;
-      commands_.emplace_back(item, row.command);
-    }
+    for (const MenuRow<Command>& row : rows) Add(window, row, shared, parents);
+  }
+  // The same for a menu written as several tables, one after the other: a row
+  // of a later table hangs under the last row of its parent's level before it.
+  void Build(Window& window, std::initializer_list<std::span<const MenuRow<Command>>> tables,
+             Command shared) {
+    MenuItem* parents[3] = {};
+    for (std::span<const MenuRow<Command>> rows : tables)
+      for (const MenuRow<Command>& row : rows) Add(window, row, shared, parents);
   }
   // The item of a command that has one item; throws std::out_of_range otherwise.
   MenuItem& Item(Command command) const {
@@ -58,6 +55,20 @@ class MenuCommands {
   }
 
  private:
+  void Add(Window& window, const MenuRow<Command>& row, Command shared, MenuItem* (&parents)[3]) {
+    MenuItem* item;
+    if (row.level == 0)
+      item = &window.AddMenu(row.name, row.caption);
+    else if (row.caption)
+      item = &parents[row.level - 1]->Add(row.name, row.caption);
+    else
+      item = &parents[row.level - 1]->AddSeparator(row.name);
+    parents[row.level] = item;
+    if (row.command == Command::kNone) return;
+    if (row.command != shared) items_[static_cast<std::size_t>(row.command)] = item;
+    commands_.emplace_back(item, row.command);
+  }
+
   std::array<MenuItem*, static_cast<std::size_t>(Command::kCount)> items_{};
   std::vector<std::pair<const MenuItem*, Command>> commands_;
 };
