@@ -21,6 +21,9 @@ constexpr char kControlClass[] = "AsusProbeStandinControl";
 constexpr UINT_PTR kSplashDoneTimer = 1;
 constexpr UINT_PTR kStartTimer = 2;
 constexpr UINT_PTR kExitTimer = 3;
+constexpr UINT_PTR kHangTimer = 4;
+// How long the H key hangs the monitor when the command line gives no time.
+constexpr int kHangByHandSeconds = 30;
 
 bool RunningUnderWine() {
   const HMODULE ntdll = GetModuleHandleA("ntdll.dll");
@@ -87,6 +90,14 @@ class App {
       SetTimer(control_.get(), kExitTimer, static_cast<UINT>(ms < 0x7FFFFFFF ? ms : 0x7FFFFFFF),
                nullptr);
     }
+    if (options_.hang_for_s > 0) {
+      const unsigned long long ms = options_.hang_after_s * 1000ull;
+      SetTimer(control_.get(), kHangTimer,
+               static_cast<UINT>(ms == 0           ? 1
+                                 : ms < 0x7FFFFFFF ? ms
+                                                   : 0x7FFFFFFF),
+               nullptr);
+    }
     if (options_.splash_ms > 0) {
       splash_ = std::make_unique<Splash>(instance_, options_.splash_ms);
       SetTimer(control_.get(), kSplashDoneTimer, options_.splash_ms, nullptr);
@@ -99,6 +110,10 @@ class App {
       // Clicks are seen here, before any window handles them, so that a click
       // on a page button counts as one on the main window.
       if (IsLeftPress(msg.message)) NoteClick(msg);
+      if (msg.message == WM_KEYDOWN && msg.wParam == 'H' && InMainWindow(msg.hwnd)) {
+        Hang(options_.hang_for_s > 0 ? options_.hang_for_s : kHangByHandSeconds);
+        continue;
+      }
       TranslateMessage(&msg);
       DispatchMessageA(&msg);
     }
@@ -138,6 +153,9 @@ class App {
         break;
       case kStartTimer:
         ShowMain();
+        break;
+      case kHangTimer:
+        Hang(options_.hang_for_s);
         break;
       case kExitTimer:
         if (main_ && main_->hwnd()) {
@@ -179,6 +197,16 @@ class App {
     main_ = std::make_unique<MainWindow>(instance_, std::move(settings));
     if (!main_->hwnd()) PostQuitMessage(1);
   }
+
+  bool InMainWindow(HWND hwnd) const {
+    if (!main_ || main_->hwnd() == nullptr) return false;
+    return hwnd == main_->hwnd() || IsChild(main_->hwnd(), hwnd);
+  }
+
+  // The thread stops handling messages, as a monitor stuck in a sensor read
+  // does: its windows stay, with their last texts, and the system soon calls
+  // them not responding.
+  static void Hang(int seconds) { Sleep(static_cast<DWORD>(seconds) * 1000); }
 
   // One line "x y" per left click on the main window or any of its children,
   // in pixels from the window's top-left outer corner; the file is closed

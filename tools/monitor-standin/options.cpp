@@ -75,6 +75,10 @@ Options ParseOptions(const std::vector<std::string>& args) {
       if (auto v = value()) o.clicks_log = *v;
     } else if (arg == "--exit-after-s") {
       o.exit_after_s = number(o.exit_after_s, 0);
+    } else if (arg == "--hang-after-s") {
+      o.hang_after_s = number(o.hang_after_s, 0);
+    } else if (arg == "--hang-for-s") {
+      o.hang_for_s = number(o.hang_for_s, 0);
     } else if (arg == "--seed") {
       if (const std::optional<std::string> text = value()) {
         o.seed = ParseNumber<std::uint64_t>(*text).value_or(o.seed);

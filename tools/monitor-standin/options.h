@@ -25,6 +25,12 @@ struct Options {
   int readings = 9;                       // --readings N (0 to 9)
   std::optional<std::string> clicks_log;  // --clicks-log FILE
   int exit_after_s = 0;                   // --exit-after-s N (0: never)
+  // A monitor that hangs: it stops handling its messages for hang_for_s
+  // seconds, hang_after_s seconds after it started; its window stays and its
+  // texts keep their last values. The H key in its window hangs it by hand
+  // for as long (30 s when no time is given).
+  int hang_after_s = 0;                   // --hang-after-s N
+  int hang_for_s = 0;                     // --hang-for-s N (0: never by itself)
   std::uint64_t seed = 1;                 // --seed N, for the synthetic readings
 };
 

@@ -19,13 +19,33 @@ TEST(OptionsTest, NoArgumentsGiveTheDefaults) {
   EXPECT_EQ(o.readings, 9);
   EXPECT_FALSE(o.clicks_log);
   EXPECT_EQ(o.exit_after_s, 0);
+  EXPECT_EQ(o.hang_for_s, 0);
 }
 
 TEST(OptionsTest, EveryOptionIsRead) {
-  const Options o = ParseOptions({"--register", "--feed", "Z:\\tmp\\feed 1.txt", "--splash-ms",
-                                  "250", "--start-delay-ms", "40000", "--at", "-4,0", "--no-wake",
-                                  "--no-marker", "--readings", "5", "--clicks-log", "C:\\c.log",
-                                  "--exit-after-s", "30", "--seed", "99"});
+  const Options o = ParseOptions({"--register",
+                                  "--feed",
+                                  "Z:\\tmp\\feed 1.txt",
+                                  "--splash-ms",
+                                  "250",
+                                  "--start-delay-ms",
+                                  "40000",
+                                  "--at",
+                                  "-4,0",
+                                  "--no-wake",
+                                  "--no-marker",
+                                  "--readings",
+                                  "5",
+                                  "--clicks-log",
+                                  "C:\\c.log",
+                                  "--exit-after-s",
+                                  "30",
+                                  "--seed",
+                                  "99",
+                                  "--hang-after-s",
+                                  "20",
+                                  "--hang-for-s",
+                                  "90"});
   EXPECT_TRUE(o.register_install);
   EXPECT_EQ(o.feed, "Z:\\tmp\\feed 1.txt");
   EXPECT_EQ(o.splash_ms, 250);
@@ -38,6 +58,8 @@ TEST(OptionsTest, EveryOptionIsRead) {
   EXPECT_EQ(o.clicks_log, "C:\\c.log");
   EXPECT_EQ(o.exit_after_s, 30);
   EXPECT_EQ(o.seed, 99u);
+  EXPECT_EQ(o.hang_after_s, 20);
+  EXPECT_EQ(o.hang_for_s, 90);
 }
 
 struct NumberCase {
