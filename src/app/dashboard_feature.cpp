@@ -18,30 +18,15 @@ void DigitalDashboardFeature::Wire() {
   main_.OnCommand(MainCommand::kCentreDigitalDashboard, [this] { CentreCommand(); });
   main_.OnShowAtStart(MainCommand::kShowDigitalDashboard, [this] { Loaded().Show(); });
   main_.Poll().Register(TickStage::kShow, [this] {
-    if (Visible()) dashboard_->ShowValues(main_.State().statistics);
+    if (Visible()) Dashboard()->ShowValues(main_.State().statistics);
   });
 }
 
-dashboard::DigitalDashboard* DigitalDashboardFeature::Dashboard() const {
-  return dashboard_ && dashboard_->Window().Loaded() ? dashboard_.get() : nullptr;
-}
-
 dashboard::DigitalDashboard& DigitalDashboardFeature::Loaded() {
+  if (dashboard::DigitalDashboard* dashboard = Dashboard()) return *dashboard;
   dashboard::DashboardHost& host = *this;
-  if (!Dashboard())
-    dashboard_ = std::make_unique<dashboard::DigitalDashboard>(
-        p_, host, pickers_.EditorFor(appearance::EditTarget::kDigitalDashboard));
-  return *dashboard_;
-}
-
-void DigitalDashboardFeature::Release() {
-  if (!dashboard_) return;
-  dashboard_->Window().Unload();
-  dashboard_.reset();
-}
-
-bool DigitalDashboardFeature::Visible() const {
-  return Dashboard() && dashboard_->Window().Visible();
+  return dashboard_.Hold(std::make_unique<dashboard::DigitalDashboard>(
+      p_, host, pickers_.EditorFor(appearance::EditTarget::kDigitalDashboard)));
 }
 
 void DigitalDashboardFeature::ShowCommand() {
@@ -55,14 +40,14 @@ void DigitalDashboardFeature::ShowCommand() {
   // The load yields: anything may have happened to the dashboard meanwhile.
   if (!Dashboard()) return;
   // Only the right edge is pulled in here; the dashboard's menu does the rest.
-  form::Window& w = dashboard_->Window();
+  form::Window& w = Dashboard()->Window();
   const int screen_width = p_.desktop.ScreenRect().Width() * p_.desktop.TwipsPerPixelX();
   if (w.Left() > screen_width - w.Width()) w.SetLeft(screen_width - w.Width());
 }
 
 void DigitalDashboardFeature::CentreCommand() {
   Loaded().Show();
-  if (Dashboard()) appearance::CentreOnWorkArea(dashboard_->Window(), p_.desktop);
+  if (Dashboard()) appearance::CentreOnWorkArea(Dashboard()->Window(), p_.desktop);
   main_.Menu(MainCommand::kShowDigitalDashboard).SetChecked(true);
 }
 

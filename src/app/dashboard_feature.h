@@ -3,9 +3,9 @@
 // released at shut-down.
 #pragma once
 
-#include <memory>
 #include <string>
 
+#include "app/window_slot.h"
 #include "dashboard/digital_dashboard.h"
 #include "platform/platform.h"
 
@@ -27,12 +27,12 @@ class DigitalDashboardFeature final : private dashboard::DashboardHost {
   void Wire();
 
   // The dashboard while one is loaded; nullptr otherwise.
-  dashboard::DigitalDashboard* Dashboard() const;
+  dashboard::DigitalDashboard* Dashboard() const { return dashboard_.Get(); }
   // The dashboard, made afresh when none is loaded (a released one is gone).
   dashboard::DigitalDashboard& Loaded();
   // Unloads the dashboard (saving its keys) and releases it.
-  void Release();
-  bool Visible() const;
+  void Release() { dashboard_.Release(); }
+  bool Visible() const { return dashboard_.Visible(); }
 
  private:
   void ShowCommand();
@@ -47,7 +47,7 @@ class DigitalDashboardFeature final : private dashboard::DashboardHost {
   MainWindow& main_;
   HighLowFeature& high_low_;
   PickerWindows& pickers_;
-  std::unique_ptr<dashboard::DigitalDashboard> dashboard_;
+  WindowSlot<dashboard::DigitalDashboard> dashboard_;
 };
 
 }  // namespace kelvane

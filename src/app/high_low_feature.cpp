@@ -24,7 +24,7 @@ void HighLowFeature::Wire() {
   // The shut-down yields before it closes the window: no hide tick may move it
   // meanwhile.
   main_.OnClosing([this] {
-    if (Visible()) window_->StopAutoHideTimers();
+    if (Visible()) Dashboard()->StopAutoHideTimers();
   });
   PollCycle& poll = main_.Poll();
   poll.Register(TickStage::kReset, [this] {
@@ -33,38 +33,25 @@ void HighLowFeature::Wire() {
     if (highlow::HighLowDashboard* window = Loaded())
       window->SetStartedText(main_.State().started_text);
     if (!program.Exists() || !main_.Running()) return;
-    if (Dashboard()) window_->SetElapsedText("00:00:00");
+    if (Dashboard()) Dashboard()->SetElapsedText("00:00:00");
   });
   poll.Register(TickStage::kShow, [this] {
     if (Visible())
-      window_->ShowValues(main_.State().statistics,
-                          ElapsedText(main_.State().start_time, p_.clock.Now()));
+      Dashboard()->ShowValues(main_.State().statistics,
+                              ElapsedText(main_.State().start_time, p_.clock.Now()));
   });
 }
 
-highlow::HighLowDashboard* HighLowFeature::Dashboard() const {
-  return window_ && window_->Window().Loaded() ? window_.get() : nullptr;
-}
-
 highlow::HighLowDashboard* HighLowFeature::Loaded() {
-  highlow::HighLowHost& host = *this;
   if (!Dashboard()) {
-    window_ = std::make_unique<highlow::HighLowDashboard>(
-        p_, host, pickers_.EditorFor(appearance::EditTarget::kHighLow));
-    window_->Load();
+    highlow::HighLowHost& host = *this;
+    window_
+        .Hold(std::make_unique<highlow::HighLowDashboard>(
+            p_, host, pickers_.EditorFor(appearance::EditTarget::kHighLow)))
+        .Load();
   }
   // The load yields: a shut-down in it releases the window again.
   return Dashboard();
-}
-
-void HighLowFeature::Release() {
-  if (!window_) return;
-  window_->Window().Unload();
-  window_.reset();
-}
-
-bool HighLowFeature::Visible() const {
-  return Dashboard() && window_->Window().Visible();
 }
 
 void HighLowFeature::RenamePlate(int label, const std::string& text) {
@@ -85,8 +72,8 @@ void HighLowFeature::ShowCommand() {
 void HighLowFeature::CentreCommand() {
   if (highlow::HighLowDashboard* window = Loaded()) window->Show();
   if (!Dashboard()) return;
-  window_->AutoHideOff();
-  appearance::CentreOnWorkArea(window_->Window(), p_.desktop);
+  Dashboard()->AutoHideOff();
+  appearance::CentreOnWorkArea(Dashboard()->Window(), p_.desktop);
 }
 
 void HighLowFeature::ResetLayoutCommand() {

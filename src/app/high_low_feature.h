@@ -3,9 +3,9 @@
 // menu and at start-up, fed by each tick while it shows, released at shut-down.
 #pragma once
 
-#include <memory>
 #include <string>
 
+#include "app/window_slot.h"
 #include "highlow/high_low_dashboard.h"
 #include "platform/platform.h"
 
@@ -25,13 +25,13 @@ class HighLowFeature final : private highlow::HighLowHost {
   void Wire();
 
   // The window while it is loaded (hidden or shown); nullptr otherwise.
-  highlow::HighLowDashboard* Dashboard() const;
+  highlow::HighLowDashboard* Dashboard() const { return window_.Get(); }
   // The window, made and loaded (hidden) when none is loaded; nullptr when a
   // shut-down during its load released it again.
   highlow::HighLowDashboard* Loaded();
   // Unloads the window (saving its layout) and releases it.
-  void Release();
-  bool Visible() const;
+  void Release() { window_.Release(); }
+  bool Visible() const { return window_.Visible(); }
   // A name plate renamed on the digital dashboard; the window is made
   // (hidden) for it when it is not there.
   void RenamePlate(int label, const std::string& text);
@@ -51,7 +51,7 @@ class HighLowFeature final : private highlow::HighLowHost {
   platform::Platform& p_;
   MainWindow& main_;
   PickerWindows& pickers_;
-  std::unique_ptr<highlow::HighLowDashboard> window_;
+  WindowSlot<highlow::HighLowDashboard> window_;
 };
 
 }  // namespace kelvane

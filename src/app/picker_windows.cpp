@@ -24,10 +24,6 @@ appearance::ColourEditor* PickerWindows::ColourEditor() const {
   return colour_editor_ && colour_editor_->Window().Loaded() ? colour_editor_.get() : nullptr;
 }
 
-tray::TrayIconSettings* PickerWindows::TrayIconSettings() const {
-  return tray_settings_ && tray_settings_->Window().Loaded() ? tray_settings_.get() : nullptr;
-}
-
 // --- the colour editor, as the dashboards ask for it ------------------------------------
 
 appearance::ColourEditorLink& PickerWindows::EditorFor(EditTarget target) {
@@ -56,15 +52,16 @@ void PickerWindows::CloseColourEditor() {
 }
 
 void PickerWindows::CloseTrayIconSettings() {
-  if (TrayIconSettings()) tray_settings_->Window().Unload();
+  if (tray::TrayIconSettings* settings = tray_settings_.Get()) settings->Window().Unload();
 }
 
 void PickerWindows::OpenTrayIconSettings() {
   // A second open command while it is open does nothing.
   if (TrayIconSettings()) return;
   tray::TrayIconSettingsHost& host = *this;
-  tray_settings_ = std::make_unique<tray::TrayIconSettings>(p_, main_.IconStyle(), host);
-  tray_settings_->Window().Show();
+  tray_settings_.Hold(std::make_unique<tray::TrayIconSettings>(p_, main_.IconStyle(), host))
+      .Window()
+      .Show();
 }
 
 // --- what the colour editor asks -------------------------------------------------------

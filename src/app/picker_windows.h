@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "app/window_slot.h"
 #include "appearance/colour_editor.h"
 #include "appearance/colour_editor_link.h"
 #include "platform/platform.h"
@@ -32,7 +33,7 @@ class PickerWindows final : private appearance::ColourEditorHost,
 
   // Each while it is loaded, else nullptr.
   appearance::ColourEditor* ColourEditor() const;
-  tray::TrayIconSettings* TrayIconSettings() const;
+  tray::TrayIconSettings* TrayIconSettings() const { return tray_settings_.Get(); }
 
   // The colour editor as the dashboard `target` (kHighLow or kDigitalDashboard)
   // sees it; the link lives as long as this.
@@ -73,7 +74,7 @@ class PickerWindows final : private appearance::ColourEditorHost,
   DigitalDashboardFeature& dashboard_;
   HighLowFeature& high_low_;
   std::unique_ptr<appearance::ColourEditor> colour_editor_;
-  std::unique_ptr<tray::TrayIconSettings> tray_settings_;
+  WindowSlot<tray::TrayIconSettings> tray_settings_;
   appearance::EditTarget target_ = appearance::EditTarget::kNone;
   EditorLink dashboard_link_{*this, appearance::EditTarget::kDigitalDashboard};
   EditorLink high_low_link_{*this, appearance::EditTarget::kHighLow};
