@@ -8,14 +8,21 @@ namespace kelvane {
 using enum MainControl;
 
 AlarmFeature::AlarmFeature(platform::Platform& platform, MainWindow& main, LogFeature& logs)
-    : main_(main),
+    : p_(platform),
+      main_(main),
       logs_(logs),
       sounds_(platform, main.CurrentOptions(), *this, main.AppFolder()),
       overheat_(platform, main.CurrentOptions(), main, *this, main.Store()),
       alarm_window_(platform, *this, [&main] { main.SetAlarmMessage(false); }),
-      check_(platform, main.CurrentOptions(), main, *this, sounds_, overheat_, alarm_window_) {}
+      check_(platform, main.CurrentOptions(), main, *this, sounds_, overheat_, alarm_window_),
+      stale_warning_(platform) {}
 
 void AlarmFeature::Wire() {
+  main_.Poll().Register(TickStage::kFreshness, [this] {
+    const ProbeState& state = main_.State();
+    stale_warning_.Watch(state.stale, p_.clock.MonotonicSeconds() - state.stale_since,
+                         main_.CurrentOptions().alarm_message, p_.clock.TimeText(state.last_fresh));
+  });
   main_.Poll().Register(TickStage::kCheck, [this] { check_.Check(); });
   main_.OnControlsLoaded([this] {
     if (!sounds_.SetUpMixer()) main_.WithoutSoundCard();
@@ -25,7 +32,10 @@ void AlarmFeature::Wire() {
     if (main_.CurrentOptions().speaker && SampleCount() > 2) sounds_.ChirpSpeaker();
   });
   main_.OnControlClick(kAlarmMessage, [this] {
-    if (!main_.CurrentOptions().alarm_message) alarm_window_.Close();
+    if (!main_.CurrentOptions().alarm_message) {
+      alarm_window_.Close();
+      stale_warning_.Close();
+    }
   });
   main_.OnControlClick(kTestVolume, [this] {
     main_.SetSoundCard(true);

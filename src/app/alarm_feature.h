@@ -10,6 +10,7 @@
 #include "alarms/alarm_sounds.h"
 #include "alarms/alarm_window.h"
 #include "alarms/overheat.h"
+#include "alarms/stale_warning.h"
 #include "alarms/temperature_check.h"
 #include "platform/platform.h"
 
@@ -30,6 +31,7 @@ class AlarmFeature final : private alarms::AlarmHost {
   alarms::AlarmWindow& Window() { return alarm_window_; }
   alarms::TemperatureCheck& Check() { return check_; }
   alarms::AlarmSounds& Sounds() { return sounds_; }
+  alarms::StaleWarning& StaleWarningWindow() { return stale_warning_; }
 
  private:
   // --- alarms::AlarmHost, over the main window and its poll cycle ---
@@ -44,12 +46,14 @@ class AlarmFeature final : private alarms::AlarmHost {
   void WriteShutdownLogEntry() override;
   bool StillRunning() override;
 
+  platform::Platform& p_;
   MainWindow& main_;
   LogFeature& logs_;
   alarms::AlarmSounds sounds_;
   alarms::Overheat overheat_;
   alarms::AlarmWindow alarm_window_;
   alarms::TemperatureCheck check_;
+  alarms::StaleWarning stale_warning_;
 };
 
 }  // namespace kelvane

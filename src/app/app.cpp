@@ -38,6 +38,7 @@ KelvaneApp::KelvaneApp(AppServices services)
         // The shut-down closes the other windows in this order, each saving
         // its own keys.
         main.OnCloseWindows([&parts] { parts.alarms.Window().Close(); });
+        main.OnCloseWindows([&parts] { parts.alarms.StaleWarningWindow().Close(); });
         main.OnCloseWindows([&parts] { parts.pickers.CloseColourEditor(); });
         main.OnCloseWindows([&parts] { parts.pickers.CloseTrayIconSettings(); });
         main.OnCloseWindows([&parts] { parts.dashboard.Release(); });
@@ -77,6 +78,11 @@ void KelvaneApp::OnQueryUnload(form::UnloadMode mode, bool&) {
 
 alarms::AlarmWindow* KelvaneApp::AlarmWindow() const {
   return parts_ ? &parts_->alarms.Window() : nullptr;
+}
+alarms::StaleWarning* KelvaneApp::StaleWarning() const {
+  return parts_ && parts_->alarms.StaleWarningWindow().IsOpen()
+             ? &parts_->alarms.StaleWarningWindow()
+             : nullptr;
 }
 alarms::TemperatureCheck* KelvaneApp::TemperatureCheck() const {
   return parts_ ? &parts_->alarms.Check() : nullptr;

@@ -16,6 +16,7 @@ namespace kelvane {
 namespace alarms {
 class AlarmSounds;
 class AlarmWindow;
+class StaleWarning;
 class TemperatureCheck;
 }  // namespace alarms
 namespace dashboard {
@@ -49,6 +50,7 @@ class KelvaneApp : public form::WindowHandler {
   // The parts, for a look from outside (tests): each window while it is
   // loaded, else nullptr (always, where the program was wired otherwise).
   alarms::AlarmWindow* AlarmWindow() const;
+  alarms::StaleWarning* StaleWarning() const;
   alarms::TemperatureCheck* TemperatureCheck() const;
   alarms::AlarmSounds* Sounds() const;
   dashboard::DigitalDashboard* DigitalDashboard() const;

@@ -17,6 +17,9 @@ void DigitalDashboardFeature::Wire() {
   main_.OnCommand(MainCommand::kShowDigitalDashboard, [this] { ShowCommand(); });
   main_.OnCommand(MainCommand::kCentreDigitalDashboard, [this] { CentreCommand(); });
   main_.OnShowAtStart(MainCommand::kShowDigitalDashboard, [this] { Loaded().Show(); });
+  main_.Poll().Register(TickStage::kFreshness, [this] {
+    if (Dashboard()) Dashboard()->ShowStale(main_.State().stale);
+  });
   main_.Poll().Register(TickStage::kShow, [this] {
     if (Visible()) Dashboard()->ShowValues(main_.State().statistics);
   });

@@ -35,6 +35,9 @@ void HighLowFeature::Wire() {
     if (!program.Exists() || !main_.Running()) return;
     if (Dashboard()) Dashboard()->SetElapsedText("00:00:00");
   });
+  poll.Register(TickStage::kFreshness, [this] {
+    if (Dashboard()) Dashboard()->ShowStale(main_.State().stale);
+  });
   poll.Register(TickStage::kShow, [this] {
     if (Visible())
       Dashboard()->ShowValues(main_.State().statistics,

@@ -419,7 +419,11 @@ void MainWindow::ShowFromTray() {
 // --- the poll tick's tray and controls -----------------------------------------------
 
 void MainWindow::ShowTrayNumber(std::int16_t value, bool motherboard) {
-  tray_icon_.Show(state_.reading.tip_text, value, motherboard);
+  if (state_.stale) {
+    tray_icon_.Show(tray::StaleTip(p_.clock.TimeText(state_.last_fresh)), value, motherboard, true);
+  } else {
+    tray_icon_.Show(state_.reading.tip_text, value, motherboard);
+  }
 }
 
 int MainWindow::LogIntervalMinutes() {

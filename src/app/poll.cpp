@@ -85,6 +85,13 @@ void PollCycle::Tick() {
 
   probe::ScanProbeWindow(platform_.desktop, probe_window_, state_.reading);
   probe::DeriveReadings(state_.reading);
+  const double now = platform_.clock.MonotonicSeconds();
+  const bool was_stale = state_.stale;
+  state_.stale = freshness_.Observe(platform_.desktop, probe_window_, state_.reading, now);
+  // Readings stale from the first tick on are of that tick.
+  if (!state_.stale || !observed_) state_.last_fresh = platform_.clock.Now();
+  if (state_.stale && !was_stale) state_.stale_since = now;
+  observed_ = true;
 
   probe::ProbeReading& r = state_.reading;
   if (host_.TrayIconMode() == Options::TrayMode::kCpuAndMb) {
@@ -97,6 +104,7 @@ void PollCycle::Tick() {
     host_.ShowTrayNumber(r.cpu_temp, false);
   }
   if (shut_down()) return;
+  if (!Run(TickStage::kFreshness)) return;
 
   if (state_.sample_count > 1 && !Run(TickStage::kCheck)) return;
 
@@ -111,10 +119,10 @@ void PollCycle::Tick() {
   if (host_.LogsOn() && state_.sample_count == 1 && !Run(TickStage::kLog)) return;
 
   state_.sample_count += 1;
-  if (state_.sample_count > 0) {
+  if (state_.sample_count > 0 && !state_.stale) {
     TickValues values = ValuesOf(r);
     state_.stats.Add(values);
-    state_.statistics = StatisticsOf(state_.stats, r, values, state_.sample_count);
+    state_.statistics = StatisticsOf(state_.stats, r, values, state_.stats.count);
     if (!Run(TickStage::kShow)) return;
   }
   busy_ = false;

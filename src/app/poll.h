@@ -13,6 +13,7 @@
 #include "base/options.h"
 #include "platform/form/window.h"
 #include "platform/platform.h"
+#include "probe/freshness.h"
 #include "probe/reading.h"
 #include "probe/stats.h"
 
@@ -48,6 +49,15 @@ struct ProbeState {
   double sample_count = -1;
   platform::DateTime start_time;
   std::string started_text;
+  // Whether this tick's readings are stale: the monitor's window has stopped
+  // handling its messages and shows its last texts. Stale ticks count in
+  // sample_count (the checks go on, on the last reading) but not in the
+  // statistics.
+  bool stale = false;
+  // When the readings went stale (monotonic seconds), and the local time of the
+  // last fresh reading.
+  double stale_since = 0;
+  platform::DateTime last_fresh{};
 };
 
 // Where the parts of the program take part in a tick, in the tick's order.
@@ -55,10 +65,11 @@ struct ProbeState {
 // window messages (sounds and logs do), and the cycle asks after each one
 // whether the program is still running.
 enum class TickStage {
-  kCheck,  // from the third counted tick on: the alarm checks
-  kReset,  // the statistics start anew: started_text and start_time are new
-  kLog,    // the logs are written (the first counted tick, and the log timer)
-  kShow,   // the statistics are new: the windows that show them copy them
+  kFreshness,  // every tick, after the tray icon: the readings are fresh or stale
+  kCheck,      // from the third counted tick on: the alarm checks
+  kReset,      // the statistics start anew: started_text and start_time are new
+  kLog,        // the logs are written (the first counted tick, and the log timer)
+  kShow,       // the statistics are new: the windows that show them copy them
   kCount
 };
 
@@ -123,6 +134,8 @@ class PollCycle {
   std::unique_ptr<platform::Timer> poll_timer_;
   std::unique_ptr<platform::Timer> log_timer_;
   platform::WindowId probe_window_ = platform::kNoWindow;
+  probe::FreshnessWatch freshness_;
+  bool observed_ = false;  // a tick has read the monitor
   bool busy_ = false;
   bool rebuild_requested_ = false;
   bool icon_toggle_ = false;

@@ -68,6 +68,10 @@ void DigitalDashboard::ShowValues(const Statistics& statistics) {
     labels_[k + 1]->SetCaption(StatText(statistics, kTileMeters[k], Column::kCurrent, separator));
 }
 
+void DigitalDashboard::ShowStale(bool stale) {
+  for (int k = 1; k <= kTileCount; ++k) labels_[k]->SetGreyed(stale);
+}
+
 void DigitalDashboard::SetBold(bool bold) {
   Menu(DashboardCommand::kBold).SetChecked(bold);
   for (int k = 1; k <= kTileCount; ++k) labels_[k]->SetBold(bold);

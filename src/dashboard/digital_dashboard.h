@@ -110,6 +110,8 @@ class DigitalDashboard : public form::WindowHandler {
   void Show();
   // The value labels from the meters' current values.
   void ShowValues(const Statistics& statistics);
+  // The values keep their texts and are shown grey while the readings are stale.
+  void ShowStale(bool stale);
   // Applies every stored setting: theme, bold, place and size, tiles, colours,
   // name plates. Meters end locked.
   void LoadMySettings();

@@ -151,6 +151,10 @@ void HighLowDashboard::ShowValues(const Statistics& statistics, const std::strin
   labels_[kElapsedLabel]->SetCaption(elapsed);
 }
 
+void HighLowDashboard::ShowStale(bool stale) {
+  for (int i = 1; i <= 4 * static_cast<int>(kRowMeters.size()); ++i) labels_[i]->SetGreyed(stale);
+}
+
 void HighLowDashboard::SetStartedText(const std::string& started_text) {
   labels_[kElapsedLabel]->SetTooltip(started_text);
 }

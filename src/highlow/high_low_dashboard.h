@@ -107,6 +107,9 @@ class HighLowDashboard : public form::WindowHandler {
   void Close();
   // The 36 value labels from the statistics, the strip from `elapsed`.
   void ShowValues(const Statistics& statistics, const std::string& elapsed);
+  // The statistics keep their texts and are shown grey while the readings are
+  // stale.
+  void ShowStale(bool stale);
   // A statistics reset: the strip's tooltip and caption.
   void SetStartedText(const std::string& started_text);
   void SetElapsedText(const std::string& text);

@@ -44,6 +44,8 @@ class Graphics {
   // whole number of pixels, for a bitmap font one of its sizes); 0 when the
   // font cannot be made.
   virtual double RenderedSize(const FontSpec& font) = 0;
+  // The colour the system draws unavailable text in (red + 256 green + 65536 blue).
+  virtual std::uint32_t GreyTextColour() = 0;
   // A 32 x 32 opaque icon: the square filled with `back`, then `text` drawn at
   // (x, y) (which may be negative: the text is clipped) in `fore` with a
   // transparent text background. nullptr when the icon cannot be made.
@@ -79,6 +81,7 @@ inline Graphics& NoGraphics() {
     std::vector<std::string> FontNames() override { return {}; }
     Size TextExtent(const FontSpec&, std::string_view) override { return {}; }
     double RenderedSize(const FontSpec&) override { return 0; }
+    std::uint32_t GreyTextColour() override { return 0x808080; }
     std::unique_ptr<Icon> NumberIcon(const FontSpec&, std::uint32_t, std::uint32_t,
                                      std::string_view, int, int) override {
       return nullptr;

@@ -70,6 +70,8 @@ class Clock {
   virtual std::string DecimalSeparator() = 0;
   // The user's general date-time text of `t`: short date, a space, long time.
   virtual std::string GeneralDateTime(const DateTime& t) = 0;
+  // The user's long time text of `t` alone.
+  virtual std::string TimeText(const DateTime& t) = 0;
   // The user's AM and PM designators (empty in a 24-hour locale).
   virtual std::string AmDesignator() = 0;
   virtual std::string PmDesignator() = 0;
@@ -194,6 +196,12 @@ class Desktop {
   virtual bool SetTopmost(WindowId window, bool topmost) = 0;
   // Sends WM_CLOSE and returns when the window has handled it.
   virtual void SendClose(WindowId window) = 0;
+  // Whether the window's thread has stopped handling its messages for a while
+  // (a few seconds). Never blocks; false where the system cannot tell.
+  virtual bool IsHung(WindowId window) = 0;
+  // Whether the window handles an empty message within `timeout_ms`; a window
+  // the system already knows as hung fails at once. Blocks up to the timeout.
+  virtual bool Answers(WindowId window, int timeout_ms) = 0;
 
   virtual Point CursorPos() = 0;
   virtual void SetCursorPos(Point p) = 0;

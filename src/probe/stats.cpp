@@ -53,9 +53,11 @@ void ProbeStats::Reset() {
   mb_temp.Reset(100);
   for (FloatStat* s : {&v12, &v5, &v33, &vcore}) s->Reset(100.0f);
   for (IntStat* s : {&cpu_fan, &power_fan, &chassis_fan}) s->Reset(20000);
+  count = 0;
 }
 
 void ProbeStats::Add(const TickValues& v) {
+  count += 1;
   vcore.Add(v.vcore);
   cpu_temp.Add(v.cpu_temp);
   mb_temp.Add(v.mb_temp);

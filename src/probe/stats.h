@@ -41,6 +41,8 @@ struct FloatStat {
 struct ProbeStats {
   IntStat cpu_temp, mb_temp, cpu_fan, power_fan, chassis_fan;
   FloatStat v12, v5, v33, vcore;
+  // Samples added since the reset.
+  double count = 0;
 
   void Reset();
   // Adds one sample, in the order VCore, CPU, MB, +5 V, +3.3 V, +12 V, CPU fan,

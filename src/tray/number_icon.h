@@ -44,6 +44,8 @@ class NumberIcons {
   // The colour of the digits that the next Draw makes.
   void SetTextColour(std::uint32_t colour) { text_colour_ = colour; }
   std::uint32_t TextColour() const { return text_colour_; }
+  // The system's colour for unavailable text.
+  std::uint32_t GreyTextColour() const { return graphics_.GreyTextColour(); }
 
   // Draws `num` ("00" pattern, first two characters) into a new icon that
   // replaces the current one. False, keeping the current icon, when the

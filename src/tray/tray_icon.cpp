@@ -10,6 +10,12 @@ std::string StartupTip() {
   return FixedWidth(tip, kTipChars);
 }
 
+std::string StaleTip(const std::string& time) {
+  std::string tip = "Asus Probe 2 is not responding - readings of " + time;
+  tip += '\0';
+  return FixedWidth(tip, kTipChars);
+}
+
 void TrayIcon::Add() {
   tip_ = StartupTip();
   tray_.Add(nullptr, tip_, [this](int message) { HandleEvent(message); });
@@ -25,10 +31,11 @@ void TrayIcon::Rebuild() {
   Add();
 }
 
-void TrayIcon::Show(const std::string& tip, std::int16_t value, bool motherboard) {
+void TrayIcon::Show(const std::string& tip, std::int16_t value, bool motherboard, bool stale) {
   tip_ = tip;
   icons_.SetTextColour(style_.cpu_colour);
   if (motherboard) icons_.SetTextColour(style_.mb_colour);
+  if (stale) icons_.SetTextColour(icons_.GreyTextColour());
   if (icons_.Draw(value)) tray_.Modify(icons_.Current(), tip_);
 }
 

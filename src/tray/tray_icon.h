@@ -17,6 +17,9 @@ inline constexpr std::size_t kTipChars = 64;
 
 // The tip the icon shows until the first tick replaces it.
 std::string StartupTip();
+// The tip while the monitor does not answer: `time` is when its readings were
+// last fresh.
+std::string StaleTip(const std::string& time);
 
 class TrayIcon {
  public:
@@ -35,8 +38,9 @@ class TrayIcon {
   // icon removed and added again.
   void Rebuild();
   // One tick's drawing: `tip` (the reading's tip_text) and the temperature, in
-  // the CPU colour or the motherboard colour.
-  void Show(const std::string& tip, std::int16_t value, bool motherboard);
+  // the CPU colour or the motherboard colour; stale readings in the system's
+  // grey-text colour.
+  void Show(const std::string& tip, std::int16_t value, bool motherboard, bool stale = false);
   // A mouse message from the tray.
   void HandleEvent(int mouse_message);
   const std::string& Tip() const { return tip_; }

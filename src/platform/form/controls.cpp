@@ -177,6 +177,9 @@ void Label::SetAlignment(form::Alignment alignment) {
 void Label::SetTransparent(bool transparent) {
   Assign(transparent_, transparent, Change::kTransparent);
 }
+void Label::SetGreyed(bool greyed) {
+  Assign(greyed_, greyed, Change::kForeColour);
+}
 
 CheckBox::CheckBox(Window& owner, std::string name, int index, Container* parent)
     : Control(owner, ControlKind::kCheckBox, std::move(name), index, parent) {}

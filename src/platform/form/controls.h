@@ -182,6 +182,11 @@ class Label : public Control {
   // Transparent: the container's background and picture show around the text.
   bool Transparent() const { return transparent_; }
   void SetTransparent(bool transparent);
+  // Greyed: the text is drawn in the system's grey-text colour, its own
+  // colour kept (and still read and written as the colour); the label still
+  // takes the mouse.
+  bool Greyed() const { return greyed_; }
+  void SetGreyed(bool greyed);
 
  private:
   friend class Window;
@@ -189,6 +194,7 @@ class Label : public Control {
   std::string caption_;
   form::Alignment alignment_ = form::Alignment::kLeft;
   bool transparent_ = false;
+  bool greyed_ = false;
 };
 
 class CheckBox : public Control {

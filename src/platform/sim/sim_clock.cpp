@@ -12,11 +12,16 @@ platform::DateTime SimClock::Now() {
 }
 
 std::string SimClock::GeneralDateTime(const platform::DateTime& t) {
-  char date[32], time[32];
+  char date[32];
   if (locale_.day_first)
     std::snprintf(date, sizeof date, "%02d.%02d.%04d", t.day, t.month, t.year);
   else
     std::snprintf(date, sizeof date, "%d/%d/%04d", t.month, t.day, t.year);
+  return std::string(date) + " " + TimeText(t);
+}
+
+std::string SimClock::TimeText(const platform::DateTime& t) {
+  char time[32];
   if (locale_.twenty_four_hour) {
     std::snprintf(time, sizeof time, "%02d:%02d:%02d", t.hour, t.minute, t.second);
   } else {
@@ -24,7 +29,7 @@ std::string SimClock::GeneralDateTime(const platform::DateTime& t) {
     std::snprintf(time, sizeof time, "%d:%02d:%02d %s", h12, t.minute, t.second,
                   (t.hour < 12 ? locale_.am : locale_.pm).c_str());
   }
-  return std::string(date) + " " + time;
+  return time;
 }
 
 // A timer handle; the loop keeps the state so that a timer destroyed inside its

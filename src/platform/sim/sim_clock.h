@@ -31,6 +31,7 @@ class SimClock : public platform::Clock {
   platform::DateTime Now() override;
   std::string DecimalSeparator() override { return locale_.decimal_separator; }
   std::string GeneralDateTime(const platform::DateTime& t) override;
+  std::string TimeText(const platform::DateTime& t) override;
   std::string AmDesignator() override { return locale_.am; }
   std::string PmDesignator() override { return locale_.pm; }
 

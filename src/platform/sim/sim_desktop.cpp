@@ -148,6 +148,24 @@ void SimDesktop::SendClose(WindowId window) {
   }
 }
 
+void SimDesktop::SetHung(WindowId window, bool hung, bool known) {
+  auto it = windows_.find(window);
+  if (it == windows_.end()) return;
+  it->second.hung = hung;
+  it->second.known_hung = hung && known;
+}
+
+bool SimDesktop::IsHung(WindowId window) {
+  auto it = windows_.find(window);
+  return it != windows_.end() && it->second.known_hung;
+}
+
+bool SimDesktop::Answers(WindowId window, int /*timeout_ms*/) {
+  ++pings_;
+  auto it = windows_.find(window);
+  return it != windows_.end() && !it->second.hung;
+}
+
 void SimDesktop::LeftButtonDown() {
   button_down_ = true;
 }

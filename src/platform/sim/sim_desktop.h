@@ -38,6 +38,10 @@ class SimDesktop : public platform::Desktop {
   // The program's own window takes the topmost flag and goes on top of its
   // band (as its renderer does; not recorded among the calls).
   void PlaceInZOrder(platform::WindowId window, bool topmost);
+  // A window whose thread stops handling messages: the system calls it hung
+  // (`known` false: not yet, as in the first seconds of a hang) and it answers
+  // no message. Its texts stay readable.
+  void SetHung(platform::WindowId window, bool hung, bool known = true);
 
   // --- what a test reads back ---------------------------------------------
   struct Click {
@@ -57,6 +61,8 @@ class SimDesktop : public platform::Desktop {
     std::string path;
   };
   const std::vector<Capture>& Captures() const { return captures_; }
+  // How many times the program sent a window an empty message to see it answer.
+  int Pings() const { return pings_; }
   // How many times the program read a pixel of the screen.
   int PixelReads() const { return pixel_reads_; }
   // Top-level windows alive, the program's and the others'.
@@ -74,6 +80,8 @@ class SimDesktop : public platform::Desktop {
   platform::WindowId Foreground() override { return IsWindow(foreground_) ? foreground_ : 0; }
   bool SetTopmost(platform::WindowId window, bool topmost) override;
   void SendClose(platform::WindowId window) override;
+  bool IsHung(platform::WindowId window) override;
+  bool Answers(platform::WindowId window, int timeout_ms) override;
   platform::Point CursorPos() override { return cursor_; }
   void SetCursorPos(platform::Point p) override { cursor_ = p; }
   void LeftButtonDown() override;
@@ -96,6 +104,8 @@ class SimDesktop : public platform::Desktop {
     platform::Rect rect;
     bool visible = true;
     bool topmost = false;
+    bool hung = false;        // handles no message
+    bool known_hung = false;  // and the system says so
     int show_state = platform::sw::kShowNormal;
     std::vector<platform::WindowId> children;
     std::function<void()> on_close;
@@ -118,6 +128,7 @@ class SimDesktop : public platform::Desktop {
   platform::Rect work_area_{0, 0, 1024, 738};
   std::vector<platform::Rect> monitors_;  // besides the screen
   int pixel_reads_ = 0;
+  int pings_ = 0;
 };
 
 }  // namespace kelvane::sim

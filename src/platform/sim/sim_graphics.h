@@ -31,6 +31,8 @@ class SimGraphics : public platform::Graphics {
   // An outline font's request in whole pixels at 96 dots per inch; a bitmap
   // font's largest size not above the request (else its smallest).
   double RenderedSize(const platform::FontSpec& font) override;
+  // The classic scheme's grey, 128 128 128.
+  std::uint32_t GreyTextColour() override { return 0x808080; }
   std::unique_ptr<platform::Icon> NumberIcon(const platform::FontSpec& font, std::uint32_t back,
                                              std::uint32_t fore, std::string_view text, int x,
                                              int y) override;

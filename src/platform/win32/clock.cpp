@@ -69,13 +69,18 @@ std::string Win32Clock::PmDesignator() {
 std::string Win32Clock::GeneralDateTime(const DateTime& t) {
   const SYSTEMTIME st = ToSystemTime(t);
   char date[96] = {};
-  char time[96] = {};
   const int date_length =
       GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &st, nullptr, date, sizeof date);
-  const int time_length = GetTimeFormatA(LOCALE_USER_DEFAULT, 0, &st, nullptr, time, sizeof time);
   std::string text;
   if (date_length > 1) text.append(date, static_cast<std::size_t>(date_length - 1));
-  text += ' ';
+  return AcpToUtf8(text) + ' ' + TimeText(t);
+}
+
+std::string Win32Clock::TimeText(const DateTime& t) {
+  const SYSTEMTIME st = ToSystemTime(t);
+  char time[96] = {};
+  const int time_length = GetTimeFormatA(LOCALE_USER_DEFAULT, 0, &st, nullptr, time, sizeof time);
+  std::string text;
   if (time_length > 1) text.append(time, static_cast<std::size_t>(time_length - 1));
   return AcpToUtf8(text);
 }

@@ -15,6 +15,7 @@ class Win32Clock final : public Clock {
   DateTime Now() override;
   std::string DecimalSeparator() override;
   std::string GeneralDateTime(const DateTime& t) override;
+  std::string TimeText(const DateTime& t) override;
   std::string AmDesignator() override;
   std::string PmDesignator() override;
 

@@ -111,6 +111,22 @@ void Win32Desktop::SendClose(WindowId window) {
   if (window != kNoWindow) SendMessageA(ToHwnd(window), WM_CLOSE, 0, 0);
 }
 
+bool Win32Desktop::IsHung(WindowId window) {
+  // Looked up rather than imported: Windows 9x and NT 4 lack it, and there the
+  // ping of Answers alone tells.
+  using IsHungFn = BOOL(WINAPI*)(HWND);
+  static const auto is_hung = reinterpret_cast<IsHungFn>(reinterpret_cast<void (*)()>(
+      GetProcAddress(GetModuleHandleA("user32.dll"), "IsHungAppWindow")));
+  return window != kNoWindow && is_hung != nullptr && is_hung(ToHwnd(window)) != FALSE;
+}
+
+bool Win32Desktop::Answers(WindowId window, int timeout_ms) {
+  if (window == kNoWindow) return false;
+  DWORD_PTR result = 0;
+  return SendMessageTimeoutA(ToHwnd(window), WM_NULL, 0, 0, SMTO_ABORTIFHUNG | SMTO_BLOCK,
+                             static_cast<UINT>(timeout_ms), &result) != 0;
+}
+
 Point Win32Desktop::CursorPos() {
   POINT p = {};
   GetCursorPos(&p);

@@ -26,6 +26,8 @@ class Win32Desktop final : public Desktop {
   WindowId Foreground() override;
   bool SetTopmost(WindowId window, bool topmost) override;
   void SendClose(WindowId window) override;
+  bool IsHung(WindowId window) override;
+  bool Answers(WindowId window, int timeout_ms) override;
 
   Point CursorPos() override;
   void SetCursorPos(Point p) override;

@@ -60,6 +60,10 @@ Size Win32Graphics::TextExtent(const FontSpec& spec, std::string_view text) {
   return {size.cx, size.cy};
 }
 
+std::uint32_t Win32Graphics::GreyTextColour() {
+  return static_cast<std::uint32_t>(GetSysColor(COLOR_GRAYTEXT));
+}
+
 double Win32Graphics::RenderedSize(const FontSpec& spec) {
   WindowDc screen(nullptr);
   GdiFont font = MakeFont(spec);

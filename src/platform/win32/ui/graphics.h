@@ -27,6 +27,7 @@ class Win32Graphics : public Graphics {
   std::vector<std::string> FontNames() override;
   Size TextExtent(const FontSpec& font, std::string_view text) override;
   double RenderedSize(const FontSpec& font) override;
+  std::uint32_t GreyTextColour() override;
   std::unique_ptr<Icon> NumberIcon(const FontSpec& font, std::uint32_t back, std::uint32_t fore,
                                    std::string_view text, int x, int y) override;
 };

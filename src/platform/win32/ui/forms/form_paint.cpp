@@ -106,8 +106,8 @@ void FormWindow::DrawWindowless(HDC dc, const form::Control& control) {
   if (!label.Transparent()) Fill(dc, r, label.BackColour());
   const ScopedSelect font(dc, resources_.Font(label.TextFont()));
   SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc,
-               label.Enabled() ? ResolveColour(label.ForeColour()) : GetSysColor(COLOR_GRAYTEXT));
+  const bool grey = !label.Enabled() || label.Greyed();
+  SetTextColor(dc, grey ? GetSysColor(COLOR_GRAYTEXT) : ResolveColour(label.ForeColour()));
   const std::wstring caption = Utf8ToWide(label.Caption());
   DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &r,
             LabelTextFlags(label.Alignment()));
