@@ -13,6 +13,14 @@ mkdir -p "$SHOTS"
 fail() {
   echo "FAIL: $*" >&2
   bench_screenshot "$SHOTS/fail-$(basename "$0" .sh).png" 2>/dev/null || true
+  # A program that ended meanwhile (a crash, say) tells why in its last words.
+  local ended pid
+  for ended in "$BENCH_RUN"/exit-*; do
+    [ -f "$ended" ] || continue
+    pid=${ended##*-}
+    echo "  program $pid ended with exit code $(cat "$ended"); its last output:" >&2
+    bench_output "$pid" 2>/dev/null | tail -n 15 | sed 's/^/    /' >&2 || true
+  done
   exit 1
 }
 pass() { echo "ok: $*"; }
@@ -69,8 +77,9 @@ answer_box() {
   return 1
 }
 
-# The tray icon's look: "blue", "red" or "other", judged from the colours of
-# its 16 x 16 picture in a screenshot (digits on a white square).
+# The tray icon's look: "blue", "red", "grey" (the system's grey text) or
+# "other", judged from the colours of its 16 x 16 picture in a screenshot
+# (digits on a white square).
 tray_icon_colour() {
   local x y shot=$BENCH_RUN/tray.png
   read -r x y < <(bench_tray_icon_centre) || return 1
@@ -81,11 +90,13 @@ tray_icon_colour() {
         if (r > 200 && g > 200 && b > 200) white++
         else if (b > 150 && r < 110 && g < 110) blue++
         else if (r > 150 && g < 110 && b < 110) red++
+        else if (r > 80 && r < 180 && r - g < 24 && g - r < 24 && r - b < 24 && b - r < 24) grey++
       }
       END {
         if (white < 60) print "other"
         else if (blue > 8 && red < 3) print "blue"
         else if (red > 8 && blue < 3) print "red"
+        else if (grey > 8 && red < 3 && blue < 3) print "grey"
         else print "other"
       }'
 }
