@@ -1,0 +1,159 @@
+// The program's own JPEG decoder: the shipped pictures decode at their sizes,
+// colours come out in the bitmap's blue-green-red order with padded rows, and
+// whatever is not a whole JPEG is refused, so that the window shows it as it
+// shows a missing file.
+#include "platform/jpeg.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#define STB_IMAGE_WRITE_IMPLEMENTATION
+#define STB_IMAGE_WRITE_STATIC
+#if defined(__GNUC__)
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wunused-function"
+#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
+#endif
+#include <stb_image_write.h>
+#if defined(__GNUC__)
+#pragma GCC diagnostic pop
+#endif
+
+namespace kelvane {
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+using platform::DecodedPicture;
+using platform::DecodeJpeg;
+
+const std::filesystem::path kResources(KELVANE_RESOURCES_DIR);
+
+Bytes ReadAll(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// An RGB picture as a JPEG of the best quality.
+Bytes EncodeJpeg(int width, int height, const std::vector<std::uint8_t>& rgb) {
+  Bytes out;
+  stbi_write_jpg_to_func(
+      [](void* context, void* data, int size) {
+        auto* bytes = static_cast<const std::uint8_t*>(data);
+        static_cast<Bytes*>(context)->insert(static_cast<Bytes*>(context)->end(), bytes,
+                                             bytes + size);
+      },
+      &out, width, height, 3, rgb.data(), 100);
+  return out;
+}
+
+struct Bgr {
+  int b, g, r;
+};
+Bgr PixelAt(const DecodedPicture& picture, int x, int y) {
+  const std::uint8_t* p = picture.pixels.data() + y * picture.Stride() + x * 3;
+  return {p[0], p[1], p[2]};
+}
+
+TEST(Jpeg, EveryShippedPictureDecodesAtItsSize) {
+  struct Shipped {
+    const char* name;
+    int width, height;
+  } sizes[] = {{"Kelvane-M.jpg", 480, 400},
+               {"Kelvane-D.jpg", 79, 16},
+               {"Kelvane-H.jpg", 43, 193},
+               {"Kelvane-U.jpg", 533, 16}};
+  int decoded = 0;
+  for (const auto& theme : std::filesystem::directory_iterator(kResources / "BackGround")) {
+    for (const Shipped& s : sizes) {
+      const std::filesystem::path file = theme.path() / s.name;
+      if (!std::filesystem::exists(file)) continue;
+      const auto picture = DecodeJpeg(ReadAll(file));
+      ASSERT_TRUE(picture) << file;
+      EXPECT_EQ(picture->width, s.width) << file;
+      EXPECT_EQ(picture->height, s.height) << file;
+      EXPECT_EQ(picture->pixels.size(), static_cast<std::size_t>(picture->Stride() * s.height));
+      ++decoded;
+    }
+  }
+  EXPECT_GE(decoded, 30);
+  const auto editor = DecodeJpeg(ReadAll(kResources / "Images" / "ColourEditor.jpg"));
+  ASSERT_TRUE(editor);
+  EXPECT_EQ(editor->width, 250);
+  EXPECT_EQ(editor->height, 87);
+}
+
+// Four flat quarters, red, green, blue and white, in a picture whose rows need
+// padding (34 pixels are 102 bytes, stored in 104): each quarter's middle comes
+// out in its colour, blue first.
+TEST(Jpeg, ColoursComeOutBlueGreenRedInRowsPaddedToFourBytes) {
+  constexpr int kWidth = 34, kHeight = 32;
+  std::vector<std::uint8_t> rgb(kWidth * kHeight * 3);
+  const Bgr quarters[2][2] = {{{0, 0, 255}, {0, 255, 0}}, {{255, 0, 0}, {255, 255, 255}}};
+  for (int y = 0; y < kHeight; ++y)
+    for (int x = 0; x < kWidth; ++x) {
+      const Bgr c = quarters[y / 16][x / 17];
+      std::uint8_t* p = &rgb[(y * kWidth + x) * 3];
+      p[0] = c.r, p[1] = c.g, p[2] = c.b;
+    }
+  const auto picture = DecodeJpeg(EncodeJpeg(kWidth, kHeight, rgb));
+  ASSERT_TRUE(picture);
+  EXPECT_EQ(picture->Stride(), 104);
+  for (int qy = 0; qy < 2; ++qy)
+    for (int qx = 0; qx < 2; ++qx) {
+      const Bgr want = quarters[qy][qx];
+      const Bgr got = PixelAt(*picture, qx * 17 + 8, qy * 16 + 8);
+      EXPECT_LE(std::abs(got.b - want.b), 8) << qx << "," << qy;
+      EXPECT_LE(std::abs(got.g - want.g), 8) << qx << "," << qy;
+      EXPECT_LE(std::abs(got.r - want.r), 8) << qx << "," << qy;
+    }
+}
+
+TEST(Jpeg, WhatIsNotAWholeJpegIsRefused) {
+  const Bytes good = ReadAll(kResources / "BackGround" / "Custom" / "Kelvane-M.jpg");
+  ASSERT_GT(good.size(), 1000u);
+  // A file cut off half-way through its picture data, and one cut off in its headers.
+  const Bytes half(good.begin(), good.begin() + good.size() / 2);
+  const Bytes headers_cut(good.begin(), good.begin() + 200);
+  // A frame header that claims 20000 x 20000 pixels.
+  Bytes too_large = good;
+  bool forged = false;
+  for (std::size_t i = 0; i + 9 < too_large.size() && !forged; ++i)
+    if (too_large[i] == 0xFF && (too_large[i + 1] == 0xC0 || too_large[i + 1] == 0xC2)) {
+      too_large[i + 5] = 0x4E, too_large[i + 6] = 0x20;  // height
+      too_large[i + 7] = 0x4E, too_large[i + 8] = 0x20;  // width
+      forged = true;
+    }
+  ASSERT_TRUE(forged);
+  // A Huffman table that claims 16 x 32 symbols, twice what a table can hold.
+  Bytes overfull = good;
+  bool overfilled = false;
+  for (std::size_t i = 0; i + 21 < overfull.size() && !overfilled; ++i)
+    if (overfull[i] == 0xFF && overfull[i + 1] == 0xC4) {
+      for (int bits = 1; bits <= 16; ++bits) overfull[i + 4 + bits] = 32;
+      overfilled = true;
+    }
+  ASSERT_TRUE(overfilled);
+  const std::string text = "jpg";
+  const struct {
+    const char* what;
+    Bytes bytes;
+  } refused[] = {
+      {"nothing", {}},
+      {"a text", Bytes(text.begin(), text.end())},
+      {"a bitmap file", ReadAll(kResources / "Images" / "Picker.bmp")},
+      {"a JPEG cut off half-way", half},
+      {"a JPEG cut off in its headers", headers_cut},
+      {"a JPEG larger than any window", too_large},
+      {"a JPEG with an overfull Huffman table", overfull},
+  };
+  for (const auto& r : refused) EXPECT_FALSE(DecodeJpeg(r.bytes)) << r.what;
+}
+
+}  // namespace
+}  // namespace kelvane
