@@ -130,6 +130,7 @@ class FormWindow final : public form::WindowObserver {
   void ApplyStyles();
   void ApplyBounds();
   void ApplyVisible();
+  void ReleasePictures();
   void ApplyState();
   void ApplyFocus();
   void MeasureFrame();
