@@ -119,6 +119,17 @@ std::shared_ptr<Picture> Resources::LoadPicture(const std::string& path) {
   return picture;
 }
 
+std::shared_ptr<const GdiBrush> Resources::Brush(COLORREF colour) {
+  if (auto it = brushes_.find(colour); it != brushes_.end())
+    if (std::shared_ptr<const GdiBrush> shared = it->second.lock()) return shared;
+  auto brush = std::make_shared<const GdiBrush>(CreateSolidBrush(colour));
+  brushes_[colour] = brush;
+  // Entries of colours nobody paints any more go as others come.
+  for (auto it = brushes_.begin(); it != brushes_.end();)
+    it = it->second.expired() ? brushes_.erase(it) : std::next(it);
+  return brush;
+}
+
 HCURSOR Resources::Cursor(const form::Pointer& pointer) {
   if (pointer.file.empty()) {
     const LPCWSTR name = StockCursorName(pointer.stock);

@@ -60,9 +60,10 @@ class Picture {
   SIZE size_ = {};
 };
 
-// Fonts, pictures and pointer images for every window of the renderer. Fonts
-// and file cursors stay until the renderer goes (a program uses a handful);
-// a picture lives while some window or control shows it.
+// Fonts, pictures, brushes and pointer images for every window of the
+// renderer. Fonts and file cursors stay until the renderer goes (a program
+// uses a handful); a picture or a brush lives while some window or control
+// shows it.
 class Resources {
  public:
   Resources() = default;
@@ -76,12 +77,17 @@ class Resources {
   std::shared_ptr<Picture> LoadPicture(const std::string& path);
   // The pointer image; nullptr for the default pointer or a file that does not load.
   HCURSOR Cursor(const form::Pointer& pointer);
+  // A solid brush of `colour`, shared by everyone painting that colour; it goes
+  // with its last user. A window of a hundred controls in two or three
+  // colours holds two or three brushes.
+  std::shared_ptr<const GdiBrush> Brush(COLORREF colour);
 
  private:
   using FontKey = std::tuple<std::string, long, bool, bool>;
   std::map<FontKey, GdiFont> fonts_;
   std::map<std::string, OwnedCursor> cursors_;
   std::map<std::string, std::weak_ptr<Picture>> pictures_;
+  std::map<COLORREF, std::weak_ptr<const GdiBrush>> brushes_;
 };
 
 }  // namespace kelvane::platform::win32::forms
