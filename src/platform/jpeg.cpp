@@ -31,12 +31,18 @@
 namespace kelvane::platform {
 namespace {
 
-// Whether every Huffman table of the file codes at most 256 symbols. The
-// decoder as Debian ships it builds a table before it checks that count, and
-// a forged table writes past the end of its arrays; such a file is no picture.
-// Walks the segments from the start of the image on, skipping each scan's
-// coded data, so that tables between the scans of a progressive file count too.
-bool HuffmanTablesFit(std::span<const std::uint8_t> b) {
+// Whether the file's Huffman tables are safe to decode with. The decoder as
+// Debian ships it trusts two things a forged file breaks: it builds a table
+// before it checks that the table holds at most 256 symbols (and writes past
+// its arrays), and it decodes a scan with a table that no segment defined (and
+// reads whatever memory held). Such a file is no picture. Walks the segments
+// from the start of the image on, skipping each scan's coded data, so that the
+// tables and scans of a progressive file count too.
+bool HuffmanTablesSafe(std::span<const std::uint8_t> b) {
+  // The decoder reads past the end of the file as zeros.
+  const auto at = [&b](std::size_t i) -> unsigned { return i < b.size() ? b[i] : 0; };
+  bool defined[2][4] = {};  // [DC, AC][table]
+  bool progressive = false;
   std::size_t i = 2;  // after the start-of-image marker
   while (i + 1 < b.size()) {
     if (b[i] != 0xFF) {  // coded data of a scan
@@ -54,14 +60,31 @@ bool HuffmanTablesFit(std::span<const std::uint8_t> b) {
       continue;
     }
     if (marker == 0xD9 || i + 4 > b.size()) return true;  // end of image
-    const std::size_t end = i + 2 + (b[i + 2] << 8 | b[i + 3]);
+    const std::size_t end = i + 2 + (at(i + 2) << 8 | at(i + 3));
+    if (marker == 0xC2) progressive = true;
     if (marker == 0xC4) {
-      // The decoder reads a file cut off inside a table as if zeros followed.
       for (std::size_t table = i + 4; table < end && table < b.size();) {
-        int symbols = 0;
-        for (std::size_t at = table + 1; at <= table + 16 && at < b.size(); ++at) symbols += b[at];
+        unsigned symbols = 0;
+        for (std::size_t bits = 1; bits <= 16; ++bits) symbols += at(table + bits);
         if (symbols > 256) return false;
+        const unsigned kind = at(table) >> 4, id = at(table) & 15;
+        if (kind <= 1 && id <= 3) defined[kind][id] = true;
         table += 17 + symbols;
+      }
+    }
+    if (marker == 0xDA) {
+      // Which tables the scan decodes with: a first DC scan its DC tables, an
+      // AC scan its AC tables, a sequential scan both.
+      const std::size_t components = at(i + 4);
+      const std::size_t after = i + 5 + 2 * components;
+      const bool dc_scan = at(after) == 0;
+      const bool first_pass = (at(after + 2) >> 4) == 0;
+      const bool uses_dc = !progressive || (dc_scan && first_pass);
+      const bool uses_ac = !progressive || !dc_scan;
+      for (std::size_t c = 0; c < components; ++c) {
+        const unsigned tables = at(i + 6 + 2 * c);
+        if (uses_dc && (tables >> 4) <= 3 && !defined[0][tables >> 4]) return false;
+        if (uses_ac && (tables & 15) <= 3 && !defined[1][tables & 15]) return false;
       }
     }
     i = end;
@@ -73,7 +96,7 @@ bool HuffmanTablesFit(std::span<const std::uint8_t> b) {
 
 std::optional<DecodedPicture> DecodeJpeg(std::span<const std::uint8_t> bytes) {
   if (bytes.empty() || bytes.size() > static_cast<std::size_t>(INT_MAX)) return std::nullopt;
-  if (!HuffmanTablesFit(bytes)) return std::nullopt;
+  if (!HuffmanTablesSafe(bytes)) return std::nullopt;
   int width = 0, height = 0, channels = 0;
   stbi_uc* rgb = stbi_load_from_memory(bytes.data(), static_cast<int>(bytes.size()), &width,
                                        &height, &channels, 3);

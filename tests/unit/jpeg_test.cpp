@@ -139,6 +139,15 @@ TEST(Jpeg, WhatIsNotAWholeJpegIsRefused) {
       overfilled = true;
     }
   ASSERT_TRUE(overfilled);
+  // A scan that decodes its first component with AC table 3, which no segment defines.
+  Bytes undefined_table = good;
+  bool redirected = false;
+  for (std::size_t i = 0; i + 6 < undefined_table.size() && !redirected; ++i)
+    if (undefined_table[i] == 0xFF && undefined_table[i + 1] == 0xDA) {
+      undefined_table[i + 6] = (undefined_table[i + 6] & 0xF0) | 3;
+      redirected = true;
+    }
+  ASSERT_TRUE(redirected);
   const std::string text = "jpg";
   const struct {
     const char* what;
@@ -151,6 +160,7 @@ TEST(Jpeg, WhatIsNotAWholeJpegIsRefused) {
       {"a JPEG cut off in its headers", headers_cut},
       {"a JPEG larger than any window", too_large},
       {"a JPEG with an overfull Huffman table", overfull},
+      {"a JPEG whose scan uses a table it never defines", undefined_table},
   };
   for (const auto& r : refused) EXPECT_FALSE(DecodeJpeg(r.bytes)) << r.what;
 }
