@@ -3,8 +3,10 @@
 //   gdicount.exe [--kinds] <exe-name-or-pid>
 //     prints   gdi <live non-stock objects> stock <stock objects>
 //     and with --kinds a second line, the live non-stock objects by kind:
-//              kinds dc <n> memory-dc <n> bitmap <n> font <n> brush <n> pen <n> region <n> other
-//              <n>
+//              kinds dc <n> memory-dc <n> surface <n> bitmap <n> font <n> brush <n> pen <n>
+//              region <n> other <n> [(0x<type> <n>) ...]
+//     Wine keeps a cache of up to 64 DCs for the windows a program painted (Windows keeps its
+//     cache for the whole system); each cached DC comes with a region and a surface object.
 //
 // GetGuiResources is a stub under Wine (it returns 0), so the count comes from the per-process GDI
 // handle table that the PEB points to: read from outside, it measures a running program without
@@ -109,6 +111,8 @@ const char* KindName(const gdi::Entry& e) {
     case 0x41:
       return "memory-dc";
     case 0x05:
+      return "surface";
+    case 0x09:
       return "bitmap";
     case 0x0a:
       return "font";
@@ -151,7 +155,8 @@ int Count(DWORD pid, bool kinds) {
   }
   std::printf("gdi %u stock %u\n", live, stock);
   if (kinds) {
-    const char* names[] = {"dc", "memory-dc", "bitmap", "font", "brush", "pen", "region", "other"};
+    const char* names[] = {"dc",    "memory-dc", "surface", "bitmap", "font",
+                           "brush", "pen",       "region",  "other"};
     std::printf("kinds");
     for (const char* name : names) {
       unsigned n = 0;
