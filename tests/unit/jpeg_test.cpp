@@ -114,6 +114,18 @@ TEST(Jpeg, ColoursComeOutBlueGreenRedInRowsPaddedToFourBytes) {
     }
 }
 
+// `bytes` with the first segment of `marker` changed by `edit` (given the
+// segment from its marker on); the test fails when there is no such segment.
+Bytes Forged(Bytes bytes, std::uint8_t marker, void (*edit)(std::uint8_t* segment)) {
+  for (std::size_t i = 0; i + 32 < bytes.size(); ++i)
+    if (bytes[i] == 0xFF && bytes[i + 1] == marker) {
+      edit(&bytes[i]);
+      return bytes;
+    }
+  ADD_FAILURE() << "no segment " << std::hex << int{marker};
+  return {};
+}
+
 TEST(Jpeg, WhatIsNotAWholeJpegIsRefused) {
   const Bytes good = ReadAll(kResources / "BackGround" / "Custom" / "Kelvane-M.jpg");
   ASSERT_GT(good.size(), 1000u);
@@ -121,33 +133,17 @@ TEST(Jpeg, WhatIsNotAWholeJpegIsRefused) {
   const Bytes half(good.begin(), good.begin() + good.size() / 2);
   const Bytes headers_cut(good.begin(), good.begin() + 200);
   // A frame header that claims 20000 x 20000 pixels.
-  Bytes too_large = good;
-  bool forged = false;
-  for (std::size_t i = 0; i + 9 < too_large.size() && !forged; ++i)
-    if (too_large[i] == 0xFF && (too_large[i + 1] == 0xC0 || too_large[i + 1] == 0xC2)) {
-      too_large[i + 5] = 0x4E, too_large[i + 6] = 0x20;  // height
-      too_large[i + 7] = 0x4E, too_large[i + 8] = 0x20;  // width
-      forged = true;
-    }
-  ASSERT_TRUE(forged);
+  const Bytes too_large = Forged(good, 0xC0, [](std::uint8_t* segment) {
+    segment[5] = 0x4E, segment[6] = 0x20;  // height
+    segment[7] = 0x4E, segment[8] = 0x20;  // width
+  });
   // A Huffman table that claims 16 x 32 symbols, twice what a table can hold.
-  Bytes overfull = good;
-  bool overfilled = false;
-  for (std::size_t i = 0; i + 21 < overfull.size() && !overfilled; ++i)
-    if (overfull[i] == 0xFF && overfull[i + 1] == 0xC4) {
-      for (int bits = 1; bits <= 16; ++bits) overfull[i + 4 + bits] = 32;
-      overfilled = true;
-    }
-  ASSERT_TRUE(overfilled);
+  const Bytes overfull = Forged(good, 0xC4, [](std::uint8_t* segment) {
+    for (int bits = 1; bits <= 16; ++bits) segment[4 + bits] = 32;
+  });
   // A scan that decodes its first component with AC table 3, which no segment defines.
-  Bytes undefined_table = good;
-  bool redirected = false;
-  for (std::size_t i = 0; i + 6 < undefined_table.size() && !redirected; ++i)
-    if (undefined_table[i] == 0xFF && undefined_table[i + 1] == 0xDA) {
-      undefined_table[i + 6] = (undefined_table[i + 6] & 0xF0) | 3;
-      redirected = true;
-    }
-  ASSERT_TRUE(redirected);
+  const Bytes undefined_table =
+      Forged(good, 0xDA, [](std::uint8_t* segment) { segment[6] = (segment[6] & 0xF0) | 3; });
   const std::string text = "jpg";
   const struct {
     const char* what;
