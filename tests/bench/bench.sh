@@ -10,7 +10,8 @@
 # `wineserver` are functions that call the chosen loader and server. Source this file, then:
 #
 #   bench_start [--tray]          start Xvfb (1024x768x24) + openbox (+ trayer) on a free display
-#                                 in 100-199 and a fresh prefix copied from the template; exports
+#                                 in KELVANE_BENCH_DISPLAYS (100-199) and a fresh prefix copied
+#                                 from the template; exports
 #                                 DISPLAY WINEPREFIX WINEDEBUG WINEDLLOVERRIDES and
 #                                 BENCH_RUN BENCH_LOGS BENCH_PREFIX BENCH_DISPLAY; bench_stop runs
 #                                 on exit (an EXIT trap set before is kept and runs after it)
@@ -49,6 +50,8 @@
 #
 # Every function returns nonzero and says why on stderr when it fails. They work under set -eu.
 # Settings: KELVANE_BENCH_CACHE (template prefixes; default <repo>/build/bench-cache),
+# KELVANE_BENCH_DISPLAYS (the display numbers a bench may take, FIRST-LAST; default 100-199: keep
+# two people's benches on one machine apart by giving each a range of its own),
 # KELVANE_BENCH_KEEP=1 (keep the run folder's logs after bench_stop), KELVANE_BENCH_WINEDEBUG.
 #
 # Measured on this machine (2 cores, Wine 8.0): creating the template prefix takes about 11 s
@@ -162,11 +165,12 @@ _bench_display_ours() {
     xdpyinfo -display ":$n" >/dev/null 2>&1
 }
 
-# Picks the first display number in 100-199 without a lock or socket. Another bench may take the
-# same number between the check and Xvfb's start; Xvfb then exits and the next number is tried.
+# Picks the first display number in KELVANE_BENCH_DISPLAYS without a lock or socket. Another bench
+# may take the same number between the check and Xvfb's start; Xvfb then exits and the next number
+# is tried.
 _bench_start_xvfb() {
-  local n pid limit
-  for ((n = 100; n <= 199; n++)); do
+  local n pid limit range=${KELVANE_BENCH_DISPLAYS:-100-199}
+  for ((n = ${range%-*}; n <= ${range#*-}; n++)); do
     [[ -e /tmp/.X$n-lock || -e /tmp/.X11-unix/X$n ]] && continue
     Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp -noreset >>"$BENCH_LOGS/xvfb.log" 2>&1 &
     pid=$!
@@ -183,7 +187,7 @@ _bench_start_xvfb() {
     fi
     _bench_end "$pid" "$(_bench_start_time "$pid")" 2
   done
-  _bench_say "no free display in 100-199 (see $BENCH_LOGS/xvfb.log)"
+  _bench_say "no free display in $range (see $BENCH_LOGS/xvfb.log)"
   return 1
 }
 

@@ -1,6 +1,12 @@
 // gdicount.exe: counts another process's live GDI objects.
 //
-//   gdicount.exe <exe-name-or-pid>   prints   gdi <live non-stock objects> stock <stock objects>
+//   gdicount.exe [--kinds] <exe-name-or-pid>
+//     prints   gdi <live non-stock objects> stock <stock objects>
+//     and with --kinds a second line, the live non-stock objects by kind:
+//              kinds dc <n> memory-dc <n> surface <n> bitmap <n> font <n> brush <n> pen <n>
+//              region <n> other <n> [(0x<type> <n>) ...]
+//     Wine keeps a cache of up to 64 DCs for the windows a program painted (Windows keeps its
+//     cache for the whole system); each cached DC comes with a region and a surface object.
 //
 // GetGuiResources is a stub under Wine (it returns 0), so the count comes from the per-process GDI
 // handle table that the PEB points to: read from outside, it measures a running program without
@@ -96,7 +102,33 @@ int Fail(int code, const char* what, DWORD pid) {
   return code;
 }
 
-int Count(DWORD pid) {
+// The kind of a live entry, as Wine files it: its type with the extended type above it
+// (NTGDI_OBJ_* shifted down by 16).
+const char* KindName(const gdi::Entry& e) {
+  switch (e.type | (e.flags << 5)) {
+    case 0x01:
+      return "dc";
+    case 0x41:
+      return "memory-dc";
+    case 0x05:
+      return "surface";
+    case 0x09:
+      return "bitmap";
+    case 0x0a:
+      return "font";
+    case 0x10:
+      return "brush";
+    case 0x30:
+    case 0x50:
+      return "pen";
+    case 0x04:
+      return "region";
+    default:
+      return "other";
+  }
+}
+
+int Count(DWORD pid, bool kinds) {
   // Through void(*)() because GetProcAddress's own function type does not match.
   auto query = reinterpret_cast<QueryInformationProcessFn>(reinterpret_cast<void (*)()>(
       GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQueryInformationProcess")));
@@ -122,27 +154,46 @@ int Count(DWORD pid) {
     stock += gdi::IsStock(e);
   }
   std::printf("gdi %u stock %u\n", live, stock);
+  if (kinds) {
+    const char* names[] = {"dc",    "memory-dc", "surface", "bitmap", "font",
+                           "brush", "pen",       "region",  "other"};
+    std::printf("kinds");
+    for (const char* name : names) {
+      unsigned n = 0;
+      for (const gdi::Entry& e : entries) n += gdi::IsLive(e) && lstrcmpA(KindName(e), name) == 0;
+      std::printf(" %s %u", name, n);
+    }
+    // What "other" holds, by Wine's type code.
+    unsigned others[0x2000] = {};
+    for (const gdi::Entry& e : entries)
+      if (gdi::IsLive(e) && lstrcmpA(KindName(e), "other") == 0) ++others[e.type | (e.flags << 5)];
+    for (unsigned code = 0; code < 0x2000; ++code)
+      if (others[code]) std::printf(" (0x%02x %u)", code, others[code]);
+    std::printf("\n");
+  }
   return 0;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: gdicount.exe <exe-name-or-pid>\n");
+  const bool kinds = argc == 3 && lstrcmpA(argv[1], "--kinds") == 0;
+  if (argc != 2 + kinds) {
+    std::fprintf(stderr, "usage: gdicount.exe [--kinds] <exe-name-or-pid>\n");
     return 1;
   }
+  const char* target = argv[1 + kinds];
   DWORD pid = 0;
-  if (IsNumber(argv[1])) {
-    pid = std::strtoul(argv[1], nullptr, 10);
+  if (IsNumber(target)) {
+    pid = std::strtoul(target, nullptr, 10);
   } else {
-    std::vector<DWORD> ids = FindProcesses(argv[1]);
+    std::vector<DWORD> ids = FindProcesses(target);
     if (ids.size() != 1) {
       std::fprintf(stderr, "gdicount: %u processes named %s\n", static_cast<unsigned>(ids.size()),
-                   argv[1]);
+                   target);
       return 2;
     }
     pid = ids.front();
   }
-  return Count(pid);
+  return Count(pid, kinds);
 }

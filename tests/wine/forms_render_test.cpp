@@ -6,10 +6,12 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <fstream>
 #include <memory>
 #include <string>
 
 #include "forms_fixture.h"
+#include "platform/jpeg.h"
 #include "platform/win32/text_convert.h"
 #include "platform/win32/ui/forms/popup_menu.h"
 
@@ -483,6 +485,53 @@ TEST_F(FormsRenderTest, CaptionsChangingEverySecondKeepTheGdiCountFlat) {
   std::printf("GDI objects of the process: %d before and %d after 300 rounds of captions\n", before,
               after);
   EXPECT_EQ(after, before);
+}
+
+// The wallpaper shows exactly the decoder's pixels, row for row and blue-green-
+// red as the bitmap keeps them; a file that does not decode shows the window's
+// colour, as a missing file does; a hidden window holds no decoded picture,
+// and shown again it decodes the same picture.
+TEST_F(FormsRenderTest, WallpapersShowTheDecodedPixelsOrTheBackColourAndGoWhileHidden) {
+  const std::string good = BesideTest("Kelvane-M.jpg");
+  const std::string bytes = wine_test::ReadBytes(good);
+  ASSERT_GT(bytes.size(), 1000u);
+  wine_test::ScratchFolder folder;
+  const std::string damaged = folder.path() + "damaged.jpg";
+  std::ofstream(damaged, std::ios::binary).write(bytes.data(), bytes.size() / 2);
+  const auto decoded =
+      platform::DecodeJpeg({reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()});
+  ASSERT_TRUE(decoded);
+
+  form::Window& w = MakeWindow();
+  constexpr form::Colour kBack = 0x00FF00;  // green
+  w.SetBackColour(kBack);
+  w.SetTopmost(true);
+  w.SetPicture(damaged);
+  w.Show();
+  PumpFor(0.3);
+  const auto pixel = [&](int x, int y) {
+    return ScreenPixel(ScreenPoint(w, nullptr, x * 15, y * 15));
+  };
+  EXPECT_EQ(pixel(40, 30), RGB(0, 255, 0));
+  w.SetPicture(folder.path() + "missing.jpg");
+  PumpFor(0.2);
+  EXPECT_EQ(pixel(40, 30), RGB(0, 255, 0));
+
+  w.SetPicture(good);
+  PumpFor(0.3);
+  for (const POINT p : {POINT{3, 2}, POINT{40, 30}, POINT{200, 150}, POINT{301, 211}}) {
+    const std::uint8_t* bgr = decoded->pixels.data() + p.y * decoded->Stride() + p.x * 3;
+    EXPECT_EQ(pixel(p.x, p.y), RGB(bgr[2], bgr[1], bgr[0])) << p.x << "," << p.y;
+  }
+  const COLORREF shown = pixel(40, 30);
+  const int with_picture = GdiObjectCount();
+  w.Hide();
+  PumpFor(0.2);
+  EXPECT_EQ(GdiObjectCount(), with_picture - 1);  // the wallpaper's bitmap
+  w.Show();
+  PumpFor(0.3);
+  EXPECT_EQ(pixel(40, 30), shown);
+  EXPECT_EQ(GdiObjectCount(), with_picture);
 }
 
 }  // namespace

@@ -175,7 +175,7 @@ void FormWindow::WriteAll(ControlView& view) {
 }
 
 void FormWindow::WriteBrush(ControlView& view) {
-  view.back_brush.Reset(CreateSolidBrush(ResolveColour(view.control.BackColour())));
+  view.back_brush = resources_.Brush(ResolveColour(view.control.BackColour()));
 }
 
 void FormWindow::WriteText(ControlView& view, const std::string& text) {

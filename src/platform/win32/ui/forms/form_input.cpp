@@ -299,11 +299,11 @@ std::optional<LRESULT> FormWindow::OnChildNotification(UINT message, WPARAM wpar
     case WM_CTLCOLORBTN:
     case WM_CTLCOLORLISTBOX: {
       ControlView* view = ViewOf(reinterpret_cast<HWND>(lparam));
-      if (!view || !view->back_brush) return std::nullopt;
+      if (!view || !view->back_brush || !*view->back_brush) return std::nullopt;
       const HDC dc = reinterpret_cast<HDC>(wparam);
       SetTextColor(dc, ResolveColour(view->control.ForeColour()));
       SetBkColor(dc, ResolveColour(view->control.BackColour()));
-      return reinterpret_cast<LRESULT>(view->back_brush.Get());
+      return reinterpret_cast<LRESULT>(view->back_brush->Get());
     }
     default:
       return std::nullopt;

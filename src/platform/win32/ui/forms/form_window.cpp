@@ -209,6 +209,7 @@ void FormWindow::ApplyVisible() {
   const HWND hwnd = window_.Get();
   if (!model_.Visible()) {
     ShowWindow(hwnd, SW_HIDE);
+    ReleasePictures();
     return;
   }
   int command = SW_SHOWNORMAL;
@@ -217,6 +218,14 @@ void FormWindow::ApplyVisible() {
   ShowWindow(hwnd, command);
   if (model_.Topmost())
     SetWindowPos(hwnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+// A window hidden to the tray may stay hidden for weeks: its decoded pictures
+// go, and its first paint after it is shown decodes them again.
+void FormWindow::ReleasePictures() {
+  if (picture_) picture_->Release();
+  for (const auto& view : views_)
+    if (view->picture) view->picture->Release();
 }
 
 void FormWindow::ApplyState() {

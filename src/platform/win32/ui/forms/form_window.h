@@ -48,8 +48,9 @@ struct ControlView {
   WNDPROC native_proc = nullptr;
   HWND inner = nullptr;
   WNDPROC inner_proc = nullptr;
-  // The background of a native control, for WM_CTLCOLOR*.
-  GdiBrush back_brush;
+  // The background of a native control, for WM_CTLCOLOR*; shared with every
+  // control of the same colour.
+  std::shared_ptr<const GdiBrush> back_brush;
   // A list's items as last written into its control, so that items added at
   // the end are sent alone (a list filled item by item costs one message each).
   std::vector<std::string> written_items;
@@ -130,6 +131,7 @@ class FormWindow final : public form::WindowObserver {
   void ApplyStyles();
   void ApplyBounds();
   void ApplyVisible();
+  void ReleasePictures();
   void ApplyState();
   void ApplyFocus();
   void MeasureFrame();

@@ -1,30 +1,16 @@
 #include "platform/win32/ui/forms/resources.h"
 
 #include <cmath>
+#include <cstring>
+#include <optional>
+#include <vector>
 
+#include "platform/jpeg.h"
 #include "platform/win32/text_convert.h"
 #include "platform/win32/ui/forms/translate.h"
 
 namespace kelvane::platform::win32::forms {
 namespace {
-
-// The first fields of GdiplusStartupInput, as version 1 has them.
-struct GdiplusStartupInput {
-  UINT32 version = 1;
-  void* debug_event_callback = nullptr;
-  BOOL suppress_background_thread = FALSE;
-  BOOL suppress_external_codecs = FALSE;
-};
-
-constexpr int kGdiplusOk = 0;
-constexpr DWORD kOpaqueBlack = 0xFF000000;
-
-// A function of a loaded library, through void(*)() because GetProcAddress's
-// own function type matches none of them.
-template <typename F>
-F Function(HMODULE module, const char* name) {
-  return reinterpret_cast<F>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
-}
 
 SIZE BitmapSize(HBITMAP bitmap) {
   BITMAP info = {};
@@ -32,44 +18,46 @@ SIZE BitmapSize(HBITMAP bitmap) {
   return SIZE{info.bmWidth, info.bmHeight};
 }
 
+// The whole file; empty when it cannot be read (or is too large to be a picture
+// of this program: 64 MB).
+std::vector<std::uint8_t> ReadFileBytes(const std::wstring& path) {
+  constexpr LONGLONG kLargest = 64LL << 20;
+  const FileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  LARGE_INTEGER size = {};
+  if (!file || !GetFileSizeEx(file.Get(), &size) || size.QuadPart <= 0 || size.QuadPart > kLargest)
+    return {};
+  std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size.QuadPart));
+  DWORD read = 0;
+  if (!ReadFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) ||
+      read != bytes.size())
+    return {};
+  return bytes;
+}
+
+// A 24-bit device-independent bitmap of the decoded picture.
+GdiBitmap BitmapOf(const DecodedPicture& picture) {
+  BITMAPINFO info = {};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = picture.width;
+  info.bmiHeader.biHeight = -picture.height;  // rows from the top down, as decoded
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 24;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  GdiBitmap bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  if (bitmap && bits) std::memcpy(bits, picture.pixels.data(), picture.pixels.size());
+  return bitmap;
+}
+
 }  // namespace
 
-// --- PictureLoader -----------------------------------------------------------------
-
-PictureLoader::~PictureLoader() {
-  if (token_ && shutdown_) shutdown_(token_);
-}
-
-bool PictureLoader::Start() {
-  if (tried_) return token_ != 0;
-  tried_ = true;
-  gdiplus_.Reset(LoadLibraryW(L"gdiplus.dll"));
-  if (!gdiplus_) return false;
-  const HMODULE module = gdiplus_.Get();
-  auto startup = Function<StartupFn>(module, "GdiplusStartup");
-  shutdown_ = Function<ShutdownFn>(module, "GdiplusShutdown");
-  from_file_ = Function<FromFileFn>(module, "GdipCreateBitmapFromFile");
-  to_hbitmap_ = Function<ToHbitmapFn>(module, "GdipCreateHBITMAPFromBitmap");
-  dispose_ = Function<DisposeFn>(module, "GdipDisposeImage");
-  if (!startup || !shutdown_ || !from_file_ || !to_hbitmap_ || !dispose_) return false;
-  const GdiplusStartupInput input;
-  ULONG_PTR token = 0;
-  if (startup(&token, &input, nullptr) != kGdiplusOk) return false;
-  token_ = token;
-  return true;
-}
-
-GdiBitmap PictureLoader::Load(const std::wstring& path) {
-  HBITMAP loaded = static_cast<HBITMAP>(
-      LoadImageW(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
-  if (!loaded && Start()) {
-    void* image = nullptr;
-    if (from_file_(path.c_str(), &image) == kGdiplusOk && image) {
-      if (to_hbitmap_(image, &loaded, kOpaqueBlack) != kGdiplusOk) loaded = nullptr;
-      dispose_(image);
-    }
-  }
-  return GdiBitmap(loaded);
+GdiBitmap LoadPictureFile(const std::wstring& path) {
+  if (HANDLE bmp = LoadImageW(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE))
+    return GdiBitmap(static_cast<HBITMAP>(bmp));
+  const std::vector<std::uint8_t> bytes = ReadFileBytes(path);
+  const std::optional<DecodedPicture> picture = DecodeJpeg(bytes);
+  return picture ? BitmapOf(*picture) : GdiBitmap();
 }
 
 // --- Picture -----------------------------------------------------------------------
@@ -77,7 +65,7 @@ GdiBitmap PictureLoader::Load(const std::wstring& path) {
 void Picture::Decode() {
   if (tried_) return;
   tried_ = true;
-  bitmap_ = loader_.Load(path_);
+  bitmap_ = LoadPictureFile(path_);
   if (bitmap_) size_ = BitmapSize(bitmap_.Get());
 }
 
@@ -89,6 +77,12 @@ HBITMAP Picture::Bitmap() {
 SIZE Picture::Size() {
   Decode();
   return size_;
+}
+
+void Picture::Release() {
+  bitmap_ = GdiBitmap();
+  size_ = {};
+  tried_ = false;
 }
 
 // --- Resources ---------------------------------------------------------------------
@@ -117,12 +111,23 @@ std::shared_ptr<Picture> Resources::LoadPicture(const std::string& path) {
     std::shared_ptr<Picture> shared = it->second.lock();
     if (shared && !shared->Failed()) return shared;
   }
-  auto picture = std::make_shared<Picture>(Utf8ToWide(path), loader_);
+  auto picture = std::make_shared<Picture>(Utf8ToWide(path));
   pictures_[path] = picture;
   // Entries of pictures nobody shows any more go as others come.
   for (auto it = pictures_.begin(); it != pictures_.end();)
     it = it->second.expired() ? pictures_.erase(it) : std::next(it);
   return picture;
+}
+
+std::shared_ptr<const GdiBrush> Resources::Brush(COLORREF colour) {
+  if (auto it = brushes_.find(colour); it != brushes_.end())
+    if (std::shared_ptr<const GdiBrush> shared = it->second.lock()) return shared;
+  auto brush = std::make_shared<const GdiBrush>(CreateSolidBrush(colour));
+  brushes_[colour] = brush;
+  // Entries of colours nobody paints any more go as others come.
+  for (auto it = brushes_.begin(); it != brushes_.end();)
+    it = it->second.expired() ? brushes_.erase(it) : std::next(it);
+  return brush;
 }
 
 HCURSOR Resources::Cursor(const form::Pointer& pointer) {

@@ -1,6 +1,6 @@
 // What the renderer's windows share: fonts, pictures and pointer images, each
 // made once and owned here, and the owners of the USER objects that handles.h
-// does not cover (menus, cursors from files, a loaded library).
+// does not cover (menus, cursors from files).
 #pragma once
 
 #include <windows.h>
@@ -31,69 +31,39 @@ struct CursorTraits {
 // A cursor loaded from a file (stock cursors belong to the system).
 using OwnedCursor = UniqueHandle<CursorTraits>;
 
-struct ModuleTraits {
-  using Handle = HMODULE;
-  static Handle Invalid() { return nullptr; }
-  static void Close(Handle h) { FreeLibrary(h); }
-};
-using LoadedModule = UniqueHandle<ModuleTraits>;
-
-// Picture files as bitmaps. A BMP file loads through LoadImage; JPEG files (and
-// bitmaps LoadImage refuses) through GDI+'s flat API, whose gdiplus.dll (with
-// its codecs) is loaded when the first such picture is, so a program that draws
-// none never starts GDI+. Without GDI+ (Windows 2000 as shipped) bitmaps still load.
-class PictureLoader {
- public:
-  PictureLoader() = default;
-  ~PictureLoader();
-  PictureLoader(const PictureLoader&) = delete;
-  PictureLoader& operator=(const PictureLoader&) = delete;
-
-  // nullptr when the file is missing or not a picture.
-  GdiBitmap Load(const std::wstring& path);
-
- private:
-  bool Start();
-
-  using StartupFn = int(WINAPI*)(ULONG_PTR*, const void*, void*);
-  using ShutdownFn = void(WINAPI*)(ULONG_PTR);
-  using FromFileFn = int(WINAPI*)(const WCHAR*, void**);
-  using ToHbitmapFn = int(WINAPI*)(void*, HBITMAP*, DWORD);
-  using DisposeFn = int(WINAPI*)(void*);
-
-  bool tried_ = false;
-  LoadedModule gdiplus_;
-  ULONG_PTR token_ = 0;
-  ShutdownFn shutdown_ = nullptr;
-  FromFileFn from_file_ = nullptr;
-  ToHbitmapFn to_hbitmap_ = nullptr;
-  DisposeFn dispose_ = nullptr;
-};
+// A picture file as a bitmap; nullptr when the file is missing or is no picture
+// this program reads. A BMP file loads through LoadImage; a JPEG file is
+// decoded by the program itself (platform/jpeg.h), so no imaging library,
+// codec or COM is ever loaded for the wallpapers.
+GdiBitmap LoadPictureFile(const std::wstring& path);
 
 // A picture file, drawn unscaled, decoded the first time it is drawn: a window
 // that is never shown (a hidden window, or one minimised to the tray at start)
 // costs neither the decoding nor the bitmap's memory.
 class Picture {
  public:
-  Picture(std::wstring path, PictureLoader& loader) : path_(std::move(path)), loader_(loader) {}
+  explicit Picture(std::wstring path) : path_(std::move(path)) {}
   // nullptr when the file is missing or not a picture.
   HBITMAP Bitmap();
   SIZE Size();
   // Decoding was tried and failed.
   bool Failed() const { return tried_ && !bitmap_; }
+  // Lets the bitmap go; the next draw decodes the file again. For a window
+  // that hides, which may stay hidden for weeks.
+  void Release();
 
  private:
   void Decode();
   std::wstring path_;
-  PictureLoader& loader_;
   bool tried_ = false;
   GdiBitmap bitmap_;
   SIZE size_ = {};
 };
 
-// Fonts, pictures and pointer images for every window of the renderer. Fonts
-// and file cursors stay until the renderer goes (a program uses a handful);
-// a picture lives while some window or control shows it.
+// Fonts, pictures, brushes and pointer images for every window of the
+// renderer. Fonts and file cursors stay until the renderer goes (a program
+// uses a handful); a picture or a brush lives while some window or control
+// shows it.
 class Resources {
  public:
   Resources() = default;
@@ -107,13 +77,17 @@ class Resources {
   std::shared_ptr<Picture> LoadPicture(const std::string& path);
   // The pointer image; nullptr for the default pointer or a file that does not load.
   HCURSOR Cursor(const form::Pointer& pointer);
+  // A solid brush of `colour`, shared by everyone painting that colour; it goes
+  // with its last user. A window of a hundred controls in two or three
+  // colours holds two or three brushes.
+  std::shared_ptr<const GdiBrush> Brush(COLORREF colour);
 
  private:
   using FontKey = std::tuple<std::string, long, bool, bool>;
   std::map<FontKey, GdiFont> fonts_;
   std::map<std::string, OwnedCursor> cursors_;
   std::map<std::string, std::weak_ptr<Picture>> pictures_;
-  PictureLoader loader_;
+  std::map<COLORREF, std::weak_ptr<const GdiBrush>> brushes_;
 };
 
 }  // namespace kelvane::platform::win32::forms
