@@ -2,21 +2,12 @@
 
 #include <string>
 
+#include "alarms/alarm_look.h"
 #include "appearance/placement.h"
 #include "base/numbers.h"
 #include "base/text.h"
 
 namespace kelvane::alarms {
-namespace {
-
-constexpr form::Colour Rgb(int r, int g, int b) {
-  return static_cast<form::Colour>(r + 256 * g + 65536 * b);
-}
-constexpr form::Colour kAlarmRed = Rgb(160, 18, 18);
-constexpr form::Colour kWhite = Rgb(255, 255, 255);
-constexpr form::Colour kPaleYellow = Rgb(255, 236, 150);
-
-}  // namespace
 
 AlarmWindow::AlarmWindow(platform::Platform& platform, AlarmHost& host,
                          std::function<void()> disable_alarm)
@@ -24,25 +15,10 @@ AlarmWindow::AlarmWindow(platform::Platform& platform, AlarmHost& host,
       host_(host),
       disable_alarm_(std::move(disable_alarm)),
       window_(platform, *this, "AlarmWindow") {
-  window_.SetCaption("Kelvane - CPU Temp Alarm Message");
-  window_.SetBorderStyle(form::BorderStyle::kFixedSingle);
-  window_.SetBackColour(kAlarmRed);
-  window_.SetClientSize(5400, 1800);
-
-  form::Label& heading = window_.Add<form::Label>("Heading");
-  heading.Move(120, 180, 5160, 420);
-  heading.SetCaption("CPU Temp Alarm!!!");
-  heading.SetAlignment(form::Alignment::kCentre);
-  heading.SetTransparent(true);
-  heading.SetTextFont({"Tahoma", 16, true});
-  heading.SetForeColour(kWhite);
-
-  temperature_ = &window_.Add<form::Label>("Temperature");
-  temperature_->Move(120, 720, 5160, 330);
-  temperature_->SetAlignment(form::Alignment::kCentre);
-  temperature_->SetTransparent(true);
-  temperature_->SetTextFont({"Tahoma", 12, true});
-  temperature_->SetForeColour(kPaleYellow);
+  DressAsAlarm(window_, "Kelvane - CPU Temp Alarm Message", 5400, 1800);
+  AddAlarmLine(window_, "Heading", AlarmLine::kHeading, 120, 180, 5160, 420, 16)
+      .SetCaption("CPU Temp Alarm!!!");
+  temperature_ = &AddAlarmLine(window_, "Temperature", AlarmLine::kText, 120, 720, 5160, 330, 12);
 
   disable_ = &window_.Add<form::Button>("DisableAlarm");
   disable_->Move(1950, 1200, 1500, 390);

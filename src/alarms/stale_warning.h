@@ -22,9 +22,9 @@ class StaleWarning : public form::WindowHandler {
   StaleWarning& operator=(const StaleWarning&) = delete;
 
   // One poll tick: whether the readings are stale and for how many seconds,
-  // whether the user wants alarm messages, and the time of the last fresh
-  // reading.
-  void Watch(bool stale, double stale_seconds, bool notify, const std::string& last_fresh_time);
+  // whether the user wants alarm messages, and when the last fresh reading was
+  // taken.
+  void Watch(bool stale, double stale_seconds, bool notify, const platform::DateTime& last_fresh);
   bool IsOpen() const { return window_.Loaded(); }
   void Close();
   form::Window& Window() { return window_; }

@@ -21,7 +21,7 @@ void AlarmFeature::Wire() {
   main_.Poll().Register(TickStage::kFreshness, [this] {
     const ProbeState& state = main_.State();
     stale_warning_.Watch(state.stale, p_.clock.MonotonicSeconds() - state.stale_since,
-                         main_.CurrentOptions().alarm_message, p_.clock.TimeText(state.last_fresh));
+                         main_.CurrentOptions().alarm_message, state.last_fresh);
   });
   main_.Poll().Register(TickStage::kCheck, [this] { check_.Check(); });
   main_.OnControlsLoaded([this] {
