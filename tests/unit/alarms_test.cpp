@@ -372,6 +372,20 @@ TEST_F(ShutdownTest, WithTheSettingsWindowOpenTheUserIsAskedAndNoRaisesTheThresh
   EXPECT_FALSE(Main().Poll().Polling());
 }
 
+// Each No is the user's answer: the count of hot checks never overrules it.
+TEST_F(ShutdownTest, WithTheSettingsWindowOpenNoIsNeverOverruledByTheHotCheckCount) {
+  Store("Smoke", "1");
+  Start();
+  monitor.SetCpu("95.0");  // above the limit the first No raises it to
+  for (int i = 0; i < 8; ++i) sim.loop.QueueAnswer(mb::kIdNo);
+  RunToFirstCheck();
+  sim.Advance(6);
+  EXPECT_EQ(sim.loop.MessageBoxes().size(), 7u);
+  EXPECT_TRUE(sim.power.Requests().empty());
+  EXPECT_EQ(app->TemperatureCheck()->ShutdownCount(), 0);
+  EXPECT_TRUE(Main().Poll().Polling());
+}
+
 TEST_F(ShutdownTest, ShutdownSwitchedOffMeanwhileResumesPollingInstead) {
   Store("Smoke", "1");
   Store("LogHTML", "1");  // the shutdown's log entry yields after reading the template
