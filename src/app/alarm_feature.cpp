@@ -1,77 +1,81 @@
 #include "app/alarm_feature.h"
 
+#include "app/app_context.h"
 #include "app/log_feature.h"
-#include "app/main_window.h"
 
 namespace kelvane {
 
 using enum MainControl;
 
-AlarmFeature::AlarmFeature(platform::Platform& platform, MainWindow& main, LogFeature& logs)
-    : p_(platform),
-      main_(main),
+AlarmFeature::AlarmFeature(AppContext& program, LogFeature& logs)
+    : p_(program.Platform()),
+      program_(program),
       logs_(logs),
-      sounds_(platform, main.CurrentOptions(), *this, main.AppFolder()),
-      overheat_(platform, main.CurrentOptions(), main, *this, main.Store()),
-      alarm_window_(platform, *this, [&main] { main.SetAlarmMessage(false); }),
-      check_(platform, main.CurrentOptions(), main, *this, sounds_, overheat_, alarm_window_),
-      stale_warning_(platform) {}
+      sounds_(p_, program.CurrentOptions(), *this, program.AppFolder()),
+      overheat_(p_, program.CurrentOptions(), program.Changes(), *this, program.Store()),
+      alarm_window_(p_, *this, [&program] { program.Changes().SetAlarmMessage(false); }),
+      check_(p_, program.CurrentOptions(), program.Changes(), *this, sounds_, overheat_,
+             alarm_window_),
+      stale_warning_(p_) {}
 
 void AlarmFeature::Wire() {
-  main_.Poll().Register(TickStage::kFreshness, [this] {
-    const ProbeState& state = main_.State();
+  program_.OnTick(TickStage::kFreshness, [this] {
+    const ProbeState& state = program_.State();
     stale_warning_.Watch(state.stale, p_.clock.MonotonicSeconds() - state.stale_since,
-                         main_.CurrentOptions().alarm_message, state.last_fresh);
+                         program_.CurrentOptions().alarm_message, state.last_fresh);
   });
-  main_.Poll().Register(TickStage::kCheck, [this] { check_.Check(); });
-  main_.OnControlsLoaded([this] {
-    if (!sounds_.SetUpMixer()) main_.WithoutSoundCard();
+  program_.OnTick(TickStage::kCheck, [this] { check_.Check(); });
+  program_.OnControlsLoaded([this] {
+    if (!sounds_.SetUpMixer()) program_.WithoutSoundCard();
   });
-  main_.OnControlClick(kAlarmToSpeaker, [this] {
+  // The warning that the monitor does not answer closes beside the alarm window.
+  program_.AddCloser(close_rank::kAlarmWindow, [this] { alarm_window_.Close(); });
+  program_.AddCloser(close_rank::kStaleWarning, [this] { stale_warning_.Close(); });
+  program_.OnControlClick(kAlarmToSpeaker, [this] {
     // Loading the stored setting at start-up is no reason to beep.
-    if (main_.CurrentOptions().speaker && SampleCount() > 2) sounds_.ChirpSpeaker();
+    if (program_.CurrentOptions().speaker && SampleCount() > 2) sounds_.ChirpSpeaker();
   });
-  main_.OnControlClick(kAlarmMessage, [this] {
-    if (!main_.CurrentOptions().alarm_message) {
+  program_.OnControlClick(kAlarmMessage, [this] {
+    if (!program_.CurrentOptions().alarm_message) {
       alarm_window_.Close();
       stale_warning_.Close();
     }
   });
-  main_.OnControlClick(kTestVolume, [this] {
-    main_.SetSoundCard(true);
+  program_.OnControlClick(kTestVolume, [this] {
+    program_.Changes().SetSoundCard(true);
     sounds_.PlayAlarmWave();
   });
 }
 
 form::WindowState AlarmFeature::MainWindowState() {
-  return main_.Window().WindowState();
+  return program_.MainWindowState();
 }
 platform::WindowId AlarmFeature::MainWindowHandle() {
-  return main_.Window().Handle();
+  return program_.OwnerWindow();
 }
 std::int16_t AlarmFeature::CpuTemp() {
-  return main_.State().reading.cpu_temp;
+  return program_.State().reading.cpu_temp;
 }
 double AlarmFeature::SampleCount() {
-  return main_.State().sample_count;
+  return program_.State().sample_count;
 }
 void AlarmFeature::StopPolling() {
-  main_.Poll().StopPolling();
+  program_.StopPolling();
 }
 void AlarmFeature::ResumePolling() {
-  main_.Poll().StartPolling();
+  program_.ResumePolling();
 }
 bool AlarmFeature::PollingStopped() {
-  return main_.Poll().PollingStopped();
+  return program_.PollingStopped();
 }
 void AlarmFeature::StopLogTimer() {
-  main_.Poll().SetLogTimer(false);
+  program_.StopLogTimer();
 }
 void AlarmFeature::WriteShutdownLogEntry() {
   logs_.Write(true);
 }
 bool AlarmFeature::StillRunning() {
-  return main_.Running();
+  return program_.Running();
 }
 
 }  // namespace kelvane

@@ -16,16 +16,16 @@
 
 namespace kelvane {
 
-class MainWindow;
+class AppContext;
 class LogFeature;
 
 class AlarmFeature final : private alarms::AlarmHost {
  public:
-  AlarmFeature(platform::Platform& platform, MainWindow& main, LogFeature& logs);
+  AlarmFeature(AppContext& program, LogFeature& logs);
   AlarmFeature(const AlarmFeature&) = delete;
   AlarmFeature& operator=(const AlarmFeature&) = delete;
 
-  // Registers with the main window and its poll cycle.
+  // Registers with the program: its tick stages, clicks and closers.
   void Wire();
 
   alarms::AlarmWindow& Window() { return alarm_window_; }
@@ -34,7 +34,7 @@ class AlarmFeature final : private alarms::AlarmHost {
   alarms::StaleWarning& StaleWarningWindow() { return stale_warning_; }
 
  private:
-  // --- alarms::AlarmHost, over the main window and its poll cycle ---
+  // --- alarms::AlarmHost, over the program context ---
   form::WindowState MainWindowState() override;
   platform::WindowId MainWindowHandle() override;
   std::int16_t CpuTemp() override;
@@ -47,7 +47,7 @@ class AlarmFeature final : private alarms::AlarmHost {
   bool StillRunning() override;
 
   platform::Platform& p_;
-  MainWindow& main_;
+  AppContext& program_;
   LogFeature& logs_;
   alarms::AlarmSounds sounds_;
   alarms::Overheat overheat_;

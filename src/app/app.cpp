@@ -10,12 +10,12 @@ namespace kelvane {
 
 // The program's parts, each a peer that knows only the few others it needs.
 struct KelvaneApp::Parts {
-  Parts(platform::Platform& p, MainWindow& main)
-      : logs(p, main),
-        alarms(p, main, logs),
-        high_low(p, main, pickers),
-        dashboard(p, main, high_low, pickers),
-        pickers(p, main, dashboard, high_low) {}
+  explicit Parts(AppContext& program)
+      : logs(program),
+        alarms(program, logs),
+        high_low(program, pickers),
+        dashboard(program, high_low, pickers),
+        pickers(program, dashboard, high_low) {}
 
   LogFeature logs;
   AlarmFeature alarms;
@@ -25,27 +25,21 @@ struct KelvaneApp::Parts {
 };
 
 KelvaneApp::KelvaneApp(AppServices services)
-    : KelvaneApp(services, [this](MainWindow& main) {
-        parts_ = std::make_unique<Parts>(services_.platform, main);
+    : KelvaneApp(services, [this](AppContext& program) {
+        parts_ = std::make_unique<Parts>(program);
         Parts& parts = *parts_;
-        // Each part registers its menu commands, its clicks and its place in
-        // the poll tick (the dashboards show in this order).
+        // Each part registers its menu commands, its clicks, its place in the
+        // poll tick (the dashboards show in this order), its start-up step
+        // and its place in the shut-down.
         parts.logs.Wire();
         parts.alarms.Wire();
         parts.pickers.Wire();
         parts.dashboard.Wire();
         parts.high_low.Wire();
-        // The shut-down closes the other windows in this order, each saving
-        // its own keys.
-        main.OnCloseWindows([&parts] { parts.alarms.Window().Close(); });
-        main.OnCloseWindows([&parts] { parts.alarms.StaleWarningWindow().Close(); });
-        main.OnCloseWindows([&parts] { parts.pickers.CloseColourEditor(); });
-        main.OnCloseWindows([&parts] { parts.pickers.CloseTrayIconSettings(); });
-        main.OnCloseWindows([&parts] { parts.dashboard.Release(); });
-        main.OnCloseWindows([&parts] { parts.high_low.Release(); });
+        // Parts that wire themselves, one line each.
       }) {}
 
-KelvaneApp::KelvaneApp(AppServices services, const std::function<void(MainWindow&)>& wire)
+KelvaneApp::KelvaneApp(AppServices services, const std::function<void(AppContext&)>& wire)
     : services_(services),
       main_window_(services),
       app_window_(services.platform, *this, "Kelvane") {

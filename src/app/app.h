@@ -33,9 +33,9 @@ class KelvaneApp : public form::WindowHandler {
  public:
   // The program with all its parts.
   explicit KelvaneApp(AppServices services);
-  // The main window alone, with what `wire` registers on it instead of the
-  // program's parts.
-  KelvaneApp(AppServices services, const std::function<void(MainWindow&)>& wire);
+  // The main window alone, with what `wire` registers through the program
+  // context instead of the program's parts.
+  KelvaneApp(AppServices services, const std::function<void(AppContext&)>& wire);
   ~KelvaneApp() override;
   KelvaneApp(const KelvaneApp&) = delete;
   KelvaneApp& operator=(const KelvaneApp&) = delete;

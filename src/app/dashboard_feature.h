@@ -11,25 +11,26 @@
 
 namespace kelvane {
 
-class MainWindow;
+class AppContext;
 class HighLowFeature;
 class PickerWindows;
 
 class DigitalDashboardFeature final : private dashboard::DashboardHost {
  public:
-  DigitalDashboardFeature(platform::Platform& platform, MainWindow& main, HighLowFeature& high_low,
-                          PickerWindows& pickers);
+  DigitalDashboardFeature(AppContext& program, HighLowFeature& high_low, PickerWindows& pickers);
   ~DigitalDashboardFeature() override;
   DigitalDashboardFeature(const DigitalDashboardFeature&) = delete;
   DigitalDashboardFeature& operator=(const DigitalDashboardFeature&) = delete;
 
-  // Registers with the main window and its poll cycle.
+  // Registers with the program: its menu commands, tick stages, start-up
+  // step and closer.
   void Wire();
 
   // The dashboard while one is loaded; nullptr otherwise.
   dashboard::DigitalDashboard* Dashboard() const { return dashboard_.Get(); }
-  // The dashboard, made afresh when none is loaded (a released one is gone).
-  dashboard::DigitalDashboard& Loaded();
+  // The dashboard, made afresh when none is loaded (a released one is gone);
+  // nullptr once the shut-down has begun.
+  dashboard::DigitalDashboard* MakeOrGet();
   // Unloads the dashboard (saving its keys) and releases it.
   void Release() { dashboard_.Release(); }
   bool Visible() const { return dashboard_.Visible(); }
@@ -44,7 +45,7 @@ class DigitalDashboardFeature final : private dashboard::DashboardHost {
   void HighLowPlateRenamed(int label, const std::string& text) override;
 
   platform::Platform& p_;
-  MainWindow& main_;
+  AppContext& program_;
   HighLowFeature& high_low_;
   PickerWindows& pickers_;
   WindowSlot<dashboard::DigitalDashboard> dashboard_;

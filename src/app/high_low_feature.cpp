@@ -1,6 +1,6 @@
 #include "app/high_low_feature.h"
 
-#include "app/main_window.h"
+#include "app/app_context.h"
 #include "app/picker_windows.h"
 #include "appearance/placement.h"
 #include "base/keys.h"
@@ -8,45 +8,48 @@
 
 namespace kelvane {
 
-HighLowFeature::HighLowFeature(platform::Platform& platform, MainWindow& main,
-                               PickerWindows& pickers)
-    : p_(platform), main_(main), pickers_(pickers) {}
+HighLowFeature::HighLowFeature(AppContext& program, PickerWindows& pickers)
+    : p_(program.Platform()), program_(program), pickers_(pickers) {}
 
 HighLowFeature::~HighLowFeature() = default;
 
 void HighLowFeature::Wire() {
-  main_.OnCommand(MainCommand::kShowHighLow, [this] { ShowCommand(); });
-  main_.OnCommand(MainCommand::kCentreHighLow, [this] { CentreCommand(); });
-  main_.OnCommand(MainCommand::kResetHighLowLayout, [this] { ResetLayoutCommand(); });
-  main_.OnShowAtStart(MainCommand::kShowHighLow, [this] {
-    if (highlow::HighLowDashboard* window = Loaded()) window->Show();
+  program_.OnCommand(MainCommand::kShowHighLow, [this] { ShowCommand(); });
+  program_.OnCommand(MainCommand::kCentreHighLow, [this] { CentreCommand(); });
+  program_.OnCommand(MainCommand::kResetHighLowLayout, [this] { ResetLayoutCommand(); });
+  program_.AddStartStep(start_rank::kHighLow, [this] {
+    if (!program_.CurrentOptions().high_low_at_start) return;
+    program_.Menu(MainCommand::kShowHighLow).SetChecked(true);
+    if (highlow::HighLowDashboard* window = MakeOrGet()) window->Show();
+    p_.loop.YieldToMessages();
   });
+  program_.AddCloser(close_rank::kHighLow, [this] { Release(); });
   // The shut-down yields before it closes the window: no hide tick may move it
   // meanwhile.
-  main_.OnClosing([this] {
+  program_.OnClosing([this] {
     if (Visible()) Dashboard()->StopAutoHideTimers();
   });
-  PollCycle& poll = main_.Poll();
-  poll.Register(TickStage::kReset, [this] {
+  program_.OnTick(TickStage::kReset, [this] {
     // The reset makes the window (hidden) when it is not there yet.
-    const form::Lifetime program = main_.Window().Life();
-    if (highlow::HighLowDashboard* window = Loaded())
-      window->SetStartedText(main_.State().started_text);
-    if (!program.Exists() || !main_.Running()) return;
+    if (highlow::HighLowDashboard* window = MakeOrGet())
+      window->SetStartedText(program_.State().started_text);
+    if (!program_.Running()) return;
     if (Dashboard()) Dashboard()->SetElapsedText("00:00:00");
   });
-  poll.Register(TickStage::kFreshness, [this] {
-    if (Dashboard()) Dashboard()->ShowStale(main_.State().stale);
+  program_.OnTick(TickStage::kFreshness, [this] {
+    if (Dashboard()) Dashboard()->ShowStale(program_.State().stale);
   });
-  poll.Register(TickStage::kShow, [this] {
+  program_.OnTick(TickStage::kShow, [this] {
     if (Visible())
-      Dashboard()->ShowValues(main_.State().statistics,
-                              ElapsedText(main_.State().start_time, p_.clock.Now()));
+      Dashboard()->ShowValues(program_.State().statistics,
+                              ElapsedText(program_.State().start_time, p_.clock.Now()));
   });
 }
 
-highlow::HighLowDashboard* HighLowFeature::Loaded() {
+highlow::HighLowDashboard* HighLowFeature::MakeOrGet() {
   if (!Dashboard()) {
+    // A window made now would never be saved or closed.
+    if (!program_.Running()) return nullptr;
     highlow::HighLowHost& host = *this;
     window_
         .Hold(std::make_unique<highlow::HighLowDashboard>(
@@ -58,22 +61,23 @@ highlow::HighLowDashboard* HighLowFeature::Loaded() {
 }
 
 void HighLowFeature::RenamePlate(int label, const std::string& text) {
-  if (highlow::HighLowDashboard* window = Loaded()) window->RenamePlate(label, text);
+  if (highlow::HighLowDashboard* window = MakeOrGet()) window->RenamePlate(label, text);
 }
 
 void HighLowFeature::ShowCommand() {
-  form::MenuItem& show = main_.Menu(MainCommand::kShowHighLow);
+  form::MenuItem& show = program_.Menu(MainCommand::kShowHighLow);
   show.SetChecked(!show.Checked());
   if (!show.Checked()) {
     Release();
     return;
   }
-  if (main_.State().sample_count == -1) main_.State().sample_count = 0;
-  if (highlow::HighLowDashboard* window = Loaded()) window->Show();
+  // The first show starts the statistics when no tick has counted yet.
+  if (program_.State().sample_count == -1) program_.RequestStatisticsReset();
+  if (highlow::HighLowDashboard* window = MakeOrGet()) window->Show();
 }
 
 void HighLowFeature::CentreCommand() {
-  if (highlow::HighLowDashboard* window = Loaded()) window->Show();
+  if (highlow::HighLowDashboard* window = MakeOrGet()) window->Show();
   if (!Dashboard()) return;
   Dashboard()->AutoHideOff();
   appearance::CentreOnWorkArea(Dashboard()->Window(), p_.desktop);
@@ -82,8 +86,8 @@ void HighLowFeature::CentreCommand() {
 void HighLowFeature::ResetLayoutCommand() {
   Release();
   p_.loop.YieldToMessages();
-  if (!main_.Running()) return;
-  Settings& store = main_.Store();
+  if (!program_.Running()) return;
+  Settings& store = program_.Store();
   for (const KeyDef* key :
        {&keys::kHighLowLeft, &keys::kHighLowTop, &keys::kHighLowWidth, &keys::kHighLowHeight})
     store.Remove(key->name);
@@ -91,26 +95,26 @@ void HighLowFeature::ResetLayoutCommand() {
     store.Remove(HighLowFrameLeftKeys().Name(k));
     store.Remove(HighLowFrameTopKeys().Name(k));
   }
-  main_.Menu(MainCommand::kShowHighLow).SetChecked(true);
+  program_.Menu(MainCommand::kShowHighLow).SetChecked(true);
   CentreCommand();
 }
 
 // --- what the High/Low/Avg dashboard asks ----------------------------------------------
 
 std::string HighLowFeature::AppFolder() {
-  return main_.AppFolder();
+  return program_.AppFolder();
 }
 double HighLowFeature::SampleCount() {
-  return main_.State().sample_count;
+  return program_.State().sample_count;
 }
 void HighLowFeature::RequestStatisticsReset() {
-  main_.State().sample_count = 0;
+  program_.RequestStatisticsReset();
 }
 std::string HighLowFeature::StartedText() {
-  return main_.State().started_text;
+  return program_.State().started_text;
 }
 void HighLowFeature::HighLowClosed() {
-  main_.Menu(MainCommand::kShowHighLow).SetChecked(false);
+  program_.Menu(MainCommand::kShowHighLow).SetChecked(false);
 }
 
 }  // namespace kelvane

@@ -11,24 +11,25 @@
 
 namespace kelvane {
 
-class MainWindow;
+class AppContext;
 class PickerWindows;
 
 class HighLowFeature final : private highlow::HighLowHost {
  public:
-  HighLowFeature(platform::Platform& platform, MainWindow& main, PickerWindows& pickers);
+  HighLowFeature(AppContext& program, PickerWindows& pickers);
   ~HighLowFeature() override;
   HighLowFeature(const HighLowFeature&) = delete;
   HighLowFeature& operator=(const HighLowFeature&) = delete;
 
-  // Registers with the main window and its poll cycle.
+  // Registers with the program: its menu commands, tick stages, start-up
+  // step and closer.
   void Wire();
 
   // The window while it is loaded (hidden or shown); nullptr otherwise.
   highlow::HighLowDashboard* Dashboard() const { return window_.Get(); }
-  // The window, made and loaded (hidden) when none is loaded; nullptr when a
-  // shut-down during its load released it again.
-  highlow::HighLowDashboard* Loaded();
+  // The window, made and loaded (hidden) when none is loaded; nullptr once the
+  // shut-down has begun, or when a shut-down during its load released it again.
+  highlow::HighLowDashboard* MakeOrGet();
   // Unloads the window (saving its layout) and releases it.
   void Release() { window_.Release(); }
   bool Visible() const { return window_.Visible(); }
@@ -49,7 +50,7 @@ class HighLowFeature final : private highlow::HighLowHost {
   void HighLowClosed() override;
 
   platform::Platform& p_;
-  MainWindow& main_;
+  AppContext& program_;
   PickerWindows& pickers_;
   WindowSlot<highlow::HighLowDashboard> window_;
 };

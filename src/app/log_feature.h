@@ -8,15 +8,15 @@
 
 namespace kelvane {
 
-class MainWindow;
+class AppContext;
 
 class LogFeature {
  public:
-  LogFeature(platform::Platform& platform, MainWindow& main);
+  explicit LogFeature(AppContext& program);
   LogFeature(const LogFeature&) = delete;
   LogFeature& operator=(const LogFeature&) = delete;
 
-  // Registers with the main window and its poll cycle.
+  // Registers with the program: its log stage and the view buttons.
   void Wire();
   // One entry into each log that is on; `shutdown` marks the last before a
   // shutdown. May yield.
@@ -24,7 +24,7 @@ class LogFeature {
 
  private:
   platform::Platform& p_;
-  MainWindow& main_;
+  AppContext& program_;
   logs::LogWriter writer_;
 };
 

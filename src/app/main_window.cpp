@@ -31,12 +31,16 @@ MainWindow::MainWindow(AppServices services)
       p_(services.platform),
       window_(services.platform, *this, "MainWindow"),
       settings_(services.platform.store, services.platform.clock),
+      // The PC speaker is offered on the NT family only (top bit of the version clear).
+      table_(settings_, [this] { return (p_.power.Version() & 0x80000000u) == 0; }),
       icons_(services.platform.graphics, style_),
       tray_icon_(services.platform.tray, icons_, style_,
                  {[this] { ShowFromTray(); }, [this] { OpenMenu(); }}),
       poll_(services.platform, *this, state_, window_.Life()) {
   BuildControls();
   BuildMenu();
+  AddOwnSettings();
+  poll_.Register(TickStage::kTray, [this] { ShowTemperatureInTray(); });
   // A restarted taskbar forgets every tray icon; ours comes back.
   p_.tray.OnTaskbarRestart([this] {
     if (icon_added_ && !ended_) tray_icon_.Add();
@@ -48,28 +52,68 @@ MainWindow::~MainWindow() {
 }
 
 void MainWindow::OnCommand(MainCommand command, std::function<void()> action) {
-  commands_[command] = std::move(action);
+  commands_[command].push_back(std::move(action));
 }
-void MainWindow::OnControlClick(MainControl control, std::function<void()> action) {
-  control_clicks_[control] = std::move(action);
+void MainWindow::OnClick(const form::Control& control, std::function<void()> action) {
+  clicks_[&control].push_back(std::move(action));
+}
+form::MenuItem& MainWindow::AddMenuCommand(std::string name, std::string caption,
+                                           std::function<void()> action) {
+  // After the dashboards' submenus: before the line above the folders.
+  form::MenuItem& top = Menu(MainCommand::kMenu);
+  std::size_t at = top.Items().size();
+  for (std::size_t i = 0; i < top.Items().size(); ++i)
+    if (top.Items()[i].get() == &Menu(MainCommand::kOpenBmpFolder)) at = i - 1;
+  form::MenuItem& item = top.Insert(at, std::move(name), std::move(caption));
+  added_commands_[&item].push_back(std::move(action));
+  return item;
 }
 void MainWindow::OnControlsLoaded(std::function<void()> action) {
-  controls_loaded_action_ = std::move(action);
+  controls_loaded_.push_back(std::move(action));
 }
-void MainWindow::OnShowAtStart(MainCommand show, std::function<void()> action) {
-  shows_at_start_[show] = std::move(action);
+void MainWindow::AddStartStep(int rank, std::function<void()> step) {
+  start_steps_.emplace_back(rank, std::move(step));
+  std::stable_sort(start_steps_.begin(), start_steps_.end(),
+                   [](const auto& a, const auto& b) { return a.first < b.first; });
 }
 void MainWindow::OnClosing(std::function<void()> action) {
-  closing_ = std::move(action);
+  closing_.push_back(std::move(action));
 }
-void MainWindow::OnCloseWindows(std::function<void()> action) {
-  closers_.push_back(std::move(action));
+void MainWindow::AddCloser(int rank, std::function<void()> close) {
+  closers_.emplace_back(rank, std::move(close));
+  std::stable_sort(closers_.begin(), closers_.end(),
+                   [](const auto& a, const auto& b) { return a.first < b.first; });
+}
+void MainWindow::OnTick(TickStage stage, std::function<void()> consumer) {
+  poll_.Register(stage, std::move(consumer));
 }
 
-MainControl MainWindow::ControlOf(const form::Control* control) const {
-  for (std::size_t i = 0; i < controls_.size(); ++i)
-    if (controls_[i] == control) return static_cast<MainControl>(i);
-  return MainControl::kNone;
+bool MainWindow::Running() const {
+  return window_.Loaded() && !shutting_down_ && !poll_.Ended();
+}
+
+void MainWindow::RunAll(const std::vector<std::function<void()>>& actions) {
+  // A copy: an action may add to the list, or end the program.
+  const std::vector<std::function<void()>> copy = actions;
+  const form::Lifetime here = window_.Life();
+  for (const auto& action : copy) {
+    if (!here || !Running()) return;
+    action();
+  }
+}
+
+std::vector<form::Control*> MainWindow::AddControls(std::span<const form::ControlRow> rows) {
+  std::vector<form::Control*> added;
+  // On the wallpaper, as the settings window's own controls are.
+  auto* wallpaper = &Get<form::PictureBox>(MainControl::kWallpaper);
+  for (form::Control* c : form::AddControls(window_, rows, wallpaper)) added.push_back(c);
+  return added;
+}
+
+form::Control& MainWindow::ControlOf(MainControl which) const {
+  form::Control* control = controls_[static_cast<std::size_t>(which)];
+  if (!control) throw std::out_of_range("the main window has no such control");
+  return *control;
 }
 
 bool MainWindow::IsGrip(const form::Control* control) const {
@@ -106,7 +150,7 @@ void MainWindow::StartUp() {
       &MainWindow::WaitForMonitor,     &MainWindow::LoadControls,
       &MainWindow::PauseBeforeWakeUp,  &MainWindow::WakeMonitor,
       &MainWindow::RunFirstTick,       &MainWindow::AddTrayIconAndPoll,
-      &MainWindow::ShowHighLowAtStart, &MainWindow::ShowDashboardAtStart,
+      &MainWindow::RunPartsStartSteps,
   };
   const form::Lifetime here = window_.Life();
   for (const Step step : kSteps)
@@ -168,11 +212,11 @@ bool MainWindow::LoadControls() {
   // The volume slider, loaded last, holds the stored volume, which shut-down
   // saves back; the mixer set-up may then adjust what it offers.
   LoadSettings(LoadStage::kAfterCpuName);
-  controls_loaded_ = true;
+  controls_loaded_flag_ = true;
   // The first timed log entry comes a whole interval after start, also when
   // the stored interval is the slider's design value (no change to count).
   poll_.ReloadLogCountdown();
-  Run(controls_loaded_action_);
+  RunAll(controls_loaded_);
   return true;
 }
 
@@ -197,8 +241,11 @@ bool MainWindow::RunFirstTick() {
   appearance::CentreOnWorkArea(window_, p_.desktop);
   // Later runs start in the tray: "Buzzer" is stored by every shut-down.
   if (settings_.Integer(keys::kAlarmThreshold.name, keys::kFirstRunAlarmThreshold) >
-      keys::kFirstRunAlarmThreshold)
+      keys::kFirstRunAlarmThreshold) {
+    // Minimising hides the window, and the hide yields.
     window_.SetWindowState(WindowState::kMinimised);
+    if (!Running()) return false;
+  }
   poll_.Tick();
   return true;
 }
@@ -210,19 +257,11 @@ bool MainWindow::AddTrayIconAndPoll() {
   return true;
 }
 
-bool MainWindow::ShowHighLowAtStart() {
-  if (!options_.high_low_at_start) return true;
-  Menu(MainCommand::kShowHighLow).SetChecked(true);
-  Run(shows_at_start_[MainCommand::kShowHighLow]);
-  YieldMessages();
-  return true;
-}
-
-bool MainWindow::ShowDashboardAtStart() {
-  if (!options_.digital_dashboard_at_start) return true;
-  Menu(MainCommand::kShowDigitalDashboard).SetChecked(true);
-  Run(shows_at_start_[MainCommand::kShowDigitalDashboard]);
-  YieldMessages();
+// The parts' steps: the windows the user asked to see at start, in rank order.
+bool MainWindow::RunPartsStartSteps() {
+  std::vector<std::function<void()>> steps;
+  for (const auto& [rank, step] : start_steps_) steps.push_back(step);
+  RunAll(steps);
   return true;
 }
 
@@ -245,17 +284,21 @@ void MainWindow::ChangeWallpaper(const std::string& theme) {
 // --- shut-down -------------------------------------------------------------------
 
 void MainWindow::OnQueryUnload(UnloadMode, bool&) {
-  Run(closing_);
+  RunAll(closing_);
+  shutting_down_ = true;
 }
 
 void MainWindow::OnUnload() {
+  shutting_down_ = true;
   poll_.Shutdown();
   YieldMessages();
   if (poll_.Busy()) Wait(p_.loop, p_.clock, 1);
   poll_.ClearBusy();
-  if (controls_loaded_) SaveSettings();
+  if (controls_loaded_flag_) table_.SaveAtShutDown();
   YieldMessages();
-  for (const auto& close : closers_) close();
+  // A copy: a closer may yield, and nothing may be added meanwhile.
+  const Ranked closers = closers_;
+  for (const auto& [rank, close] : closers) close();
   YieldMessages();
   if (icon_added_) tray_icon_.Remove();
   ended_ = true;
@@ -304,12 +347,11 @@ void MainWindow::OnClick(Control* control) {
     if (control == &Get(MainControl::kShutdownThreshold)) ShowShutdownHint();
     Get<TextBox>(MainControl::kLaunchProgram).SetFocus();
   } else if (control == &Get(MainControl::kTrayIconLook)) {
-    Run(commands_[MainCommand::kTrayIconLook]);
+    RunAll(commands_[MainCommand::kTrayIconLook]);
   } else {
     if (control == &Get(MainControl::kTextLog) || control == &Get(MainControl::kHtmlLog))
       poll_.SetLogTimer(LogsOn());
-    if (auto it = control_clicks_.find(ControlOf(control)); it != control_clicks_.end())
-      Run(it->second);
+    if (auto it = clicks_.find(control); it != clicks_.end()) RunAll(it->second);
   }
 }
 
@@ -369,6 +411,12 @@ void MainWindow::OnKeyPress(Control* control, int& char_code) {
 }
 
 void MainWindow::OnMenuClick(MenuItem& item) {
+  // A menu opened before the shut-down began may still answer inside it.
+  if (!Running()) return;
+  if (auto added = added_commands_.find(&item); added != added_commands_.end()) {
+    RunAll(added->second);
+    return;
+  }
   switch (const MainCommand command = CommandOf(item)) {
     case MainCommand::kWallpaper:
       ChangeWallpaper(item.Caption());
@@ -378,7 +426,7 @@ void MainWindow::OnMenuClick(MenuItem& item) {
     case MainCommand::kHighLowAtStart:
       item.SetChecked(!item.Checked());
       ReadOptions();
-      SaveMenuSetting(command);
+      table_.SaveItem(item);
       break;
     case MainCommand::kOpenBmpFolder:
       OpenFolder(app_folder_ + "BMPs\\");
@@ -393,7 +441,7 @@ void MainWindow::OnMenuClick(MenuItem& item) {
       Exit();
       break;
     default:
-      if (auto it = commands_.find(command); it != commands_.end()) Run(it->second);
+      if (auto it = commands_.find(command); it != commands_.end()) RunAll(it->second);
       break;
   }
 }
@@ -403,14 +451,14 @@ void MainWindow::OpenFolder(const std::string& folder) {
 }
 
 void MainWindow::OpenMenu() {
-  if (!window_.Loaded()) return;
+  if (!Running()) return;
   // The menu closes when the user clicks elsewhere only if our window is in front.
   p_.desktop.SetForeground(window_.Handle());
   window_.PopupMenu(Menu(MainCommand::kMenu));
 }
 
 void MainWindow::ShowFromTray() {
-  if (!window_.Loaded()) return;
+  if (!Running()) return;
   window_.SetWindowState(WindowState::kNormal);
   window_.Show();
   YieldMessages();
@@ -418,16 +466,16 @@ void MainWindow::ShowFromTray() {
 
 // --- the poll tick's tray and controls -----------------------------------------------
 
-void MainWindow::ShowTrayNumber(std::int16_t value, bool motherboard) {
+void MainWindow::ShowTemperatureInTray() {
+  const probe::ProbeReading& r = state_.reading;
+  const bool motherboard =
+      tray_turn_.NextIsMotherboard(options_.tray_mode == Options::TrayMode::kCpuAndMb);
+  const std::int16_t value = motherboard ? r.mb_temp : r.cpu_temp;
   if (state_.stale) {
     tray_icon_.Show(tray::StaleTip(p_.clock.TimeText(state_.last_fresh)), value, motherboard, true);
   } else {
-    tray_icon_.Show(state_.reading.tip_text, value, motherboard);
+    tray_icon_.Show(r.tip_text, value, motherboard);
   }
-}
-
-int MainWindow::LogIntervalMinutes() {
-  return options_.log_interval_minutes;
 }
 
 // --- the settings that other parts change ------------------------------------------

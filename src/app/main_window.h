@@ -2,7 +2,8 @@
 // tray icon and the poll cycle; its load starts the program and its unload
 // ends it. Its controls and menu are laid out by tables
 // (main_window_layout.cpp), and the settings they hold are loaded and saved by
-// another (main_window_settings.h).
+// another (main_window_settings.h), to which the parts of the program add
+// their own rows. The parts see it only as their program context.
 #pragma once
 
 #include <array>
@@ -10,96 +11,27 @@
 #include <functional>
 #include <map>
 #include <memory>
-#include <stdexcept>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "app/app_context.h"
+#include "app/main_window_design.h"
 #include "app/poll.h"
 #include "base/options.h"
 #include "base/settings.h"
 #include "base/wait.h"
 #include "platform/form/form.h"
 #include "platform/form/menu_table.h"
+#include "program/setting_rows.h"
 #include "tray/tray_icon.h"
 
 namespace kelvane {
 
-// What the program runs on.
-struct AppServices {
-  platform::Platform& platform;
-  // Whether another copy of the program runs already (asked once, at start).
-  bool another_copy_running = false;
-};
-
-inline constexpr char kProgramName[] = "Kelvane";
-inline constexpr char kHomePage[] = "http://kelvane.marrowby.example/";
-inline constexpr char kHelpFile[] = "Kelvane_HELP.htm";
-
-// The controls of the main window that code uses, by what they hold.
-enum class MainControl {
-  kNone,
-  kWallpaper,
-  kTitle,  // a right press opens the home page
-  kCpuName,
-  kMinimiseButton,
-  kHelpButton,
-  // Logs.
-  kTextLog,
-  kOverwriteTextLog,
-  kViewTextLog,
-  kHtmlLog,
-  kOverwriteHtmlLog,
-  kViewHtmlLog,
-  kLogInterval,
-  kLogIntervalMinutes,  // shows the interval
-  // Alarm.
-  kAlarmThreshold,
-  kAlarmMessage,
-  kAlarmToSoundCard,
-  kAlarmToSpeaker,
-  kAlarmVolume,
-  kTestVolume,
-  // Overheat.
-  kShutdownThreshold,
-  kShutdownOnOverheat,
-  kShutdownHint,
-  kLaunchOnOverheat,
-  kLaunchProgram,
-  // Tray icon and the monitor.
-  kTrayIconMode,
-  kTrayIconLook,  // opens the tray icon settings window
-  kCloseMonitorOnExit,
-  kCount
-};
-
-// The commands of the main window's popup menu.
-enum class MainCommand {
-  kNone,
-  kMenu,       // the popup menu itself
-  kWallpaper,  // one item per wallpaper theme, captioned with its name
-  kShowDigitalDashboard,
-  kCentreDigitalDashboard,
-  kDigitalDashboardAtStart,
-  kShowHighLow,
-  kCentreHighLow,
-  kResetHighLowLayout,
-  kHighLowAtStart,
-  kOpenBmpFolder,
-  kOpenLogFolder,
-  kRebuildTrayIcon,
-  kTrayIconLook,
-  kExit,
-  kCount
-};
-
-// When start-up loads a setting into its control: before the threshold lists
-// are filled, after them, or after the CPU name is shown.
-enum class LoadStage { kBeforeLists, kAfterLists, kAfterCpuName };
-
-struct SettingBinding;
-
-class MainWindow : public form::WindowHandler, public PollHost, public OptionChanges {
+class MainWindow final : public form::WindowHandler,
+                         public PollHost,
+                         public AppContext,
+                         private OptionChanges {
  public:
   explicit MainWindow(AppServices services);
   ~MainWindow() override;
@@ -117,64 +49,54 @@ class MainWindow : public form::WindowHandler, public PollHost, public OptionCha
   // or a shut-down); the message loop then ends.
   bool Ended() const { return ended_; }
 
+  // --- for a look from outside (tests) ---
   form::Window& Window() { return window_; }
   ProbeState& State() { return state_; }
   PollCycle& Poll() { return poll_; }
   tray::TrayIcon& TrayIcon() { return tray_icon_; }
-  tray::TrayIconStyle& IconStyle() { return style_; }
-  Settings& Store() { return settings_; }
-  const std::string& AppFolder() const { return app_folder_; }
   const std::string& ProbePath() const { return probe_path_; }
   platform::WindowId ProbeWindow() const { return probe_window_; }
   const std::string& Theme() const { return theme_; }
   // The main window's wallpaper: the theme's image, when it exists.
   void ChangeWallpaper(const std::string& theme);
+  // The settings table's rows, in their save order.
+  const std::vector<SettingRow>& SettingRows() const { return table_.Rows(); }
 
-  // --- the controls and menu items, by what they hold or do ---
-  // The control of this kind; throws std::out_of_range when it is another kind.
-  template <class T = form::Control>
-  T& Get(MainControl which) const {
-    T* control = dynamic_cast<T*>(controls_[static_cast<std::size_t>(which)]);
-    if (!control) throw std::out_of_range("the main window has no such control");
-    return *control;
-  }
-  // The item of a command that has one item (not kWallpaper).
-  form::MenuItem& Menu(MainCommand command) const { return menu_.Item(command); }
-  // The user's settings as the window holds them now.
-  const Options& CurrentOptions() const { return options_; }
-  // --- OptionChanges: each shows in the window and runs what the user's
-  // change runs ---
-  void SetAlarmMessage(bool on) override;
-  void SetSoundCard(bool on) override;
-  void SetLaunchOnOverheat(bool on) override;
-  void SetShutdownOnOverheat(bool on) override;
-  void SetOverwriteTextLog(bool on) override;
-  void SetShutdownThreshold(const std::string& text) override;
-  // Without a mixer the sound card is not offered: its box cleared and
-  // disabled, the test button disabled, the volume slider hidden.
-  void WithoutSoundCard();
+  // --- ProgramContext ---
+  platform::Platform& Platform() override { return p_; }
+  const std::string& AppFolder() const override { return app_folder_; }
+  platform::WindowId OwnerWindow() override { return window_.Handle(); }
+  void OnTick(TickStage stage, std::function<void()> consumer) override;
+  const ProbeState& State() const override { return state_; }
+  void RequestStatisticsReset() override { poll_.RequestStatisticsReset(); }
+  // The one answer: the window loaded and no shut-down begun.
+  bool Running() const override;
+  Settings& Store() override { return settings_; }
+  void AddSettings(std::span<const SettingRow> rows) override { table_.Add(rows); }
+  std::vector<form::Control*> AddControls(std::span<const form::ControlRow> rows) override;
+  void OnClick(const form::Control& control, std::function<void()> action) override;
+  form::MenuItem& AddMenuCommand(std::string name, std::string caption,
+                                 std::function<void()> action) override;
+  void OnControlsLoaded(std::function<void()> action) override;
+  void AddStartStep(int rank, std::function<void()> step) override;
+  void OnClosing(std::function<void()> action) override;
+  void AddCloser(int rank, std::function<void()> close) override;
 
-  // Whether the program still runs: the window loaded and no shut-down begun.
-  bool Running() const { return window_.Loaded() && !poll_.Ended(); }
+  // --- AppContext ---
+  form::MenuItem& Menu(MainCommand command) const override { return menu_.Item(command); }
+  void OnCommand(MainCommand command, std::function<void()> action) override;
+  const Options& CurrentOptions() const override { return options_; }
+  OptionChanges& Changes() override { return *this; }
+  void WithoutSoundCard() override;
+  form::WindowState MainWindowState() const override { return window_.WindowState(); }
+  tray::TrayIconStyle& IconStyle() override { return style_; }
+  void StopPolling() override { poll_.StopPolling(); }
+  void ResumePolling() override { poll_.StartPolling(); }
+  bool PollingStopped() const override { return poll_.PollingStopped(); }
+  void StopLogTimer() override { poll_.SetLogTimer(false); }
+  void ReloadLogCountdown() override { poll_.ReloadLogCountdown(); }
+
   bool CloseMonitorOnExit() const { return options_.close_monitor_on_exit; }
-  bool TextLogOn() const { return options_.text_log; }
-  bool HtmlLogOn() const { return options_.html_log; }
-
-  // --- what the parts of the program do on the main window's behalf; the
-  // composition root wires them before the start ---
-  // A menu command the main window does not carry out itself.
-  void OnCommand(MainCommand command, std::function<void()> action);
-  // A click on a control: a check box set by the user or by loading the
-  // settings, a button.
-  void OnControlClick(MainControl control, std::function<void()> action);
-  // Start-up: once the controls hold the stored settings.
-  void OnControlsLoaded(std::function<void()> action);
-  // Start-up: the window that a start-up menu item asks for is shown (its
-  // show command's item is checked already).
-  void OnShowAtStart(MainCommand show, std::function<void()> action);
-  // Shut-down: before the unload begins, and the windows closed in order.
-  void OnClosing(std::function<void()> action);
-  void OnCloseWindows(std::function<void()> action);
 
   // --- form::WindowHandler ---
   void OnLoad() override;
@@ -193,25 +115,31 @@ class MainWindow : public form::WindowHandler, public PollHost, public OptionCha
 
   // --- PollHost ---
   void RebuildTrayIcon() override { tray_icon_.Rebuild(); }
-  void ShowTrayNumber(std::int16_t value, bool motherboard) override;
-  Options::TrayMode TrayIconMode() override { return options_.tray_mode; }
-  bool LogsOn() override { return TextLogOn() || HtmlLogOn(); }
-  int LogIntervalMinutes() override;
+  bool LogsOn() override { return options_.text_log || options_.html_log; }
+  int LogIntervalMinutes() override { return options_.log_interval_minutes; }
   void CloseMainWindow() override { Close(); }
 
  private:
+  // --- OptionChanges: each shows in the window and runs what the user's
+  // change runs ---
+  void SetAlarmMessage(bool on) override;
+  void SetSoundCard(bool on) override;
+  void SetLaunchOnOverheat(bool on) override;
+  void SetShutdownOnOverheat(bool on) override;
+  void SetOverwriteTextLog(bool on) override;
+  void SetShutdownThreshold(const std::string& text) override;
+
+  form::Control& ControlOf(MainControl which) const override;
+
   // main_window_layout.cpp
   void BuildControls();
   void BuildMenu();
   // main_window_settings.cpp
+  void AddOwnSettings();
   void FillLists();
   void LoadSettings(LoadStage stage);
-  void SaveSettings();
-  void SaveSetting(const SettingBinding& row);
   // The settings from the controls that hold them.
   void ReadOptions();
-  // A menu item that holds a setting saves it when it is clicked.
-  void SaveMenuSetting(MainCommand item);
 
   // The start-up and its steps, in order; each answers false when it failed
   // and ended the program.
@@ -224,8 +152,7 @@ class MainWindow : public form::WindowHandler, public PollHost, public OptionCha
   bool WakeMonitor();
   bool RunFirstTick();
   bool AddTrayIconAndPoll();
-  bool ShowHighLowAtStart();
-  bool ShowDashboardAtStart();
+  bool RunPartsStartSteps();
   // For the waits: whether the window is still loaded.
   StillRunning StillLoaded() const {
     return [here = window_.Life()] { return static_cast<bool>(here); };
@@ -236,6 +163,9 @@ class MainWindow : public form::WindowHandler, public PollHost, public OptionCha
   void Fail(std::string_view message);
   void OpenMenu();
   void ShowFromTray();
+  // The tick's tray stage: the CPU temperature, or the CPU and the motherboard
+  // in turn, with the tip (or the stale tip).
+  void ShowTemperatureInTray();
   void OpenFolder(const std::string& folder);
   void YieldMessages() { services_.platform.loop.YieldToMessages(); }
   // The three lists are chosen from with the mouse only: a click or a key sends
@@ -245,15 +175,15 @@ class MainWindow : public form::WindowHandler, public PollHost, public OptionCha
   // A label that drags the window and opens the menu.
   bool IsGrip(const form::Control* control) const;
   MainCommand CommandOf(const form::MenuItem& item) const { return menu_.CommandOf(item); }
-  MainControl ControlOf(const form::Control* control) const;
-  static void Run(const std::function<void()>& action) {
-    if (action) action();
-  }
+  // Runs each action of a list; stops when the program stopped running
+  // meanwhile (an action may yield).
+  void RunAll(const std::vector<std::function<void()>>& actions);
 
   AppServices services_;
   platform::Platform& p_;
   form::Window window_;
   Settings settings_;
+  SettingsTable table_;
   ProbeState state_;
   Options options_;
   tray::TrayIconStyle style_;
@@ -267,13 +197,16 @@ class MainWindow : public form::WindowHandler, public PollHost, public OptionCha
   form::MenuCommands<MainCommand> menu_;
   std::vector<const form::Control*> grips_;
 
-  // What the composition root wired.
-  std::map<MainCommand, std::function<void()>> commands_;
-  std::map<MainControl, std::function<void()>> control_clicks_;
-  std::map<MainCommand, std::function<void()>> shows_at_start_;
-  std::function<void()> controls_loaded_action_;
-  std::function<void()> closing_;
-  std::vector<std::function<void()>> closers_;
+  // What the parts of the program registered. Ranked rows keep their rank's
+  // order; rows of one rank keep the order they were added in.
+  using Ranked = std::vector<std::pair<int, std::function<void()>>>;
+  std::map<MainCommand, std::vector<std::function<void()>>> commands_;
+  std::map<const form::MenuItem*, std::vector<std::function<void()>>> added_commands_;
+  std::map<const form::Control*, std::vector<std::function<void()>>> clicks_;
+  std::vector<std::function<void()>> controls_loaded_;
+  std::vector<std::function<void()>> closing_;
+  Ranked start_steps_;
+  Ranked closers_;
 
   std::string app_folder_;
   std::string probe_path_;
@@ -283,8 +216,12 @@ class MainWindow : public form::WindowHandler, public PollHost, public OptionCha
   // hold what start-up loaded from the store: an exit before that would replace
   // the stored settings with design values. The tray icon goes whenever it was
   // added, however far the start-up got.
-  bool controls_loaded_ = false;
+  bool controls_loaded_flag_ = false;
   bool icon_added_ = false;
+  tray::TemperatureTurn tray_turn_;
+  // Set when the shut-down begins: from then on no window opens, no command
+  // runs and no tick reads the monitor.
+  bool shutting_down_ = false;
   bool ended_ = false;
 };
 

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <vector>
 
-
 namespace kelvane {
 namespace {
 
@@ -18,7 +17,7 @@ constexpr SaveWhen kClicked = SaveWhen::kWhenClicked;
 // clang-format off
 constexpr SettingBinding kSettings[] = {
     // key                           binding           option                        control              loaded             saved
-    {keys::kMainWallpaper,           kWallpaperTheme,  &Options::wallpaper_theme,    kWallpaper,          kAfterLists,   11, kShutDown},
+    {keys::kMainWallpaper,           kCustom,          &Options::wallpaper_theme,    kWallpaper,          kAfterLists,   11, kShutDown},
     {keys::kAlarmThreshold,          kThresholdText,   &Options::alarm_threshold,    kAlarmThreshold,     kAfterLists,    2, kShutDown},
     {keys::kShutdownThreshold,       kThresholdText,   &Options::shutdown_threshold, kShutdownThreshold,  kAfterLists,    3, kShutDown},
     {keys::kTrayIconMode,            kListChoice,      &Options::tray_mode,          kTrayIconMode,       kAfterLists,    1, kShutDown},
@@ -65,94 +64,40 @@ void MainWindow::FillLists() {
   mode.AddItem("CPU & MB");
 }
 
+// The rows of the settings table, in the save order; the parts of the program
+// add theirs after these (their save orders follow the table's).
+void MainWindow::AddOwnSettings() {
+  std::vector<SettingRow> rows;
+  int save_order = 0;
+  for (const SettingBinding& row : kSettings) {
+    SettingRow added;
+    added.key = &row.key;
+    added.binding = row.binding;
+    if (row.binding == kMenuCheck)
+      added.item = &Menu(row.item);
+    else if (row.binding != kCustom)
+      added.control = &Get(row.control);
+    added.stage = row.stage;
+    added.load_order = row.load_order;
+    added.save_order = ++save_order;
+    added.save = row.save;
+    rows.push_back(std::move(added));
+  }
+  // The wallpaper is the one setting that is no control's state.
+  for (SettingRow& row : rows) {
+    if (row.binding != kCustom) continue;
+    row.load = [this](const std::string& theme) { ChangeWallpaper(theme); };
+    row.text = [this] { return theme_; };
+  }
+  table_.Add(rows);
+}
+
 // Setting a control here runs the same click or change handling as a user's
 // change would.
 void MainWindow::LoadSettings(LoadStage stage) {
-  std::vector<const SettingBinding*> rows;
-  for (const SettingBinding& row : kSettings)
-    if (row.stage == stage) rows.push_back(&row);
-  std::sort(rows.begin(), rows.end(),
-            [](const auto* a, const auto* b) { return a->load_order < b->load_order; });
-  for (const SettingBinding* row : rows) {
-    const KeyDef& key = row->key;
-    switch (row->binding) {
-      case kCheckBox:
-        Get<form::CheckBox>(row->control).SetValue(settings_.Integer(key) == 1 ? 1 : 0);
-        break;
-      case kSpeakerCheckBox: {
-        // The PC speaker is offered on the NT family only (top bit of the version clear).
-        form::CheckBox& box = Get<form::CheckBox>(row->control);
-        if (p_.power.Version() & 0x80000000u) {
-          box.SetValue(0);
-          box.SetEnabled(false);
-        } else {
-          box.SetEnabled(true);
-          box.SetValue(settings_.Integer(key) == 1 ? 1 : 0);
-        }
-        break;
-      }
-      case kThresholdText:
-        Get<form::ListBox>(row->control).SetText(settings_.Text(key));
-        break;
-      case kListChoice: {
-        form::ListBox& list = Get<form::ListBox>(row->control);
-        const std::vector<std::string>& items = list.Items();
-        auto chosen = std::find(items.begin(), items.end(), settings_.Text(key));
-        if (chosen == items.end()) chosen = std::find(items.begin(), items.end(), key.default_text);
-        list.SetListIndex(static_cast<int>(chosen - items.begin()));
-        break;
-      }
-      case kScrollBar:
-        Get<form::ScrollBar>(row->control).SetValue(settings_.Integer(key));
-        break;
-      case kTextBox:
-        Get<form::TextBox>(row->control).SetText(settings_.Text(key));
-        break;
-      case kWallpaperTheme:
-        ChangeWallpaper(settings_.Text(key));
-        break;
-      case kMenuCheck:
-        Menu(row->item).SetChecked(settings_.Flag(key));
-        break;
-    }
-  }
+  table_.Load(stage);
   // Menu items and the wallpaper raise no event of their own.
   ReadOptions();
-}
-
-void MainWindow::SaveSettings() {
-  for (const SettingBinding& row : kSettings)
-    if (row.save == SaveWhen::kAtShutDown) SaveSetting(row);
-}
-
-void MainWindow::SaveSetting(const SettingBinding& row) {
-  const std::string_view name = row.key.name;
-  switch (row.binding) {
-    case kCheckBox:
-    case kSpeakerCheckBox:
-    case kMenuCheck: {
-      const bool on = options_.*std::get<bool Options::*>(row.field);
-      if (row.binding == kMenuCheck)
-        settings_.WriteFlag(name, on);
-      else
-        settings_.WriteInteger(name, on ? 1 : 0);
-      break;
-    }
-    case kThresholdText:
-    case kTextBox:
-    case kWallpaperTheme:
-      settings_.WriteText(name, options_.*std::get<std::string Options::*>(row.field));
-      break;
-    case kListChoice:
-      settings_.WriteText(name, options_.*std::get<Options::TrayMode Options::*>(row.field) ==
-                                        Options::TrayMode::kCpuAndMb
-                                    ? "CPU & MB"
-                                    : "CPU");
-      break;
-    case kScrollBar:
-      settings_.WriteInteger(name, options_.*std::get<int Options::*>(row.field));
-      break;
-  }
 }
 
 // The controls are the user's side of the settings: whatever changes one (the
@@ -178,24 +123,19 @@ void MainWindow::ReadOptions() {
         options_.*std::get<std::string Options::*>(row.field) =
             Get<form::TextBox>(row.control).Text();
         break;
-      case kWallpaperTheme:
+      case kCustom:
         options_.*std::get<std::string Options::*>(row.field) = theme_;
         break;
       case kListChoice:
         options_.*std::get<Options::TrayMode Options::*>(row.field) =
             Get<form::ListBox>(row.control).Text() == "CPU & MB" ? Options::TrayMode::kCpuAndMb
-                                                                : Options::TrayMode::kCpu;
+                                                                 : Options::TrayMode::kCpu;
         break;
       case kScrollBar:
         options_.*std::get<int Options::*>(row.field) = Get<form::ScrollBar>(row.control).Value();
         break;
     }
   }
-}
-
-void MainWindow::SaveMenuSetting(MainCommand item) {
-  for (const SettingBinding& row : kSettings)
-    if (row.binding == kMenuCheck && row.item == item) SaveSetting(row);
 }
 
 }  // namespace kelvane

@@ -1,6 +1,7 @@
-// The main window's settings as one table: each control bound to its key, in
-// the order the shut-down saves them. The same rows drive the load at start-up
-// (in the order start-up loads them) and the saves, so the two cannot disagree;
+// The main window's own settings as one table: each control bound to its key
+// and to the value of Options it holds, in the order the shut-down saves them.
+// They become the first rows of the settings table (program/setting_rows.h),
+// which drives the load at start-up and the saves, so the two cannot disagree;
 // the key index lists the same keys in the same order (MainWindowKeys), then
 // the six tray icon keys, which the tray icon's style loads instead.
 #pragma once
@@ -11,22 +12,9 @@
 #include "app/main_window.h"
 #include "base/keys.h"
 #include "base/options.h"
+#include "program/setting_rows.h"
 
 namespace kelvane {
-
-// How a stored text and the state of its control become one another.
-enum class Binding {
-  kCheckBox,         // ticked by a stored 1 only (a stored 2 shows clear); saved as 0 or 1
-  kSpeakerCheckBox,  // as kCheckBox where the PC speaker is offered, else cleared and disabled
-  kThresholdText,    // a list's text: the stored text as it stands, listed or not
-  kListChoice,       // the list item the stored text names; anything else selects the default
-  kScrollBar,        // the position: the stored number
-  kTextBox,          // the text itself
-  kWallpaperTheme,   // the theme of the main window's wallpaper
-  kMenuCheck,        // a menu item's check mark: a flag
-};
-
-enum class SaveWhen { kAtShutDown, kWhenClicked };
 
 // The value of Options that a row binds.
 using OptionField = std::variant<bool Options::*, int Options::*, std::string Options::*,

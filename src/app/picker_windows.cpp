@@ -1,8 +1,8 @@
 #include "app/picker_windows.h"
 
+#include "app/app_context.h"
 #include "app/dashboard_feature.h"
 #include "app/high_low_feature.h"
-#include "app/main_window.h"
 #include "appearance/placement.h"
 #include "base/keys.h"
 
@@ -10,14 +10,16 @@ namespace kelvane {
 
 using appearance::EditTarget;
 
-PickerWindows::PickerWindows(platform::Platform& platform, MainWindow& main,
-                             DigitalDashboardFeature& dashboard, HighLowFeature& high_low)
-    : p_(platform), main_(main), dashboard_(dashboard), high_low_(high_low) {}
+PickerWindows::PickerWindows(AppContext& program, DigitalDashboardFeature& dashboard,
+                             HighLowFeature& high_low)
+    : p_(program.Platform()), program_(program), dashboard_(dashboard), high_low_(high_low) {}
 
 PickerWindows::~PickerWindows() = default;
 
 void PickerWindows::Wire() {
-  main_.OnCommand(MainCommand::kTrayIconLook, [this] { OpenTrayIconSettings(); });
+  program_.OnCommand(MainCommand::kTrayIconLook, [this] { OpenTrayIconSettings(); });
+  program_.AddCloser(close_rank::kTrayIconSettings, [this] { CloseTrayIconSettings(); });
+  program_.AddCloser(close_rank::kColourEditor, [this] { CloseColourEditor(); });
 }
 
 appearance::ColourEditor* PickerWindows::ColourEditor() const {
@@ -31,7 +33,7 @@ appearance::ColourEditorLink& PickerWindows::EditorFor(EditTarget target) {
 }
 
 bool PickerWindows::EditorLink::Open() {
-  return pickers_.colour_editor_ && pickers_.colour_editor_->Open();
+  return pickers_.colour_editor_ && pickers_.program_.Running() && pickers_.colour_editor_->Open();
 }
 
 form::Colour PickerWindows::EditorLink::Colour() {
@@ -41,6 +43,7 @@ form::Colour PickerWindows::EditorLink::Colour() {
 void PickerWindows::EditorLink::ShowBeside(form::Window& window) {
   // One editor for the run: closing it unloads its window, and the next show
   // loads it afresh.
+  if (!pickers_.program_.Running()) return;
   std::unique_ptr<appearance::ColourEditor>& editor = pickers_.colour_editor_;
   appearance::ColourEditorHost& host = pickers_;
   if (!editor) editor = std::make_unique<appearance::ColourEditor>(pickers_.p_, host);
@@ -57,9 +60,9 @@ void PickerWindows::CloseTrayIconSettings() {
 
 void PickerWindows::OpenTrayIconSettings() {
   // A second open command while it is open does nothing.
-  if (TrayIconSettings()) return;
+  if (TrayIconSettings() || !program_.Running()) return;
   tray::TrayIconSettingsHost& host = *this;
-  tray_settings_.Hold(std::make_unique<tray::TrayIconSettings>(p_, main_.IconStyle(), host))
+  tray_settings_.Hold(std::make_unique<tray::TrayIconSettings>(p_, program_.IconStyle(), host))
       .Window()
       .Show();
 }
@@ -67,7 +70,7 @@ void PickerWindows::OpenTrayIconSettings() {
 // --- what the colour editor asks -------------------------------------------------------
 
 std::string PickerWindows::AppFolder() {
-  return main_.AppFolder();
+  return program_.AppFolder();
 }
 
 std::optional<appearance::EditedLabels> PickerWindows::LabelsOf(EditTarget target) {
@@ -103,9 +106,11 @@ void PickerWindows::UnloadTarget(EditTarget target) {
 }
 
 void PickerWindows::ShowTarget(EditTarget target) {
-  if (target == EditTarget::kDigitalDashboard) dashboard_.Loaded().Show();
+  if (target == EditTarget::kDigitalDashboard) {
+    if (dashboard::DigitalDashboard* dashboard = dashboard_.MakeOrGet()) dashboard->Show();
+  }
   if (target != EditTarget::kHighLow) return;
-  if (highlow::HighLowDashboard* window = high_low_.Loaded()) window->Show();
+  if (highlow::HighLowDashboard* window = high_low_.MakeOrGet()) window->Show();
 }
 
 }  // namespace kelvane

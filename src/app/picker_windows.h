@@ -15,20 +15,19 @@
 
 namespace kelvane {
 
-class MainWindow;
+class AppContext;
 class DigitalDashboardFeature;
 class HighLowFeature;
 
 class PickerWindows final : private appearance::ColourEditorHost,
                             private tray::TrayIconSettingsHost {
  public:
-  PickerWindows(platform::Platform& platform, MainWindow& main, DigitalDashboardFeature& dashboard,
-                HighLowFeature& high_low);
+  PickerWindows(AppContext& program, DigitalDashboardFeature& dashboard, HighLowFeature& high_low);
   ~PickerWindows() override;
   PickerWindows(const PickerWindows&) = delete;
   PickerWindows& operator=(const PickerWindows&) = delete;
 
-  // Registers with the main window.
+  // Registers with the program: the tray icon look command and both closers.
   void Wire();
 
   // Each while it is loaded, else nullptr.
@@ -70,7 +69,7 @@ class PickerWindows final : private appearance::ColourEditorHost,
   void ShowTarget(appearance::EditTarget target) override;
 
   platform::Platform& p_;
-  MainWindow& main_;
+  AppContext& program_;
   DigitalDashboardFeature& dashboard_;
   HighLowFeature& high_low_;
   std::unique_ptr<appearance::ColourEditor> colour_editor_;

@@ -63,26 +63,42 @@ bool PollCycle::Run(TickStage stage) {
   return true;
 }
 
+// One tick: the monitor's window is read, and each stage's consumers take
+// their turn. Any consumer may yield, and a shut-down may run inside: after
+// each stage the tick asks whether the program still runs.
 void PollCycle::Tick() {
-  // The monitor gone ends the run, even from a tick nested in a busy one.
-  if (platform_.desktop.FindTopWindow(kProbeClass, kProbeTitle) == platform::kNoWindow) {
-    StopPolling();
-    busy_ = false;
-    ended_ = true;
-    host_.CloseMainWindow();
-    return;
-  }
-  if (busy_) return;
+  if (!MonitorStillThere()) return;
+  if (busy_ || ended_) return;
   busy_ = true;
+  if (!RebuildIconIfAsked()) return;
+  ReadMonitor();
+  if (!Run(TickStage::kTray) || !Run(TickStage::kFreshness)) return;
+  if (!CheckAndReset()) return;
+  if (!CountAndShow()) return;
+  busy_ = false;
+}
+
+// The monitor gone ends the run, even from a tick nested in a busy one.
+bool PollCycle::MonitorStillThere() {
+  if (ended_) return false;
+  if (platform_.desktop.FindTopWindow(kProbeClass, kProbeTitle) != platform::kNoWindow) return true;
+  StopPolling();
+  busy_ = false;
+  ended_ = true;
+  host_.CloseMainWindow();
+  return false;
+}
+
+bool PollCycle::RebuildIconIfAsked() {
+  if (!rebuild_requested_) return true;
+  rebuild_requested_ = false;
   const form::Lifetime owner = owner_;
-  auto shut_down = [&] { return !owner.Exists() || ended_; };
+  host_.RebuildTrayIcon();
+  return owner.Exists() && !ended_;
+}
 
-  if (rebuild_requested_) {
-    rebuild_requested_ = false;
-    host_.RebuildTrayIcon();
-    if (shut_down()) return;
-  }
-
+// The readings, and whether they are fresh.
+void PollCycle::ReadMonitor() {
   probe::ScanProbeWindow(platform_.desktop, probe_window_, state_.reading);
   probe::DeriveReadings(state_.reading);
   const double now = platform_.clock.MonotonicSeconds();
@@ -92,43 +108,34 @@ void PollCycle::Tick() {
   if (!state_.stale || !observed_) state_.last_fresh = platform_.clock.Now();
   if (state_.stale && !was_stale) state_.stale_since = now;
   observed_ = true;
+}
 
-  probe::ProbeReading& r = state_.reading;
-  if (host_.TrayIconMode() == Options::TrayMode::kCpuAndMb) {
-    icon_toggle_ = !icon_toggle_;
-    if (icon_toggle_)
-      host_.ShowTrayNumber(r.mb_temp, true);
-    else
-      host_.ShowTrayNumber(r.cpu_temp, false);
-  } else {
-    host_.ShowTrayNumber(r.cpu_temp, false);
-  }
-  if (shut_down()) return;
-  if (!Run(TickStage::kFreshness)) return;
+// From the third counted tick on the alarm checks run; a requested reset
+// starts the statistics anew.
+bool PollCycle::CheckAndReset() {
+  if (state_.sample_count > 1 && !Run(TickStage::kCheck)) return false;
+  if (state_.sample_count != 0) return true;
+  state_.stats.Reset();
+  const platform::DateTime now = platform_.clock.Now();
+  state_.started_text = "Started: " + platform_.clock.GeneralDateTime(now);
+  state_.start_time = now;
+  return Run(TickStage::kReset);
+}
 
-  if (state_.sample_count > 1 && !Run(TickStage::kCheck)) return;
-
-  if (state_.sample_count == 0) {
-    state_.stats.Reset();
-    const platform::DateTime now = platform_.clock.Now();
-    state_.started_text = "Started: " + platform_.clock.GeneralDateTime(now);
-    state_.start_time = now;
-    if (!Run(TickStage::kReset)) return;
-  }
-
-  if (host_.LogsOn() && state_.sample_count == 1 && !Run(TickStage::kLog)) return;
-
+// The first counted tick writes the logs; a fresh reading goes into the
+// statistics, and the windows that show them copy them.
+bool PollCycle::CountAndShow() {
+  if (host_.LogsOn() && state_.sample_count == 1 && !Run(TickStage::kLog)) return false;
   state_.sample_count += 1;
-  if (state_.sample_count > 0 && !state_.stale) {
-    TickValues values = ValuesOf(r);
-    state_.stats.Add(values);
-    state_.statistics = StatisticsOf(state_.stats, r, values, state_.stats.count);
-    if (!Run(TickStage::kShow)) return;
-  }
-  busy_ = false;
+  if (state_.sample_count <= 0 || state_.stale) return true;
+  TickValues values = ValuesOf(state_.reading);
+  state_.stats.Add(values);
+  state_.statistics = StatisticsOf(state_.stats, state_.reading, values, state_.stats.count);
+  return Run(TickStage::kShow);
 }
 
 void PollCycle::LogTick() {
+  if (ended_) return;
   log_countdown_ = static_cast<std::int16_t>(
       std::max<int>(log_countdown_ - 1, std::numeric_limits<std::int16_t>::min()));
   if (log_countdown_ <= 0) {

@@ -14,63 +14,23 @@
 #include "platform/form/window.h"
 #include "platform/platform.h"
 #include "probe/freshness.h"
-#include "probe/reading.h"
-#include "probe/stats.h"
+#include "program/probe_state.h"
 
 namespace kelvane {
 
 // The poll cycle's way to the main window that owns it: its tray icon, the
-// controls the tick reads, closing it.
+// settings the tick reads, closing it.
 class PollHost {
  public:
   virtual ~PollHost() = default;
   // The rebuild command: icon surfaces cleared, icon removed and added anew.
   virtual void RebuildTrayIcon() = 0;
-  // Draws a temperature into the tray icon in the CPU colour, or in the
-  // motherboard colour; the tip is the reading's tip_text.
-  virtual void ShowTrayNumber(std::int16_t value, bool motherboard) = 0;
-  // The CPU temperature alone, or the CPU and the motherboard in turn.
-  virtual Options::TrayMode TrayIconMode() = 0;
   // Whether the text log or the HTML log is switched on.
   virtual bool LogsOn() = 0;
   // The log interval control, in minutes.
   virtual int LogIntervalMinutes() = 0;
   // The monitor is gone: close the main window, which shuts the program down.
   virtual void CloseMainWindow() = 0;
-};
-
-// Process-wide readings and statistics, alive for the whole run.
-struct ProbeState {
-  probe::ProbeReading reading;
-  ProbeStats stats;
-  Statistics statistics;
-  // Samples in the sums. -1 at start-up so the first tick is not counted;
-  // setting it to 0 asks the next tick for a reset.
-  double sample_count = -1;
-  platform::DateTime start_time;
-  std::string started_text;
-  // Whether this tick's readings are stale: the monitor's window has stopped
-  // handling its messages and shows its last texts. Stale ticks count in
-  // sample_count (the checks go on, on the last reading) but not in the
-  // statistics.
-  bool stale = false;
-  // When the readings went stale (monotonic seconds), and the local time of the
-  // last fresh reading.
-  double stale_since = 0;
-  platform::DateTime last_fresh{};
-};
-
-// Where the parts of the program take part in a tick, in the tick's order.
-// Each consumer reads the program's ProbeState; any of them may yield to
-// window messages (sounds and logs do), and the cycle asks after each one
-// whether the program is still running.
-enum class TickStage {
-  kFreshness,  // every tick, after the tray icon: the readings are fresh or stale
-  kCheck,      // from the third counted tick on: the alarm checks
-  kReset,      // the statistics start anew: started_text and start_time are new
-  kLog,        // the logs are written (the first counted tick, and the log timer)
-  kShow,       // the statistics are new: the windows that show them copy them
-  kCount
 };
 
 inline constexpr char kProbeClass[] = "TMainForm";
@@ -113,10 +73,11 @@ class PollCycle {
   void LogTick();
 
   void RequestTrayIconRebuild() { rebuild_requested_ = true; }
+  // The statistics start anew at the next tick.
+  void RequestStatisticsReset() { state_.sample_count = 0; }
   bool Busy() const { return busy_; }
   // The shut-down's last word on a tick it waited for.
   void ClearBusy() { busy_ = false; }
-  bool IconToggle() const { return icon_toggle_; }
   std::int16_t LogCountdown() const { return log_countdown_; }
   // The log-interval control changed: the countdown starts again from it.
   void ReloadLogCountdown();
@@ -125,6 +86,12 @@ class PollCycle {
   // Runs the stage's consumers; false once the program has shut down (this
   // object may be gone then).
   bool Run(TickStage stage);
+  // The tick's steps, in order; each false once the program has shut down.
+  bool MonitorStillThere();
+  bool RebuildIconIfAsked();
+  void ReadMonitor();
+  bool CheckAndReset();
+  bool CountAndShow();
 
   platform::Platform& platform_;
   PollHost& host_;
@@ -138,7 +105,6 @@ class PollCycle {
   bool observed_ = false;  // a tick has read the monitor
   bool busy_ = false;
   bool rebuild_requested_ = false;
-  bool icon_toggle_ = false;
   std::int16_t log_countdown_ = 0;
   // Set once the program shuts down, whoever started the shut-down.
   bool ended_ = false;

@@ -21,6 +21,20 @@ std::string StartupTip();
 // last fresh.
 std::string StaleTip(const std::string& time);
 
+// Which temperature the icon shows on a tick: the CPU's, or in the CPU and
+// motherboard mode the two in turn, the motherboard first.
+class TemperatureTurn {
+ public:
+  bool NextIsMotherboard(bool both) {
+    if (!both) return false;
+    motherboard_ = !motherboard_;
+    return motherboard_;
+  }
+
+ private:
+  bool motherboard_ = false;
+};
+
 class TrayIcon {
  public:
   struct Actions {

@@ -72,7 +72,7 @@ TEST(MainWindowSettings, EveryMainWindowKeyIsLoadedAtStartUpAndSavedAgain) {
     stored[key.name] = OtherThanDefault(key);
     settings.WriteText(key.name, stored[key.name]);
   }
-  KelvaneApp app({sim.Get(), false}, [](MainWindow&) {});  // the main window alone
+  KelvaneApp app({sim.Get(), false}, [](AppContext&) {});  // the main window alone
   app.Start();
   ASSERT_FALSE(app.Ended());
   MainWindow& main = app.Main();

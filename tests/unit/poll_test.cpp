@@ -11,6 +11,7 @@
 
 #include "monitor_fixture.h"
 #include "platform/calendar.h"
+#include "tray/tray_icon.h"
 
 namespace kelvane {
 namespace {
@@ -23,6 +24,15 @@ struct RecordingHost : PollHost {
   explicit RecordingHost(ProbeState& state) : state(state) {}
   // The consumers of each stage, as the program's parts would register them.
   void Register(PollCycle& cycle, platform::Clock& clock) {
+    // The tray icon, as the main window draws it.
+    cycle.Register(TickStage::kTray, [this] {
+      Called("icon mode");
+      const bool mb = turn.NextIsMotherboard(icon_mode == "CPU & MB");
+      const std::int16_t value = mb ? state.reading.mb_temp : state.reading.cpu_temp;
+      tray.push_back((mb ? "MB " : "CPU ") + std::to_string(value));
+      tips.push_back(state.reading.tip_text);
+      Called("tray");
+    });
     cycle.Register(TickStage::kCheck, [this] {
       chk_at_count.push_back(state.sample_count);
       if (during_chk) during_chk();
@@ -59,15 +69,6 @@ struct RecordingHost : PollHost {
     events.push_back("rebuild");
     Called("rebuild");
   }
-  void ShowTrayNumber(std::int16_t value, bool mb) override {
-    tray.push_back((mb ? "MB " : "CPU ") + std::to_string(value));
-    tips.push_back(state.reading.tip_text);
-    Called("tray");
-  }
-  Options::TrayMode TrayIconMode() override {
-    Called("icon mode");
-    return icon_mode == "CPU & MB" ? Options::TrayMode::kCpuAndMb : Options::TrayMode::kCpu;
-  }
   bool LogsOn() override {
     Called("logs on?");
     return logs_on;
@@ -86,6 +87,7 @@ struct RecordingHost : PollHost {
   }
 
   ProbeState& state;
+  tray::TemperatureTurn turn;
   std::string icon_mode = "CPU & MB";
   bool logs_on = false, dash_visible = false, hilo_visible = false;
   int log_interval = 15, closes = 0;

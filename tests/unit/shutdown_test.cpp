@@ -26,27 +26,36 @@ constexpr char kInstallDir[] = "C:\\Program Files\\ASUS\\Probe";
 // write does.
 struct Recorder {
   explicit Recorder(platform::Loop& loop) : loop(loop) {}
-  void Wire(MainWindow& main) {
+  void Wire(AppContext& main) {
     main.OnControlsLoaded([this] { steps.push_back("mixer"); });
-    main.Poll().Register(TickStage::kCheck, [this] {
+    main.OnTick(TickStage::kCheck, [this] {
       steps.push_back("alarm check");
       loop.YieldToMessages();
     });
-    main.Poll().Register(TickStage::kLog, [this] {
+    main.OnTick(TickStage::kLog, [this] {
       steps.push_back("log");
       loop.YieldToMessages();
     });
-    main.OnShowAtStart(MainCommand::kShowHighLow, [this] { steps.push_back("hilo"); });
-    main.OnShowAtStart(MainCommand::kShowDigitalDashboard, [this] { steps.push_back("dash"); });
-    main.Poll().Register(TickStage::kShow, [this] {
+    // The dashboards at start-up, each shown and then a yield.
+    main.AddStartStep(start_rank::kHighLow, [this, &main] {
+      if (!main.CurrentOptions().high_low_at_start) return;
+      steps.push_back("hilo");
+      loop.YieldToMessages();
+    });
+    main.AddStartStep(start_rank::kDigitalDashboard, [this, &main] {
+      if (!main.CurrentOptions().digital_dashboard_at_start) return;
+      steps.push_back("dash");
+      loop.YieldToMessages();
+    });
+    main.OnTick(TickStage::kShow, [this] {
       steps.push_back("dash visible?");
       steps.push_back("dash show");
     });
-    main.Poll().Register(TickStage::kShow, [this] {
+    main.OnTick(TickStage::kShow, [this] {
       steps.push_back("hilo visible?");
       steps.push_back("hilo show");
     });
-    main.OnCloseWindows([this] { steps.push_back("close windows"); });
+    main.AddCloser(close_rank::kLater, [this] { steps.push_back("close windows"); });
   }
   bool Has(const std::string& step) const {
     return std::find(steps.begin(), steps.end(), step) != steps.end();
@@ -85,7 +94,7 @@ struct ProgramRun {
     s.WriteFlag("DashSrart", true);
     seeded_writes = sim.store.WriteCount();
     app = std::make_unique<KelvaneApp>(AppServices{sim.Get(), false},
-                                       [this](MainWindow& main) { recorder.Wire(main); });
+                                       [this](AppContext& main) { recorder.Wire(main); });
   }
 
   void Close(Closer closer) {

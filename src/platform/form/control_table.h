@@ -21,8 +21,10 @@ struct ControlRow {
   const char* tooltip = nullptr;
 };
 
-// Adds a control for each row to `window`, placed and with its caption and
-// tooltip, and returns them in the rows' order.
-std::vector<Control*> AddControls(Window& window, std::span<const ControlRow> rows);
+// Adds a control for each row to `window` (on the container `on`, nullptr: on
+// the window itself), placed and with its caption and tooltip, and returns
+// them in the rows' order.
+std::vector<Control*> AddControls(Window& window, std::span<const ControlRow> rows,
+                                  Container* on = nullptr);
 
 }  // namespace kelvane::form

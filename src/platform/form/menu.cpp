@@ -52,6 +52,15 @@ MenuItem& MenuItem::Add(std::string name, std::string caption) {
   return *items_.back();
 }
 
+MenuItem& MenuItem::Insert(std::size_t position, std::string name, std::string caption) {
+  if (position > items_.size()) position = items_.size();
+  auto at = items_.insert(
+      items_.begin() + static_cast<std::ptrdiff_t>(position),
+      std::unique_ptr<MenuItem>(new MenuItem(owner_, this, std::move(name), std::move(caption))));
+  Notify(Change::kMenuItems);
+  return **at;
+}
+
 MenuItem& MenuItem::AddSeparator(std::string name) {
   return Add(std::move(name), "-");
 }

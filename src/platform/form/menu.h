@@ -43,6 +43,8 @@ class MenuItem {
 
   MenuItem& Add(std::string name, std::string caption);
   MenuItem& AddSeparator(std::string name = {});
+  // An item at `position` among this one's items (at most their count).
+  MenuItem& Insert(std::size_t position, std::string name, std::string caption);
   const std::vector<std::unique_ptr<MenuItem>>& Items() const { return items_; }
   // This item or the first of its descendants with this name; nullptr if none.
   MenuItem* Find(std::string_view name);
