@@ -128,11 +128,13 @@ TEST_F(ProgramTest, OnceTheShutDownHasBegunNoWindowOpensAndNoTickRuns) {
   });
   const std::size_t before = sim.forms.Changes().size();
   const std::size_t tray_requests = sim.tray.Requests().size();
+  const std::size_t popups = sim.forms.Popups().size();
   shutting_down = true;
   Main().Exit();
   sim.loop.OnYield(nullptr);
   ASSERT_TRUE(app->Ended());
   EXPECT_GT(commands_tried, 0);
+  EXPECT_EQ(sim.forms.Popups().size(), popups) << "no menu opens";
   EXPECT_EQ(Windows("created", before), std::vector<std::string>{});
   EXPECT_EQ(app->DigitalDashboard(), nullptr);
   EXPECT_EQ(app->TrayIconSettings(), nullptr);
@@ -142,6 +144,24 @@ TEST_F(ProgramTest, OnceTheShutDownHasBegunNoWindowOpensAndNoTickRuns) {
       sim.tray.Requests().begin() + static_cast<std::ptrdiff_t>(tray_requests),
       sim.tray.Requests().end());
   EXPECT_EQ(requests, std::vector<std::string>{"delete"});
+}
+
+// A later run hides the settings window before its first tick, and the hide
+// yields: a close request from the settings remover may arrive just then.
+TEST_F(ProgramTest, AShutDownWhileTheWindowHidesBeforeTheFirstTickRunsNoTick) {
+  bool closed = false;
+  sim.loop.OnYield([&](int) {
+    if (closed || !app || Main().Window().WindowState() != form::WindowState::kMinimised) return;
+    closed = true;
+    app->ApplicationWindow().UserCloseBox();
+  });
+  Start();
+  sim.loop.OnYield(nullptr);
+  ASSERT_TRUE(closed);
+  EXPECT_TRUE(app->Ended());
+  EXPECT_EQ(Main().State().sample_count, -1) << "no tick counted";
+  EXPECT_EQ(sim.tray.Requests(), std::vector<std::string>{}) << "no tick drew the icon";
+  EXPECT_EQ(Stored("Buzzer"), "70") << "the settings were saved as loaded";
 }
 
 }  // namespace
