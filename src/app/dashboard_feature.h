@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "app/window_slot.h"
+#include "app/dashboard_slot.h"
 #include "dashboard/digital_dashboard.h"
 #include "platform/platform.h"
 
@@ -27,13 +27,12 @@ class DigitalDashboardFeature final : private dashboard::DashboardHost {
   void Wire();
 
   // The dashboard while one is loaded; nullptr otherwise.
-  dashboard::DigitalDashboard* Dashboard() const { return dashboard_.Get(); }
-  // The dashboard, made afresh when none is loaded (a released one is gone);
-  // nullptr once the shut-down has begun.
-  dashboard::DigitalDashboard* MakeOrGet();
+  dashboard::DigitalDashboard* Dashboard() const { return slot_.Get(); }
   // Unloads the dashboard (saving its keys) and releases it.
-  void Release() { dashboard_.Release(); }
-  bool Visible() const { return dashboard_.Visible(); }
+  void Release() { slot_.Release(); }
+  bool Visible() const { return slot_.Visible(); }
+  // Made when needed and shown; nullptr once the shut-down has begun.
+  dashboard::DigitalDashboard* ShowNow() { return slot_.ShowNow(); }
 
  private:
   void ShowCommand();
@@ -48,7 +47,7 @@ class DigitalDashboardFeature final : private dashboard::DashboardHost {
   AppContext& program_;
   HighLowFeature& high_low_;
   PickerWindows& pickers_;
-  WindowSlot<dashboard::DigitalDashboard> dashboard_;
+  DashboardSlot<dashboard::DigitalDashboard> slot_;
 };
 
 }  // namespace kelvane

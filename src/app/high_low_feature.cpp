@@ -9,7 +9,17 @@
 namespace kelvane {
 
 HighLowFeature::HighLowFeature(AppContext& program, PickerWindows& pickers)
-    : p_(program.Platform()), program_(program), pickers_(pickers) {}
+    : p_(program.Platform()),
+      program_(program),
+      pickers_(pickers),
+      slot_(program,
+            {MainCommand::kShowHighLow, &Options::high_low_at_start, start_rank::kHighLow,
+             close_rank::kHighLow},
+            [this] {
+              highlow::HighLowHost& host = *this;
+              return std::make_unique<highlow::HighLowDashboard>(
+                  p_, host, pickers_.EditorFor(appearance::EditTarget::kHighLow));
+            }) {}
 
 HighLowFeature::~HighLowFeature() = default;
 
@@ -17,13 +27,7 @@ void HighLowFeature::Wire() {
   program_.OnCommand(MainCommand::kShowHighLow, [this] { ShowCommand(); });
   program_.OnCommand(MainCommand::kCentreHighLow, [this] { CentreCommand(); });
   program_.OnCommand(MainCommand::kResetHighLowLayout, [this] { ResetLayoutCommand(); });
-  program_.AddStartStep(start_rank::kHighLow, [this] {
-    if (!program_.CurrentOptions().high_low_at_start) return;
-    program_.Menu(MainCommand::kShowHighLow).SetChecked(true);
-    if (highlow::HighLowDashboard* window = MakeOrGet()) window->Show();
-    p_.loop.YieldToMessages();
-  });
-  program_.AddCloser(close_rank::kHighLow, [this] { Release(); });
+  slot_.Wire();
   // The shut-down yields before it closes the window: no hide tick may move it
   // meanwhile.
   program_.OnClosing([this] {
@@ -36,9 +40,6 @@ void HighLowFeature::Wire() {
     if (!program_.Running()) return;
     if (Dashboard()) Dashboard()->SetElapsedText("00:00:00");
   });
-  program_.OnTick(TickStage::kFreshness, [this] {
-    if (Dashboard()) Dashboard()->ShowStale(program_.State().stale);
-  });
   program_.OnTick(TickStage::kShow, [this] {
     if (Visible())
       Dashboard()->ShowValues(program_.State().statistics,
@@ -46,41 +47,22 @@ void HighLowFeature::Wire() {
   });
 }
 
-highlow::HighLowDashboard* HighLowFeature::MakeOrGet() {
-  if (!Dashboard()) {
-    // A window made now would never be saved or closed.
-    if (!program_.Running()) return nullptr;
-    highlow::HighLowHost& host = *this;
-    window_
-        .Hold(std::make_unique<highlow::HighLowDashboard>(
-            p_, host, pickers_.EditorFor(appearance::EditTarget::kHighLow)))
-        .Load();
-  }
-  // The load yields: a shut-down in it releases the window again.
-  return Dashboard();
-}
-
 void HighLowFeature::RenamePlate(int label, const std::string& text) {
   if (highlow::HighLowDashboard* window = MakeOrGet()) window->RenamePlate(label, text);
 }
 
 void HighLowFeature::ShowCommand() {
-  form::MenuItem& show = program_.Menu(MainCommand::kShowHighLow);
-  show.SetChecked(!show.Checked());
-  if (!show.Checked()) {
-    Release();
-    return;
-  }
   // The first show starts the statistics when no tick has counted yet.
-  if (program_.State().sample_count == -1) program_.RequestStatisticsReset();
-  if (highlow::HighLowDashboard* window = MakeOrGet()) window->Show();
+  const bool to_show = !program_.Menu(MainCommand::kShowHighLow).Checked();
+  if (to_show && program_.State().sample_count == -1) program_.RequestStatisticsReset();
+  slot_.ToggleFromMenu();
 }
 
 void HighLowFeature::CentreCommand() {
-  if (highlow::HighLowDashboard* window = MakeOrGet()) window->Show();
-  if (!Dashboard()) return;
-  Dashboard()->AutoHideOff();
-  appearance::CentreOnWorkArea(Dashboard()->Window(), p_.desktop);
+  highlow::HighLowDashboard* window = ShowNow();
+  if (!window) return;
+  window->AutoHideOff();
+  appearance::CentreOnWorkArea(window->Window(), p_.desktop);
 }
 
 void HighLowFeature::ResetLayoutCommand() {

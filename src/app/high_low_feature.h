@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "app/window_slot.h"
+#include "app/dashboard_slot.h"
 #include "highlow/high_low_dashboard.h"
 #include "platform/platform.h"
 
@@ -26,13 +26,15 @@ class HighLowFeature final : private highlow::HighLowHost {
   void Wire();
 
   // The window while it is loaded (hidden or shown); nullptr otherwise.
-  highlow::HighLowDashboard* Dashboard() const { return window_.Get(); }
+  highlow::HighLowDashboard* Dashboard() const { return slot_.Get(); }
   // The window, made and loaded (hidden) when none is loaded; nullptr once the
   // shut-down has begun, or when a shut-down during its load released it again.
-  highlow::HighLowDashboard* MakeOrGet();
+  highlow::HighLowDashboard* MakeOrGet() { return slot_.MakeOrGet(); }
   // Unloads the window (saving its layout) and releases it.
-  void Release() { window_.Release(); }
-  bool Visible() const { return window_.Visible(); }
+  void Release() { slot_.Release(); }
+  bool Visible() const { return slot_.Visible(); }
+  // Made when needed and shown; nullptr once the shut-down has begun.
+  highlow::HighLowDashboard* ShowNow() { return slot_.ShowNow(); }
   // A name plate renamed on the digital dashboard; the window is made
   // (hidden) for it when it is not there.
   void RenamePlate(int label, const std::string& text);
@@ -52,7 +54,7 @@ class HighLowFeature final : private highlow::HighLowHost {
   platform::Platform& p_;
   AppContext& program_;
   PickerWindows& pickers_;
-  WindowSlot<highlow::HighLowDashboard> window_;
+  DashboardSlot<highlow::HighLowDashboard> slot_;
 };
 
 }  // namespace kelvane

@@ -106,11 +106,8 @@ void PickerWindows::UnloadTarget(EditTarget target) {
 }
 
 void PickerWindows::ShowTarget(EditTarget target) {
-  if (target == EditTarget::kDigitalDashboard) {
-    if (dashboard::DigitalDashboard* dashboard = dashboard_.MakeOrGet()) dashboard->Show();
-  }
-  if (target != EditTarget::kHighLow) return;
-  if (highlow::HighLowDashboard* window = high_low_.MakeOrGet()) window->Show();
+  if (target == EditTarget::kDigitalDashboard) dashboard_.ShowNow();
+  if (target == EditTarget::kHighLow) high_low_.ShowNow();
 }
 
 }  // namespace kelvane
