@@ -46,10 +46,8 @@ class DashboardHost {
 // The labels: value label k + 1 shows reading k; the caption labels of the
 // tiles in tile order.
 inline constexpr std::array<int, kTileCount> kCaptionLabels{11, 12, 13, 0, 14, 15, 16, 17, 10};
-// The meter each tile shows, in tile order.
-inline constexpr std::array<Meter, kTileCount> kTileMeters{
-    Meter::kCpuTemp, Meter::kMbTemp, Meter::kCpuFan, Meter::kPowerFan, Meter::kChassisFan,
-    Meter::kV12,     Meter::kV5,     Meter::kV33,    Meter::kVCore};
+// The meter each tile shows, in tile order: the meters in their order.
+inline constexpr const std::array<Meter, kTileCount>& kTileMeters = kMetersInOrder;
 inline constexpr int kLabelCount = 18;
 // The name plates the user may rename (temperatures and fans), and the label
 // of the High/Low/Avg dashboard that carries the same name.

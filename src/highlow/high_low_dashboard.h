@@ -53,11 +53,10 @@ inline constexpr int kColumnWidth = 645, kColumnHeight = 2900;
 inline constexpr int kDefaultWidth = 3330, kDefaultHeight = 2764;
 // The strip's width left visible at the right edge while hidden.
 inline constexpr int kHiddenStrip = 70;
-// The meter each row of values shows, top to bottom; value label 4 x row + 1
-// is its current value, the next three its average, lowest and highest.
-inline constexpr std::array<Meter, 9> kRowMeters{
-    Meter::kCpuTemp, Meter::kMbTemp, Meter::kCpuFan, Meter::kPowerFan, Meter::kChassisFan,
-    Meter::kV12,     Meter::kV5,     Meter::kV33,    Meter::kVCore};
+// The meter each row of values shows, top to bottom (the meters in their
+// order); value label 4 x row + 1 is its current value, the next three its
+// average, lowest and highest.
+inline constexpr const std::array<Meter, kMeterCount>& kRowMeters = kMetersInOrder;
 // The name plates that the name plate editor renames.
 inline constexpr std::array<int, 5> kEditablePlates{38, 39, 40, 42, 43};
 

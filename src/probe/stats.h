@@ -53,6 +53,11 @@ struct ProbeStats {
 // The nine sensors.
 enum class Meter { kCpuTemp, kMbTemp, kCpuFan, kPowerFan, kChassisFan, kV12, kV5, kV33, kVCore };
 inline constexpr int kMeterCount = 9;
+// The meters in the order every window and log lists them: the temperatures,
+// the fans, the voltages.
+inline constexpr std::array<Meter, kMeterCount> kMetersInOrder{
+    Meter::kCpuTemp, Meter::kMbTemp, Meter::kCpuFan, Meter::kPowerFan, Meter::kChassisFan,
+    Meter::kV12,     Meter::kV5,     Meter::kV33,    Meter::kVCore};
 // What the statistics tell of a meter.
 enum class Column { kCurrent, kAverage, kLowest, kHighest };
 
