@@ -38,10 +38,12 @@ void HighLowFeature::Wire() {
   poll.Register(TickStage::kFreshness, [this] {
     if (Dashboard()) Dashboard()->ShowStale(main_.State().stale);
   });
-  poll.Register(TickStage::kShow, [this] {
+  poll.Register(TickStage::kElapsed, [this] {
     if (Visible())
-      Dashboard()->ShowValues(main_.State().statistics,
-                              ElapsedText(main_.State().start_time, p_.clock.Now()));
+      Dashboard()->SetElapsedText(ElapsedText(main_.State().start_time, p_.clock.Now()));
+  });
+  poll.Register(TickStage::kShow, [this] {
+    if (Visible()) Dashboard()->ShowValues(main_.State().statistics);
   });
 }
 

@@ -110,6 +110,9 @@ void PollCycle::Tick() {
 
   if (state_.sample_count == 0) {
     state_.stats.Reset();
+    // A stale tick adds nothing to them: what the last period showed must not
+    // outlive the reset until the next fresh one.
+    state_.statistics = Statistics{};
     const platform::DateTime now = platform_.clock.Now();
     state_.started_text = "Started: " + platform_.clock.GeneralDateTime(now);
     state_.start_time = now;
@@ -119,11 +122,14 @@ void PollCycle::Tick() {
   if (host_.LogsOn() && state_.sample_count == 1 && !Run(TickStage::kLog)) return;
 
   state_.sample_count += 1;
-  if (state_.sample_count > 0 && !state_.stale) {
-    TickValues values = ValuesOf(r);
-    state_.stats.Add(values);
-    state_.statistics = StatisticsOf(state_.stats, r, values, state_.stats.count);
-    if (!Run(TickStage::kShow)) return;
+  if (state_.sample_count > 0) {
+    if (!Run(TickStage::kElapsed)) return;
+    if (!state_.stale) {
+      TickValues values = ValuesOf(r);
+      state_.stats.Add(values);
+      state_.statistics = StatisticsOf(state_.stats, r, values, state_.stats.count);
+      if (!Run(TickStage::kShow)) return;
+    }
   }
   busy_ = false;
 }
