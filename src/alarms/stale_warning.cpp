@@ -1,5 +1,7 @@
 #include "alarms/stale_warning.h"
 
+#include <cmath>
+
 #include "alarms/alarm_look.h"
 #include "appearance/placement.h"
 
@@ -28,7 +30,10 @@ void StaleWarning::Watch(bool stale, double stale_seconds, bool notify,
     if (IsOpen()) Close();
     return;
   }
-  if (warned_ || !notify || stale_seconds < kAfterSeconds) return;
+  // The seconds are the difference of two clock readings: a minute of ticks
+  // may come out a hair under 60, so they are compared in whole milliseconds.
+  if (warned_ || !notify || std::llround(stale_seconds * 1000) < std::llround(kAfterSeconds * 1000))
+    return;
   warned_ = true;
   message_->SetCaption("The temperatures are not being watched. The last readings are of " +
                        p_.clock.TimeText(last_fresh) + ".");

@@ -40,10 +40,12 @@ void HighLowFeature::Wire() {
     if (!program_.Running()) return;
     if (Dashboard()) Dashboard()->SetElapsedText("00:00:00");
   });
-  program_.OnTick(TickStage::kShow, [this] {
+  program_.OnTick(TickStage::kElapsed, [this] {
     if (Visible())
-      Dashboard()->ShowValues(program_.State().statistics,
-                              ElapsedText(program_.State().start_time, p_.clock.Now()));
+      Dashboard()->SetElapsedText(ElapsedText(program_.State().start_time, p_.clock.Now()));
+  });
+  program_.OnTick(TickStage::kShow, [this] {
+    if (Visible()) Dashboard()->ShowValues(program_.State().statistics);
   });
 }
 

@@ -116,6 +116,9 @@ bool PollCycle::CheckAndReset() {
   if (state_.sample_count > 1 && !Run(TickStage::kCheck)) return false;
   if (state_.sample_count != 0) return true;
   state_.stats.Reset();
+  // A stale tick adds nothing to them: what the last period showed must not
+  // outlive the reset until the next fresh one.
+  state_.statistics = Statistics{};
   const platform::DateTime now = platform_.clock.Now();
   state_.started_text = "Started: " + platform_.clock.GeneralDateTime(now);
   state_.start_time = now;
@@ -127,7 +130,10 @@ bool PollCycle::CheckAndReset() {
 bool PollCycle::CountAndShow() {
   if (host_.LogsOn() && state_.sample_count == 1 && !Run(TickStage::kLog)) return false;
   state_.sample_count += 1;
-  if (state_.sample_count <= 0 || state_.stale) return true;
+  if (state_.sample_count <= 0) return true;
+  // Time goes on while the readings are stale; only the statistics wait.
+  if (!Run(TickStage::kElapsed)) return false;
+  if (state_.stale) return true;
   TickValues values = ValuesOf(state_.reading);
   state_.stats.Add(values);
   state_.statistics = StatisticsOf(state_.stats, state_.reading, values, state_.stats.count);

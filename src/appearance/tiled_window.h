@@ -9,6 +9,7 @@
 
 #include <span>
 #include <string>
+#include <utility>
 
 #include "appearance/colour_editor_link.h"
 #include "appearance/docking.h"
@@ -56,6 +57,9 @@ class TiledWindow {
   void SetLockCursor(bool locked);
   // Lays the theme's pictures on their tiles.
   void ChangePaper(const std::string& theme);
+  // Names the theme without looking at its pictures: a window that keeps its
+  // stored theme whatever its folder holds today.
+  void SetTheme(std::string theme) { theme_ = std::move(theme); }
 
   // Window drags move nothing until the window is loaded and this is called.
   void EnableWindowDrag() { docker_.SetParentForm(&window_); }

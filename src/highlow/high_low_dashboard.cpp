@@ -57,7 +57,12 @@ void HighLowDashboard::Show() {
 
 void HighLowDashboard::OnLoad() {
   const form::Lifetime here = window_.Life();
-  ChangePaper(settings_.Text(keys::kHighLowWallpaper));
+  // The stored theme is kept even when its folder lacks the columns' picture
+  // (a theme removed or not yet copied back): the unload writes it back as it
+  // was read.
+  const std::string theme = settings_.Text(keys::kHighLowWallpaper);
+  tiled_.SetTheme(theme);
+  ChangePaper(theme);
 
   // The default place centres the design-size window on the screen. A
   // hand-edited store may hold anything: a size that is no size, or a place
@@ -142,13 +147,12 @@ void HighLowDashboard::ClampToRightEdge() {
 
 // --- what the poll cycle shows -------------------------------------------------------------
 
-void HighLowDashboard::ShowValues(const Statistics& statistics, const std::string& elapsed) {
+void HighLowDashboard::ShowValues(const Statistics& statistics) {
   const std::string separator = p_.clock.DecimalSeparator();
   for (int row = 0; row < static_cast<int>(kRowMeters.size()); ++row)
     for (int column = 0; column < 4; ++column)
       labels_[4 * row + column + 1]->SetCaption(
           StatText(statistics, kRowMeters[row], static_cast<Column>(column), separator));
-  labels_[kElapsedLabel]->SetCaption(elapsed);
 }
 
 void HighLowDashboard::ShowStale(bool stale) {

@@ -104,13 +104,14 @@ class HighLowDashboard : public form::WindowHandler {
   void Show();
   // Hides it: "Close".
   void Close();
-  // The 36 value labels from the statistics, the strip from `elapsed`.
-  void ShowValues(const Statistics& statistics, const std::string& elapsed);
+  // The 36 value labels from the statistics.
+  void ShowValues(const Statistics& statistics);
   // The statistics keep their texts and are shown grey while the readings are
-  // stale.
+  // stale; the elapsed time is no reading and goes on.
   void ShowStale(bool stale);
-  // A statistics reset: the strip's tooltip and caption.
+  // A statistics reset: the strip's tooltip.
   void SetStartedText(const std::string& started_text);
+  // The strip's caption: the time since the reset.
   void SetElapsedText(const std::string& text);
   // A name plate renamed by the editor.
   void RenamePlate(int label, const std::string& text);

@@ -43,7 +43,8 @@ enum class TickStage {
   kCheck,      // from the third counted tick on: the alarm checks
   kReset,      // the statistics start anew: started_text and start_time are new
   kLog,        // the logs are written (the first counted tick, and the log timer)
-  kShow,       // the statistics are new: the windows that show them copy them
+  kElapsed,    // every counted tick, fresh or stale: the time since the reset goes on
+  kShow,       // the statistics are new (fresh ticks only): the windows that show them copy them
   kCount
 };
 

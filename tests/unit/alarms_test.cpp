@@ -404,6 +404,81 @@ TEST_F(ShutdownTest, ShutdownSwitchedOffMeanwhileResumesPollingInstead) {
   EXPECT_EQ(Stored("Smoke"), "1");  // as it was: the next run is still armed
 }
 
+// The question stops polling while it is open; nothing but a Yes powers the
+// machine off: a box that could not be shown answers 0.
+TEST(ShutdownQuestion, OnlyYesPowersOffAndPollingWaitsWhileItIsOpen) {
+  const std::pair<int, const char*> answers[] = {
+      {0, "the box failed"}, {mb::kIdOk, "OK"}, {2, "Cancel"},     {3, "Abort"},
+      {4, "Retry"},          {5, "Ignore"},     {mb::kIdNo, "No"}, {mb::kIdYes, "Yes"},
+  };
+  for (const auto& [answer, name] : answers) {
+    SCOPED_TRACE(name);
+    ProgramFixture run;
+    run.Store("Smoke", "1");
+    run.Start();  // a first run: the settings window is open
+    run.monitor.SetCpu("95.0");
+    bool asked = false;
+    run.sim.loop.QueueAnswer(answer, [&] {
+      asked = true;
+      EXPECT_TRUE(run.Main().Poll().PollingStopped());
+      EXPECT_FALSE(run.Main().Poll().Polling());
+    });
+    run.RunToFirstCheck();
+    ASSERT_TRUE(asked);
+    const bool yes = answer == mb::kIdYes;
+    EXPECT_EQ(run.sim.power.Requests().size(), yes ? 1u : 0u);
+    EXPECT_EQ(run.Main().Poll().Polling(), !yes);
+  }
+}
+
+// Cleared while the question is open or while the shutdown writes its last
+// entry, the shutdown resumes polling; ticked again in the same heat it
+// needs the user's Yes or a new run of five hot checks, never the count that
+// brought the first attempt.
+TEST_F(ShutdownTest, ClearedMeanwhileAndTickedAgainInTheSameHeatItDoesNotPowerOffAtOnce) {
+  {
+    SCOPED_TRACE("with the settings window open");
+    ProgramFixture run;
+    run.Store("Smoke", "1");
+    run.Start();
+    run.monitor.SetCpu("95.0");
+    run.sim.loop.QueueAnswer(mb::kIdYes, [&] { run.Box(kShutdownOnOverheat).SetValue(0); });
+    run.RunToFirstCheck();
+    ASSERT_EQ(run.sim.loop.MessageBoxes().size(), 1u);
+    EXPECT_TRUE(run.sim.power.Requests().empty());
+    EXPECT_TRUE(run.Main().Poll().Polling());
+    run.Box(kShutdownOnOverheat).SetValue(1);
+    run.sim.loop.QueueAnswer(mb::kIdNo);
+    run.sim.Advance(1);
+    EXPECT_EQ(run.sim.loop.MessageBoxes().size(), 2u);
+    EXPECT_TRUE(run.sim.power.Requests().empty());
+  }
+  SCOPED_TRACE("in the tray");
+  Store("LogHTML", "1");
+  StartArmed();
+  sim.loop.OnYield([&](int) {
+    if (app->TemperatureCheck()->ShutdownCount() == 5) Box(kShutdownOnOverheat).SetValue(0);
+  });
+  monitor.SetCpu("95.0");
+  sim.Advance(5);
+  ASSERT_EQ(app->TemperatureCheck()->ShutdownCount(), 5);
+  EXPECT_TRUE(sim.power.Requests().empty());
+  EXPECT_TRUE(Main().Poll().Polling());
+  sim.loop.OnYield({});
+  Box(kShutdownOnOverheat).SetValue(1);
+  sim.Advance(3);
+  EXPECT_EQ(app->TemperatureCheck()->ShutdownCount(), 8);
+  EXPECT_TRUE(sim.power.Requests().empty());
+  // A new heat counts from the start.
+  monitor.SetCpu("85.0");
+  sim.Advance(1);
+  monitor.SetCpu("95.0");
+  sim.Advance(4);
+  EXPECT_TRUE(sim.power.Requests().empty());
+  sim.Advance(1);
+  EXPECT_EQ(sim.power.Requests().size(), 1u);
+}
+
 TEST_F(AlarmsTest, StoredThresholdsShowAsStoredAndCountByTheirLeadingNumber) {
   Store("Buzzer", "70.5");
   Store("ShutDown", "75\xC2\xB0");

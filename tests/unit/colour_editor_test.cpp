@@ -194,7 +194,7 @@ TEST_F(ColourEditorTest, AThemeChangesOnlyThePicturesItsFolderHolds) {
   HighLow().ChangePaper("Strip");
   EXPECT_EQ(HighLow().Tile(5).Picture(), folder + "Strip\\Kelvane-U.jpg");
   EXPECT_EQ(HighLow().Tile(0).Picture(), "");
-  EXPECT_EQ(HighLow().Theme(), "");
+  EXPECT_EQ(HighLow().Theme(), "Custom");  // as its load read it
   HighLow().ChangePaper("Full");
   for (int k = 0; k < highlow::kColumnCount; ++k)
     EXPECT_EQ(HighLow().Tile(k).Picture(), folder + "Full\\Kelvane-H.jpg");

@@ -327,6 +327,8 @@ TEST_F(DashboardTest, AbsurdStoredPlacesNeverPutTheWindowOutOfReach) {
       {"DBTop", "-2400", 3000, 0, 1200, 2280},              // just above: brought back
       {"DBWidth", "-5", 3000, 4500, 1200, 2280},
       {"DBHite", "0", 3000, 4500, 1200, 2280},
+      {"DBHite", "50000", 3000, 4500, 1200, 2280},  // more than four screens high
+      {"DBHite", "99999999", 3000, 4500, 1200, 2280},
       {"DBWidth", "99999999", 3000, 4500, 1200, 2280},
       {"DBWidth", "500", 3000, 4500, 700, 2280},  // small but a size: the minimum
   };

@@ -84,9 +84,11 @@ TEST_F(HighLowTest, ItsLayoutIsStoredWhenReleasedAndComesBackReadable) {
   Store("HLwide", "abc");  // no number: the default
   Store("HLFL1", "1935");
   Store("HLFL3", "645");
+  Store("HL-Wpaper", "Green");  // a theme whose folder is not there (any more)
   Start();
   TrayCommand("MnuHiLo");
   EXPECT_EQ(W().Left(), 1234);  // 1234.5 to the even neighbour
+  EXPECT_EQ(W().Top(), 900);
   EXPECT_EQ(W().Width(), 3330);
   EXPECT_EQ(HL().Tile(1).Left(), 1935);
   Command("MnuBold");
@@ -97,9 +99,31 @@ TEST_F(HighLowTest, ItsLayoutIsStoredWhenReleasedAndComesBackReadable) {
   TrayCommand("MnuHiLo");  // unchecked: released, its keys stored
   EXPECT_EQ(app->HighLow(), nullptr);
   EXPECT_EQ(Stored("HLleft"), "1234");
+  EXPECT_EQ(Stored("HLtop"), "900");
   EXPECT_EQ(Stored("HLwide"), "3330");
   EXPECT_EQ(Stored("HLFL3"), "645");
   EXPECT_EQ(Stored("HLbold"), "True");
+  EXPECT_EQ(Stored("HL-Wpaper"), "Green");
+
+  // Reopened, and after a restart, it is where it was.
+  TrayCommand("MnuHiLo");
+  EXPECT_EQ(W().Left(), 1234);
+  EXPECT_EQ(W().Top(), 900);
+  Main().Exit();
+  app.reset();
+  Start();
+  TrayCommand("MnuHiLo");
+  EXPECT_EQ(W().Left(), 1234);
+  EXPECT_EQ(W().Top(), 900);
+  TrayCommand("MnuHiLo");
+
+  // A width that is no size comes back as the default.
+  for (const char* width : {"0", "-15"}) {
+    Store("HLwide", width);
+    TrayCommand("MnuHiLo");
+    EXPECT_EQ(W().Width(), 3330) << width;
+    TrayCommand("MnuHiLo");
+  }
 
   // A place many screens away or beyond the right edge comes back.
   Store("HLleft", "9000000");

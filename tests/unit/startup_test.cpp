@@ -171,7 +171,20 @@ TEST_F(StartupTest, ACloseRequestToTheApplicationWindowSavesAndExits) {
 
 TEST_F(StartupTest, ASecondCopySaysSoAndTouchesNothing) {
   SimMonitor monitor(sim);
+  // Its hidden window would be the one the settings remover closes: the copy
+  // that runs must be the only "Kelvane" at every moment.
+  int yields_with_window = 0;
+  sim.loop.OnYield([&](int) {
+    yields_with_window += sim.desktop.FindTopWindow("", "Kelvane") != platform::kNoWindow;
+  });
+  bool box_shown = false;
+  sim.loop.QueueAnswer(mb::kIdOk, [&] {
+    box_shown = true;
+    EXPECT_EQ(sim.desktop.FindTopWindow("", "Kelvane"), platform::kNoWindow);
+  });
   Start(/*another_copy=*/true);
+  EXPECT_TRUE(box_shown);
+  EXPECT_EQ(yields_with_window, 0);
   EXPECT_EQ(BoxTexts(), std::vector<std::string>{"A copy of Kelvane is already running!"});
   EXPECT_EQ(sim.loop.MessageBoxes()[0].style,
             mb::kOk | mb::kIconInformation | mb::kSystemModal | mb::kSetForeground);

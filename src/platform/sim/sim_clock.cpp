@@ -134,9 +134,10 @@ void SimLoop::Advance(double seconds) {
 int SimLoop::ShowMessageBox(std::string_view text, std::string_view title, unsigned style) {
   boxes_.push_back({std::string(text), std::string(title), style});
   if (answers_.empty()) return platform::mb::kIdOk;
-  int answer = answers_.front();
+  QueuedAnswer queued = std::move(answers_.front());
   answers_.erase(answers_.begin());
-  return answer;
+  if (queued.while_open) queued.while_open();
+  return queued.answer;
 }
 
 }  // namespace kelvane::sim

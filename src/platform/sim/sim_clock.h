@@ -74,13 +74,16 @@ class SimLoop : public platform::Loop {
   int RunningTimers() const;
 
   // Message boxes: the answers a test queues (kIdOk when none is queued), and a
-  // record of every box shown.
+  // record of every box shown. `while_open` runs while the box shows, before
+  // its answer: what the user or a timer does before answering.
   struct MessageBoxShown {
     std::string text;
     std::string title;
     unsigned style = 0;
   };
-  void QueueAnswer(int answer) { answers_.push_back(answer); }
+  void QueueAnswer(int answer, std::function<void()> while_open = {}) {
+    answers_.push_back({answer, std::move(while_open)});
+  }
   const std::vector<MessageBoxShown>& MessageBoxes() const { return boxes_; }
   bool QuitRequested() const { return quit_requested_; }
   // Time added by each yield.
@@ -107,7 +110,11 @@ class SimLoop : public platform::Loop {
   std::multimap<double, std::function<void()>> scheduled_;
   std::function<void(int)> on_yield_;
   int yields_ = 0;
-  std::vector<int> answers_;
+  struct QueuedAnswer {
+    int answer;
+    std::function<void()> while_open;
+  };
+  std::vector<QueuedAnswer> answers_;
   std::vector<MessageBoxShown> boxes_;
   bool quit_requested_ = false;
 };

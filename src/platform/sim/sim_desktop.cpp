@@ -155,15 +155,20 @@ void SimDesktop::SetHung(WindowId window, bool hung, bool known) {
   it->second.known_hung = hung && known;
 }
 
+void SimDesktop::SetAnswerTime(WindowId window, int ms) {
+  auto it = windows_.find(window);
+  if (it != windows_.end()) it->second.answer_ms = ms;
+}
+
 bool SimDesktop::IsHung(WindowId window) {
   auto it = windows_.find(window);
   return it != windows_.end() && it->second.known_hung;
 }
 
-bool SimDesktop::Answers(WindowId window, int /*timeout_ms*/) {
+bool SimDesktop::Answers(WindowId window, int timeout_ms) {
   ++pings_;
   auto it = windows_.find(window);
-  return it != windows_.end() && !it->second.hung;
+  return it != windows_.end() && !it->second.hung && it->second.answer_ms <= timeout_ms;
 }
 
 void SimDesktop::LeftButtonDown() {

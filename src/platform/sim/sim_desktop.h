@@ -42,6 +42,9 @@ class SimDesktop : public platform::Desktop {
   // (`known` false: not yet, as in the first seconds of a hang) and it answers
   // no message. Its texts stay readable.
   void SetHung(platform::WindowId window, bool hung, bool known = true);
+  // How long the window takes to handle a message (0 at first): a ping with a
+  // shorter timeout goes unanswered, as from a busy but working program.
+  void SetAnswerTime(platform::WindowId window, int ms);
 
   // --- what a test reads back ---------------------------------------------
   struct Click {
@@ -106,6 +109,7 @@ class SimDesktop : public platform::Desktop {
     bool topmost = false;
     bool hung = false;        // handles no message
     bool known_hung = false;  // and the system says so
+    int answer_ms = 0;        // how long a message takes when not hung
     int show_state = platform::sw::kShowNormal;
     std::vector<platform::WindowId> children;
     std::function<void()> on_close;
