@@ -105,6 +105,7 @@ void History::Add(const Tick& tick) {
 }
 
 bool History::RestoreMinute(const MinuteRecord& r) {
+  if (r.at < 0 || r.at > kLastInstant) return false;
   const std::int64_t minute = FloorDiv(r.at, 60);
   if (r.at != minute * 60 || r.fresh_ticks + r.stale_ticks == 0) return false;
   if (!minutes_.Empty() && minute <= minutes_.Newest()) return false;
@@ -123,7 +124,7 @@ bool History::RestoreMinute(const MinuteRecord& r) {
 }
 
 bool History::RestoreSecond(const SecondRecord& r) {
-  if (!AllFinite(r.values)) return false;
+  if (r.at < 0 || r.at > kLastInstant || !AllFinite(r.values)) return false;
   if (!seconds_.Empty() && r.at <= seconds_.Newest()) return false;
   // A second lies in a band already restored, not after all of them: that
   // band counted it.

@@ -42,7 +42,9 @@ struct Tick {
   bool stale = false;
 };
 
-// Seconds since 1970-01-01 00:00:00 UTC.
+// Seconds since 1970-01-01 00:00:00 UTC. A file's records lie between 1970
+// and the end of 9999; others are not taken.
+inline constexpr std::int64_t kLastInstant = 253402300799;  // 9999-12-31 23:59:59
 std::int64_t InstantOf(const platform::DateTime& local, int utc_offset_minutes);
 
 // One second as the history keeps it.

@@ -24,8 +24,12 @@ class TimeRing {
   // Makes `key` (later than Newest()) the newest key, with an empty slot; the
   // keys skipped on the way have empty slots too.
   Slot& Advance(std::int64_t key) {
-    const std::int64_t first = empty_ || key - newest_ > N ? key - N + 1 : newest_ + 1;
-    for (std::int64_t k = first; k <= key; ++k) slots_[Index(k)] = Slot{};
+    if (empty_) {
+      slots_[Index(key)] = Slot{};
+    } else {
+      const std::int64_t first = key - newest_ > N ? key - N + 1 : newest_ + 1;
+      for (std::int64_t k = first; k <= key; ++k) slots_[Index(k)] = Slot{};
+    }
     newest_ = key;
     empty_ = false;
     return slots_[Index(key)];

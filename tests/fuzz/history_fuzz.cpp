@@ -2,6 +2,7 @@
 // and what it read writes back as a file that reads back the same.
 #include "fuzz_input.h"
 #include "history/history_file.h"
+#include "platform/calendar.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace kelvane;
@@ -32,10 +33,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       const history::Span span = h.Query(kind, *newest);
       for (const auto& run : span.runs) FUZZ_EXPECT(!run.empty());
     }
-    history::Tick tick;
-    tick.local = {2026, 12, 7, 9, 0, 0};
-    h.Add(tick);
-    FUZZ_EXPECT(h.SecondAt(*h.Newest()));
+    // A tick right after the newest one, and one long before it (a clock set
+    // back): each takes its second and its minute, and is the newest.
+    for (const std::int64_t at : {*newest + 1, *newest - 10 * 86400 + 7}) {
+      history::Tick tick;
+      tick.local = platform::FromSerialSeconds(at);
+      h.Add(tick);
+      FUZZ_EXPECT(h.Newest() == at);
+      FUZZ_EXPECT(h.SecondAt(at) && h.MinuteAt(at));
+    }
   }
   return 0;
 }

@@ -145,6 +145,8 @@ TEST(HistoryFile, WellSealedRecordsThatDoNotFitAreDamage) {
   } cases[] = {
       {"in order", sealed(band) + sealed("M 1800000060 60 60 0" + nine + nine + nine), 2},
       {"a band not later", sealed(band) + sealed(band), 1},
+      {"a band before 1970", sealed("M -60 60 60 0" + nine + nine + nine), 0},
+      {"a band after 9999", sealed("M 253402300800 60 60 0" + nine + nine + nine), 0},
       {"a band off its minute", sealed("M 1800000001 60 60 0" + nine + nine + nine), 0},
       {"not a number", sealed("M 1800000000 60 60 0" + nine + nine + " 1 1 1 1 1 1 1 1 nan"), 0},
       {"average above highest",
