@@ -182,10 +182,12 @@ std::int64_t History::LocalOf(std::int64_t at) const {
 
 Span History::Seconds(std::int64_t begin, std::int64_t end) const {
   Span span{begin, end, 1, {}, {}};
-  bool broken = true;
+  if (seconds_.Empty()) return span;
   // Only the seconds the ring can hold: a span of years costs no more.
-  if (!seconds_.Empty()) begin = std::max(begin, seconds_.Newest() - kSecondsKept + 1);
-  for (std::int64_t t = begin; t < end && !seconds_.Empty() && t <= seconds_.Newest(); ++t) {
+  const std::int64_t first = std::max(begin, seconds_.Newest() - kSecondsKept + 1);
+  const std::int64_t last = std::min(end - 1, seconds_.Newest());
+  bool broken = true;
+  for (std::int64_t t = first; t <= last; ++t) {
     const SecondSlot* slot = seconds_.Find(t);
     if (!slot || slot->state == State::kMissing) continue;
     if (slot->state == State::kStale) {
