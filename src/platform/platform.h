@@ -75,6 +75,9 @@ class Clock {
   // The user's AM and PM designators (empty in a 24-hour locale).
   virtual std::string AmDesignator() = 0;
   virtual std::string PmDesignator() = 0;
+  // Minutes that local time is ahead of UTC now, daylight saving included
+  // (60 in Paris in winter, -300 in New York in winter); 0 when unknown.
+  virtual int UtcOffsetMinutes() = 0;
 };
 
 // ---------------------------------------------------------------------------
@@ -256,6 +259,10 @@ class Files {
   virtual bool CreateFolder(std::string_view path) = 0;
   // The folder of the running program, ending in "\".
   virtual std::string ExeFolder() = 0;
+  // Gives the file `from` the name `to` (a path in the same folder). Never
+  // replaces: false, with both left as they were, when `to` exists or the move
+  // fails (no file, a locked file).
+  virtual bool Rename(std::string_view from, std::string_view to) = 0;
 };
 
 // ---------------------------------------------------------------------------

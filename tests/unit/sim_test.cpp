@@ -94,5 +94,31 @@ TEST(SimFiles, WritesTheSystemCodePageAndReadsBackUtf8) {
   EXPECT_FALSE(sim.files.ReadText("C:\\Nowhere\\log.txt").has_value());
 }
 
+// As on Windows: a rename never replaces a file, so a file set aside stays.
+TEST(SimFiles, ARenameNeverReplacesAFile) {
+  SimPlatform sim;
+  ASSERT_TRUE(sim.files.CreateFolder("C:\\Kelvane\\Logs"));
+  const std::string from = "C:\\Kelvane\\Logs\\history.dat", to = from + ".foreign";
+  sim.files.WriteText(from, "ours", false);
+  sim.files.WriteText(to, "set aside before", false);
+  EXPECT_FALSE(sim.files.Rename(from, to));
+  EXPECT_EQ(sim.files.ReadText(from), "ours");
+  EXPECT_EQ(sim.files.ReadText(to), "set aside before");
+  EXPECT_TRUE(sim.files.Rename(from, from + ".foreign2"));
+  EXPECT_FALSE(sim.files.FileExists(from));
+  EXPECT_EQ(sim.files.ReadText(from + ".foreign2"), "ours");
+  EXPECT_FALSE(sim.files.Rename(from, from + ".foreign3"));  // nothing to rename
+}
+
+// Daylight saving moves the wall clock with the offset, as the system does.
+TEST(SimClock, AChangeOfTheUtcOffsetMovesTheWallClock) {
+  SimClock clock;
+  const platform::DateTime before = clock.Now();
+  EXPECT_EQ(clock.UtcOffsetMinutes(), 60);
+  clock.SetUtcOffsetMinutes(120);
+  EXPECT_EQ(clock.Now(), platform::DateTime(before.year, before.month, before.day, before.hour + 1,
+                                            before.minute, before.second));
+}
+
 }  // namespace
 }  // namespace kelvane::sim

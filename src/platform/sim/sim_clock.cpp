@@ -11,6 +11,11 @@ platform::DateTime SimClock::Now() {
   return AddSeconds(wall_start_, static_cast<std::int64_t>(std::floor(now_)));
 }
 
+void SimClock::SetUtcOffsetMinutes(int minutes) {
+  wall_start_ = AddSeconds(wall_start_, (minutes - utc_offset_minutes_) * std::int64_t{60});
+  utc_offset_minutes_ = minutes;
+}
+
 std::string SimClock::GeneralDateTime(const platform::DateTime& t) {
   char date[32];
   if (locale_.day_first)

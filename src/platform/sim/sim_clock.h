@@ -34,16 +34,22 @@ class SimClock : public platform::Clock {
   std::string TimeText(const platform::DateTime& t) override;
   std::string AmDesignator() override { return locale_.am; }
   std::string PmDesignator() override { return locale_.pm; }
+  int UtcOffsetMinutes() override { return utc_offset_minutes_; }
 
   void SetLocale(const Locale& locale) { locale_ = locale; }
   // The wall-clock date-time at monotonic time 0.
   void SetWallClockStart(const platform::DateTime& t) { wall_start_ = t; }
   void SetMonotonic(double seconds) { now_ = seconds; }
+  // The zone's offset from UTC (Central European winter time, 60, until a test
+  // sets another); a change moves the wall clock as the system does when
+  // daylight saving begins or ends.
+  void SetUtcOffsetMinutes(int minutes);
 
  private:
   double now_ = 0;
   platform::DateTime wall_start_{2026, 12, 7, 9, 0, 0};
   Locale locale_;
+  int utc_offset_minutes_ = 60;
 };
 
 class SimLoop : public platform::Loop {

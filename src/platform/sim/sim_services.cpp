@@ -206,6 +206,16 @@ bool SimFiles::CreateFolder(std::string_view path) {
   return fs::is_directory(host, ec);
 }
 
+bool SimFiles::Rename(std::string_view from, std::string_view to) {
+  const fs::path source = HostPath(from), target = HostPath(to);
+  for (const fs::path& p : unwritable_)
+    if (p == source || p == target) return false;
+  std::error_code ec;
+  if (!fs::is_regular_file(source, ec) || fs::exists(target, ec)) return false;
+  fs::rename(source, target, ec);
+  return !ec;
+}
+
 // --- SimShell ----------------------------------------------------------------
 
 std::intptr_t SimShell::Execute(platform::WindowId owner, std::string_view verb,

@@ -76,6 +76,7 @@ class SimFiles : public platform::Files {
   bool ReplaceText(std::string_view path, std::string_view text) override;
   bool CreateFolder(std::string_view path) override;
   std::string ExeFolder() override { return exe_folder_; }
+  bool Rename(std::string_view from, std::string_view to) override;
 
   void SetExeFolder(std::string folder) { exe_folder_ = std::move(folder); }
   // The host path of a Windows path, for tests that look at raw bytes.

@@ -66,6 +66,27 @@ std::string Win32Clock::PmDesignator() {
   return UserLocaleText(LOCALE_S2359);
 }
 
+int Win32Clock::UtcOffsetMinutes() {
+  // XP has no GetDynamicTimeZoneInformation; the bias of the zone's current
+  // period is the same here. Biases count the other way: UTC = local + bias.
+  TIME_ZONE_INFORMATION zone = {};
+  LONG bias = 0;
+  switch (GetTimeZoneInformation(&zone)) {
+    case TIME_ZONE_ID_STANDARD:
+      bias = zone.Bias + zone.StandardBias;
+      break;
+    case TIME_ZONE_ID_DAYLIGHT:
+      bias = zone.Bias + zone.DaylightBias;
+      break;
+    case TIME_ZONE_ID_UNKNOWN:
+      bias = zone.Bias;
+      break;
+    default:
+      return 0;
+  }
+  return static_cast<int>(-bias);
+}
+
 std::string Win32Clock::GeneralDateTime(const DateTime& t) {
   const SYSTEMTIME st = ToSystemTime(t);
   char date[96] = {};

@@ -18,6 +18,7 @@ class Win32Clock final : public Clock {
   std::string TimeText(const DateTime& t) override;
   std::string AmDesignator() override;
   std::string PmDesignator() override;
+  int UtcOffsetMinutes() override;
 
  private:
   std::int64_t counts_per_second_ = 0;

@@ -95,4 +95,9 @@ std::string Win32Files::ExeFolder() {
   }
 }
 
+bool Win32Files::Rename(std::string_view from, std::string_view to) {
+  // Without MOVEFILE_REPLACE_EXISTING the move fails when `to` exists.
+  return MoveFileExW(Utf8ToWide(from).c_str(), Utf8ToWide(to).c_str(), 0) != 0;
+}
+
 }  // namespace kelvane::platform::win32

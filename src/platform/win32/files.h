@@ -14,6 +14,7 @@ class Win32Files final : public Files {
   bool ReplaceText(std::string_view path, std::string_view text) override;
   bool CreateFolder(std::string_view path) override;
   std::string ExeFolder() override;
+  bool Rename(std::string_view from, std::string_view to) override;
 };
 
 }  // namespace kelvane::platform::win32
