@@ -1,10 +1,14 @@
 #include "app/app.h"
 
+#include <memory>
+#include <vector>
+
 #include "app/alarm_feature.h"
 #include "app/dashboard_feature.h"
 #include "app/high_low_feature.h"
 #include "app/log_feature.h"
 #include "app/picker_windows.h"
+#include "history/csv_feature.h"
 
 namespace kelvane {
 
@@ -22,6 +26,8 @@ struct KelvaneApp::Parts {
   HighLowFeature high_low;
   DigitalDashboardFeature dashboard;
   PickerWindows pickers;
+  // Parts that wire themselves.
+  std::vector<std::shared_ptr<void>> own;
 };
 
 KelvaneApp::KelvaneApp(AppServices services)
@@ -37,6 +43,7 @@ KelvaneApp::KelvaneApp(AppServices services)
         parts.dashboard.Wire();
         parts.high_low.Wire();
         // Parts that wire themselves, one line each.
+        parts.own.push_back(std::make_shared<history::CsvLogFeature>(program));
       }) {}
 
 KelvaneApp::KelvaneApp(AppServices services, const std::function<void(AppContext&)>& wire)
