@@ -32,7 +32,12 @@ FormWindow::FormWindow(form::Window& model, Resources& resources, HWND hidden_ow
   const RECT r = WindowPixels(model.Left(), model.Top(), model.Width(), model.Height(), tx, ty);
   placed_ = TwipsRect{model.Left(), model.Top(), model.Width(), model.Height()};
   placed_pixels_ = r;
-  window_.Reset(CreateWindowExW(styles.ex_style, kFormClass, Utf8ToWide(model.Caption()).c_str(),
+  // A window with a class of its own (the application window that setup and Dreslin look for)
+  // still runs on the forms' window procedure.
+  const std::wstring class_name = model.ClassName().empty() ? std::wstring(kFormClass)
+                                                            : Utf8ToWide(model.ClassName());
+  RegisterFormClass(class_name.c_str());
+  window_.Reset(CreateWindowExW(styles.ex_style, class_name.c_str(), Utf8ToWide(model.Caption()).c_str(),
                                 styles.style | WS_CLIPCHILDREN, r.left, r.top, r.right - r.left,
                                 r.bottom - r.top, styles.hidden_owner ? hidden_owner : nullptr,
                                 nullptr, GetModuleHandleW(nullptr), nullptr));
