@@ -41,7 +41,22 @@ shipped=$(cd "$KELVANE_SOURCE_DIR/resources" && find . -type f | sed 's|^\./||' 
 run_setup() {
   local exe=$SETUP pid
   [[ $1 == *.exe ]] && exe=$1 && shift
-  pid=$(bench_wine cmd /c "\"$(bench_winpath "$exe")\" $*")
+  exe=$(bench_winpath "$exe")
+  if [[ $exe == *" "* ]]; then
+    run_line "\"$exe\" $*"
+  else
+    pid=$(bench_wine cmd /c "$exe $*")
+    bench_wait_exit "$pid" 90
+  fi
+}
+
+# run_line LINE: a command line as typed at a prompt, quotes and all (an argument of cmd /c would
+# reach it with its quotes escaped); echoes its exit code. Batch files are read in the OEM code
+# page: LINE in ASCII.
+run_line() {
+  local batch=$BENCH_RUN/line.bat pid
+  printf '@%s\r\n@exit /b %%errorlevel%%\r\n' "$1" >"$batch"
+  pid=$(bench_wine cmd /c "$(bench_winpath "$batch")")
   bench_wait_exit "$pid" 90
 }
 
@@ -298,12 +313,10 @@ pass "a silent upgrade keeps the start with Windows off"
 bench_reg_add "$RUN_KEY" Kelvane "$other_win"
 quiet=$(entry QuietUninstallString)
 holder=$(bench_wine "$PROBE" --mutex "$MUTEX" --sleep-ms 600000)
-pid=$(bench_wine cmd /c "$quiet")
-[ "$(bench_wait_exit "$pid" 60)" = 3 ] || fail "the quiet uninstall beside a running Kelvane did not end with 3"
+[ "$(run_line "$quiet")" = 3 ] || fail "the quiet uninstall beside a running Kelvane did not end with 3"
 installed_in "$a"
 bench_kill "$holder"
-pid=$(bench_wine cmd /c "$quiet")
-[ "$(bench_wait_exit "$pid" 60)" = 0 ] || fail "the quiet uninstall did not end with 0"
+[ "$(run_line "$quiet")" = 0 ] || fail "the quiet uninstall did not end with 0"
 no_key "$UNINSTALL_KEY" && [ ! -e "$START_MENU" ] || fail "A's entries stay"
 [ "$(run_value)" = "$other_win" ] || fail "the uninstall took the other copy's Run value"
 [ ! -e "$a/Kelvane.exe" ] || fail "A's Kelvane.exe stays"
