@@ -41,6 +41,17 @@ wait_gone "$second" 20 || fail "the second copy stayed"
 [ "$(stored Buzzer)" = 11 ] || fail "the second copy saved settings"
 pass "second copy refused"
 
+# A copy run with other rights holds the single-instance mutex where this one may not open it:
+# that copy runs all the same.
+holder=$(bench_wine "$BUILD/tests/bench/bench_probe.exe" --mutex Marrowby.Kelvane.SingleInstance \
+  --deny-open --sleep-ms 600000)
+second=$(start_kelvane)
+wait_box "A copy of Kelvane is already running!" || fail "a copy with other rights went unseen: $(box_text)"
+answer_box Kelvane Return
+wait_gone "$second" 20 || fail "the second copy stayed"
+bench_kill "$holder"
+pass "a copy run with other rights counts as running"
+
 # The monitor closing ends Kelvane, and its icon goes.
 bench_wintext --close "Asus Probe 2"
 wait_gone "$kelvane" 20 || fail "Kelvane stayed after the monitor closed"

@@ -46,8 +46,8 @@ bool WriteBmpFile(std::string_view path, int width, int height, const std::vecto
   {
     const FileHandle out(wide ? CreateFileW(wide_name.c_str(), GENERIC_WRITE, 0, nullptr,
                                             CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr)
-                              : CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr,
-                                            CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+                              : CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                            FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!out) return false;
     DWORD written = 0;
     complete =

@@ -20,8 +20,8 @@ DWORD AttributesOf(std::string_view path) {
 HANDLE OpenFile(std::string_view path, DWORD access, DWORD share, DWORD disposition) {
   return WidePathCalls() ? CreateFileW(Utf8ToWide(path).c_str(), access, share, nullptr,
                                        disposition, FILE_ATTRIBUTE_NORMAL, nullptr)
-                         : CreateFileA(Utf8ToAcp(path).c_str(), access, share, nullptr,
-                                       disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+                         : CreateFileA(Utf8ToAcp(path).c_str(), access, share, nullptr, disposition,
+                                       FILE_ATTRIBUTE_NORMAL, nullptr);
 }
 
 }  // namespace

@@ -120,7 +120,8 @@ std::unique_ptr<Mixer> Win32Sound::OpenMixer(int device) {
 namespace {
 
 int WINAPI SystemPlaySound(const char* file, void* module, unsigned long flags) {
-  if (WidePathCalls()) return PlaySoundW(Utf8ToWide(file).c_str(), static_cast<HMODULE>(module), flags);
+  if (WidePathCalls())
+    return PlaySoundW(Utf8ToWide(file).c_str(), static_cast<HMODULE>(module), flags);
   return PlaySoundA(Utf8ToAcp(file).c_str(), static_cast<HMODULE>(module), flags);
 }
 
