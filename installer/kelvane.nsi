@@ -72,6 +72,7 @@ Unicode true
 ; A file that an installation replaces waits under this suffix until the installation is through.
 !define SET_ASIDE ".kelvane-old"
 !define SYNCHRONIZE 0x00100000
+!define MUTEX_MODIFY_STATE 0x0001
 !define ERROR_ACCESS_DENIED 5
 !define ERROR_ALREADY_EXISTS 183
 
@@ -159,9 +160,12 @@ VIAddVersionKey /LANG=${LANG_ENGLISH} "OriginalFilename" "Kelvane-${VERSION}-set
 
 ; Whether Kelvane runs: it holds its mutex for as long as it runs, window or not (while it starts,
 ; for one). A mutex that exists but may not be opened (a Kelvane run with other rights) counts.
-; Sets $0 to 1 or 0.
+; Sets $0 to 1 or 0. The access asked for is what a Kelvane of the same rights grants anyway;
+; MUTEX_MODIFY_STATE beside SYNCHRONIZE because Wine grants SYNCHRONIZE to anyone, so that a
+; mutex this user may not use reads as denied there too.
+!define /math MUTEX_PROBE_ACCESS ${SYNCHRONIZE} | ${MUTEX_MODIFY_STATE}
 !macro KelvaneRuns
-  System::Call 'kernel32::OpenMutex(i ${SYNCHRONIZE}, i 0, t "${KELVANE_MUTEX}") p .r0 ?e'
+  System::Call 'kernel32::OpenMutex(i ${MUTEX_PROBE_ACCESS}, i 0, t "${KELVANE_MUTEX}") p .r0 ?e'
   Pop $1
   ${If} $0 P<> 0
     System::Call 'kernel32::CloseHandle(p r0)'
@@ -564,11 +568,11 @@ Function SkipDirectoryPageOnUpgrade
 FunctionEnd
 
 Function LeaveDirectoryPage
-  Call CheckTargetFolder
+  Call CheckFolderIsKelvanes
   ${If} ${Errors}
     Abort  ; stays on the page
   ${EndIf}
-  Call CheckFolderIsKelvanes
+  Call CheckTargetFolder
   ${If} ${Errors}
     Abort
   ${EndIf}
@@ -576,17 +580,18 @@ FunctionEnd
 
 Section "Kelvane (required)" SecProgram
   SectionIn RO
-  ; A silent run has no directory page: the same checks, before anything is written.
-  Call CheckTargetFolder
-  ${If} ${Errors}
-    DetailPrint "Cannot write to $INSTDIR: nothing installed."
-    SetErrorLevel 4
-    Abort
-  ${EndIf}
+  ; A silent run has no directory page: the same checks, before anything is written (the
+  ; folder's owner first: the write test writes a file of its own into the folder).
   Call CheckFolderIsKelvanes
   ${If} ${Errors}
     DetailPrint "$INSTDIR holds other files and no Kelvane: nothing installed."
     SetErrorLevel 6
+    Abort
+  ${EndIf}
+  Call CheckTargetFolder
+  ${If} ${Errors}
+    DetailPrint "Cannot write to $INSTDIR: nothing installed."
+    SetErrorLevel 4
     Abort
   ${EndIf}
   Call CloseRunningKelvane

@@ -177,6 +177,7 @@ pass "Dreslin runs from $app_win"
 # pictures and a report Kelvane saved.
 picture=$(grep -m1 '^BackGround/Asus/.*\.jpg$' <<<"$shipped")
 echo "the user's own picture" >"$app/$picture"
+echo "the user's other picture" >"$app/$picture.new"
 echo "the user's own alarm" >"$app/Alarm/alarm.wav"
 echo "the user's notes" >"$app/Logs/notes.txt"
 mkdir -p "$app/BMPs"
@@ -197,14 +198,15 @@ cmp -s "$KELVANE_SOURCE_DIR/resources/Kelvane_HELP.htm" "$app/Kelvane_HELP.htm" 
   fail "the upgrade kept 0.9.0's help page"
 [ "$(cat "$app/$picture")" = "the user's own picture" ] || fail "the upgrade wrote over the picture"
 [ "$(cat "$app/Alarm/alarm.wav")" = "the user's own alarm" ] || fail "the upgrade wrote over the sound"
-for file in "$picture" Alarm/alarm.wav; do
-  cmp -s "$KELVANE_SOURCE_DIR/resources/$file" "$app/$file.new" || fail "no new $file.new beside the kept one"
-done
+cmp -s "$KELVANE_SOURCE_DIR/resources/Alarm/alarm.wav" "$app/Alarm/alarm.wav.new" ||
+  fail "no new alarm.wav.new beside the kept one"
+[ "$(cat "$app/$picture.new")" = "the user's other picture" ] ||
+  fail "the upgrade wrote over the user's own $picture.new"
 [ "$(ls "$app"/*.kelvane-old "$app"/*/*.kelvane-old 2>/dev/null)" = "" ] || fail "set-aside files stay"
 [ "$(stored Buzzer)" = 77 ] && [ "$(stored Log)" = 1 ] || fail "settings lost in the upgrade"
 [ "$(head -n 1 "$log")" = "$first_line" ] || fail "the log changed in the upgrade"
 [ "$(run_value)" = "\"$app_win\\Kelvane.exe\"" ] || fail "Run value after the upgrade: $(run_value || echo none)"
-pass "upgrade replaced 0.9.0's files, kept the changed picture and sound (new ones beside them)"
+pass "upgrade replaced 0.9.0's files, kept the changed picture and sound (the new sound beside it)"
 
 # ---- the uninstall, through its components page with both boxes ticked ------------------------------
 uninstaller=$(bench_wine "$app/Uninstall.exe")
@@ -222,7 +224,7 @@ bench_key Return
 [ "$(bench_wait_exit "$uninstaller" 30)" = 0 ] || fail "the uninstaller did not end with 0"
 ! kelvane_runs || fail "Kelvane still runs"
 left=$(cd "$app" && find . -type f | sed 's|^\./||' | sort)
-[ "$left" = "$(printf '%s\n' "$picture" Alarm/alarm.wav BMPs/mine.bmp Logs/notes.txt | sort)" ] ||
+[ "$left" = "$(printf '%s\n' "$picture" "$picture.new" Alarm/alarm.wav BMPs/mine.bmp Logs/notes.txt | sort)" ] ||
   fail "left in the folder: $(tr '\n' ' ' <<<"$left")"
 no_key "$STORE" && no_key "$PUBLISHER_KEY" || fail "the settings or the publisher's key stay"
 [ ! -e "$START_MENU" ] || fail "Start menu entries stay: $(ls "$START_MENU")"
