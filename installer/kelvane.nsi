@@ -20,7 +20,7 @@
 ; after 5 was anything touched, and it is put back.
 ;
 ; What is Kelvane's: setup keeps a record (Uninstall.ini beside Uninstall.exe) of each shipped file
-; it wrote, with its size and SHA-1 digest. A file that no longer matches its record is the user's:
+; it wrote, with its size and SHA-1 digest, and of whether it made the folder. A file that no longer matches its record is the user's:
 ; an upgrade keeps it and writes the new one beside it as <name>.new; the uninstaller leaves it.
 
 Unicode true
@@ -338,6 +338,8 @@ Var Writing
 Var Journal
 ; Whether the folder held nothing before this installation.
 Var FreshInstall
+; Whether this run made the folder.
+Var MadeFolder
 Var FailedFile
 
 ; The record of the files installed by this run, built in $PLUGINSDIR and put beside Uninstall.exe
@@ -597,6 +599,17 @@ Section "Kelvane (required)" SecProgram
   Call CloseRunningKelvane
 
   InitPluginsDir
+  ; Whether the folder is setup's own: made by this run, or recorded so by an earlier one. Only
+  ; then may the uninstaller remove it (when it is left empty).
+  ${IfNot} ${FileExists} "$INSTDIR\*.*"
+    StrCpy $MadeFolder 1
+    WriteINIStr "${NEW_RECORD}" Setup MadeFolder 1
+  ${Else}
+    ReadINIStr $0 "$INSTDIR\${RECORD}" Setup MadeFolder
+    ${If} $0 = 1
+      WriteINIStr "${NEW_RECORD}" Setup MadeFolder 1
+    ${EndIf}
+  ${EndIf}
   FileOpen $Journal "$PLUGINSDIR\journal.txt" w
   StrCpy $Writing 1
   SetOutPath $INSTDIR
@@ -740,7 +753,7 @@ Function .onInstFailed
     StrCpy $FailedFile ""
     !insertmacro WalkJournal 1
     !insertmacro RemoveShippedFolders
-    ${If} $FreshInstall = 1
+    ${If} $MadeFolder = 1
       RMDir $INSTDIR  ; only when nothing is left in it
     ${EndIf}
     SetErrorLevel 5
@@ -832,10 +845,14 @@ SectionEnd
 
 ; Last: the entry in the list of installed programs goes once everything else has.
 Section "-un.Entry"
+  ; A folder the user chose, empty, stays; the one setup made goes when nothing is left in it.
+  ReadINIStr $0 "$INSTDIR\${RECORD}" Setup MadeFolder
   Delete "$INSTDIR\${RECORD}"
   ; Run in place (_?=), the uninstaller cannot delete itself: it and its folder stay.
   Delete "$INSTDIR\Uninstall.exe"
-  RMDir $INSTDIR  ; only when nothing of the user's is left in it
+  ${If} $0 = 1
+    RMDir $INSTDIR
+  ${EndIf}
   ${If} $UnOwnsEntry = 1
     DeleteRegKey HKCU "${UNINSTALL_KEY}"
   ${EndIf}

@@ -327,6 +327,8 @@ wine reg delete "$RUN_KEY" /v Kelvane /f >/dev/null 2>&1
 
 # ================= exit codes ========================================================================
 # A file that cannot be replaced half-way through an upgrade: 5, and the folder as it was.
+# The folder is one the user made, empty.
+mkdir -p "$DEFAULT_DIR"
 code=$(run_setup "$OLDER" "/S /NOSTART") || fail "the /NOSTART install did not end"
 [ "$code" = 0 ] || fail "the /NOSTART install ended with $code"
 installed_in "$DEFAULT_DIR" "$BUILD/installer/older-resources"
@@ -346,9 +348,15 @@ chattr -i "$locked"
 [ "$(entry DisplayVersion)" = 0.9.0 ] || fail "the failed upgrade changed the entry"
 pass "a file that cannot be replaced: 5, everything put back"
 
-code=$(run_setup "$DEFAULT_DIR/Uninstall.exe" "/S _?=$(bench_winpath "$DEFAULT_DIR")") ||
-  fail "the uninstall of the default folder did not end"
-[ "$code" = 0 ] || fail "the uninstall of the default folder ended with $code"
+# The uninstaller as the list of programs starts it (from a copy of itself, so that it can delete
+# itself): Kelvane's files go, the user's folder stays.
+uninstaller=$(bench_wine "$DEFAULT_DIR/Uninstall.exe" /S)
+until_true 60 bash -c "[ ! -e '$DEFAULT_DIR/Uninstall.exe' ]" || fail "the uninstall of the default folder did not end"
+wait_gone "$uninstaller" 10 || fail "the uninstaller does not end"
+until_true 30 no_key "$UNINSTALL_KEY" || fail "the uninstall entry stays"
+[ -d "$DEFAULT_DIR" ] && [ -z "$(ls -A "$DEFAULT_DIR")" ] ||
+  fail "the user's own folder went, or something stays in it: $(ls -A "$DEFAULT_DIR" 2>&1)"
+pass "uninstalled; the folder the user made stays"
 
 # /proc takes no new folder, not even from root.
 code=$(run_setup '/S /D=Z:\proc\Kelvane') || fail "the setup into /proc did not end"
