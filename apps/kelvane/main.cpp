@@ -21,7 +21,11 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   InitCommonControlsEx(&controls);  // a failure is harmless
 
   kelvane::platform::win32::KernelHandle instance(CreateMutexA(nullptr, FALSE, kInstanceMutex));
-  const bool another_copy = GetLastError() == ERROR_ALREADY_EXISTS;
+  // A copy run with other rights (elevated, or by another user in the same
+  // session) holds a mutex this one may not open: that copy runs too.
+  const DWORD error = GetLastError();
+  const bool another_copy =
+      error == ERROR_ALREADY_EXISTS || (!instance && error == ERROR_ACCESS_DENIED);
 
   kelvane::platform::win32::Win32Platform win32;
   {

@@ -51,6 +51,7 @@ KelvaneApp::KelvaneApp(AppServices services, const std::function<void(AppContext
       main_window_(services),
       app_window_(services.platform, *this, "Kelvane") {
   app_window_.SetCaption(kProgramName);
+  app_window_.SetClassName(kApplicationWindowClass);
   app_window_.SetBorderStyle(form::BorderStyle::kNone);
   app_window_.SetShowInTaskbar(false);
   app_window_.Move(0, 0, 0, 0);

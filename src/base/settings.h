@@ -16,6 +16,13 @@ namespace kelvane {
 inline constexpr std::string_view kAppName = "Marrowby";
 inline constexpr std::string_view kSectionName = "Kelvane";
 
+// Kelvane's hidden application window, through which Dreslin and the setup
+// programs ask a running Kelvane to close: found by its class and its title
+// together, since an Explorer window or a message box may be titled "Kelvane"
+// too. installer/kelvane.nsi spells both out again.
+inline constexpr char kApplicationWindowClass[] = "KelvaneApplication";
+inline constexpr std::string_view kApplicationWindowTitle = "Kelvane";
+
 // The stored text, or `default_text` when the key, the section or the store
 // itself cannot be read.
 std::string ReadSetting(platform::SettingsStore& store, std::string_view app,

@@ -47,7 +47,8 @@ Outcome RunRemover(const Services& s) {
 
   // A running Kelvane saves its settings once more when it closes; that save
   // must be over before the section goes, or it would bring the settings back.
-  platform::WindowId kelvane = s.desktop.FindTopWindow("", kKelvaneWindowTitle);
+  platform::WindowId kelvane =
+      s.desktop.FindTopWindow(kApplicationWindowClass, kApplicationWindowTitle);
   if (kelvane != platform::kNoWindow) {
     s.desktop.SendClose(kelvane);
     const double start = s.clock.MonotonicSeconds();

@@ -1,7 +1,7 @@
 // Dreslin: removes every setting Kelvane has stored, after asking the user and
 // closing a running Kelvane first. It shows no window of its own, only
 // message boxes, and shares nothing with Kelvane but the settings store and
-// the title of Kelvane's hidden application window.
+// the class and title of Kelvane's hidden application window.
 #pragma once
 
 #include <string_view>
@@ -19,8 +19,6 @@ inline constexpr std::string_view kNothingText =
 inline constexpr std::string_view kStillThereText =
     "Kelvane v1.0 settings are still in the registry: Kelvane saved them again while they were "
     "being removed. Close Kelvane and run the uninstaller once more.";
-// The title of Kelvane's hidden application window.
-inline constexpr std::string_view kKelvaneWindowTitle = "Kelvane";
 // How long a closing Kelvane may take to save its settings and go.
 inline constexpr double kCloseWaitSeconds = 5.0;
 

@@ -10,6 +10,9 @@
 //   filled with kFill; --brushes N keeps N extra brushes alive until exit; --tray adds a
 //   notification icon, and a left click on it appends " clicked" to the title. It prints its
 //   Windows process id as "pid N", runs until closed and exits 0.
+// In either mode --mutex NAME holds the named mutex until it exits (a program that holds a
+// single-instance mutex); with --deny-open no other process may open it (one run with other
+// rights).
 #include <windows.h>
 // <windows.h> first: the other Win32 headers need its types.
 #include <shellapi.h>
@@ -56,6 +59,8 @@ struct Options {
   int exit_code = 0;
   std::string title = "Kelvane bench probe";
   std::vector<std::string> say;
+  std::string mutex;
+  bool deny_open = false;
 };
 
 bool Parse(int argc, char** argv, Options& o) {
@@ -76,6 +81,10 @@ bool Parse(int argc, char** argv, Options& o) {
       o.exit_code = std::atoi(argv[++i]);
     } else if (arg == "--title" && has_value) {
       o.title = argv[++i];
+    } else if (arg == "--mutex" && has_value) {
+      o.mutex = argv[++i];
+    } else if (arg == "--deny-open") {
+      o.deny_open = true;
     } else if (arg == "--say" && has_value) {
       o.say.push_back(argv[++i]);
     } else {
@@ -192,10 +201,27 @@ int RunWindow(const Options& o) {
 int main(int argc, char** argv) {
   Options o;
   if (!Parse(argc, argv, o)) return 2;
-  if (o.window) return RunWindow(o);
+  HANDLE mutex = nullptr;
+  if (!o.mutex.empty()) {
+    // An empty access list grants no one anything, the creator's later opens included.
+    SECURITY_DESCRIPTOR nobody;
+    InitializeSecurityDescriptor(&nobody, SECURITY_DESCRIPTOR_REVISION);
+    ACL empty;
+    InitializeAcl(&empty, sizeof empty, ACL_REVISION);
+    SetSecurityDescriptorDacl(&nobody, TRUE, &empty, FALSE);
+    SECURITY_ATTRIBUTES attributes = {sizeof attributes, &nobody, FALSE};
+    mutex = CreateMutexA(o.deny_open ? &attributes : nullptr, FALSE, o.mutex.c_str());
+    if (!mutex) return 3;
+  }
+  if (o.window) {
+    const int code = RunWindow(o);
+    if (mutex) CloseHandle(mutex);
+    return code;
+  }
   for (const std::string& line : o.say) std::printf("%s\n", line.c_str());
   std::fflush(stdout);
   if (o.sleep_ms > 0) Sleep(o.sleep_ms);
+  if (mutex) CloseHandle(mutex);
   if (o.expect_bin_dir && CheckBinDir() != 0) return 1;
   return o.exit_code;
 }

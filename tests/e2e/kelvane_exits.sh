@@ -65,3 +65,14 @@ until_true 60 bench_tray_icon_centre >/dev/null || fail "no tray icon beside the
 bench_wintext --close "Kelvane" || fail "no application window to close"
 wait_gone "$kelvane" 30 || fail "Kelvane did not exit on a close request"
 pass "installed, not running: started from its install record"
+
+# No Kelvane runs now. A copy run with other rights holds the single-instance mutex where this
+# one may not open it: that copy runs all the same.
+holder=$(bench_wine "$BUILD/tests/bench/bench_probe.exe" --mutex Marrowby.Kelvane.SingleInstance \
+  --deny-open --sleep-ms 600000)
+second=$(start_kelvane)
+wait_box "A copy of Kelvane is already running!" || fail "a copy with other rights went unseen: $(box_text)"
+answer_box Kelvane Return
+wait_gone "$second" 20 || fail "the second copy stayed"
+bench_kill "$holder"
+pass "a copy run with other rights counts as running"

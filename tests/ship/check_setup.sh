@@ -6,7 +6,8 @@
 # Kelvane, company Marrowby, file and product version as VERSION_H defines KELVANE_VERSION_TEXT.
 # Then what it carries, unpacked with 7-Zip (SEVENZIP): this tree's KELVANE_EXE and DRESLIN_EXE and
 # every file of RESOURCES byte for byte, and nothing else but the uninstaller and NSIS's own
-# plugins (which, in the 32-bit setup, must import only what Windows XP has).
+# plugins (which, in the 32-bit setup, must import only what Windows XP has). Then its manifest's
+# execution level and the uninstall entry its script writes.
 set -euo pipefail
 objdump=$1 arch=$2 setup=$3 version_h=$4 resources=$5 kelvane=$6 dreslin=$7 sevenzip=$8
 name=$(basename "$setup")
@@ -36,22 +37,32 @@ echo "$name: version information Kelvane $version, Marrowby"
 
 unpacked=$(mktemp -d "${TMPDIR:-/tmp}/kelvane-setup.XXXXXX")
 trap 'rm -rf "$unpacked"' EXIT
-"$sevenzip" x -y -o"$unpacked" "$setup" >/dev/null || fail "7-Zip cannot unpack it"
+# The shipped files are written under names chosen while setup runs (a file the user changed keeps
+# its place, and the new one goes beside it), so 7-Zip sees them all under one variable's name:
+# -aou keeps each of them, and they are compared by content.
+"$sevenzip" x -y -aou -o"$unpacked" "$setup" >/dev/null || fail "7-Zip cannot unpack it"
 cmp -s "$kelvane" "$unpacked/Kelvane.exe" || fail "does not carry this tree's $(basename "$kelvane")"
 cmp -s "$dreslin" "$unpacked/Dreslin.exe" || fail "does not carry this tree's $(basename "$dreslin")"
-shipped=$(cd "$resources" && find . -type f | sed 's|^\./||' | sort)
-count=0
-while IFS= read -r file; do
-  count=$((count + 1))
-  cmp -s "$resources/$file" "$unpacked/$file" || fail "lacks $file (or carries another one)"
-done <<<"$shipped"
-cd "$unpacked"
+shipped=$(cd "$resources" && find . -type f -exec sha1sum {} + | cut -d' ' -f1 | sort)
 # shellcheck disable=SC2016 # $PLUGINSDIR is the folder's own name
-extra=$(find . -type f | sed 's|^\./||' | grep -vxF -e Kelvane.exe -e Dreslin.exe -e Uninstall.exe |
-  grep -vF '$PLUGINSDIR/' | grep -vxF -- "$shipped" || true)
-cd - >/dev/null
-[[ -z $extra ]] || fail "carries more than Kelvane's files: $(tr '\n' ' ' <<<"$extra")"
-echo "$name: carries $(basename "$kelvane"), $(basename "$dreslin") and the $count shipped files"
+carried=$(cd "$unpacked" && find . -type f ! -path './$PLUGINSDIR/*' ! -name Kelvane.exe \
+  ! -name Dreslin.exe ! -name Uninstall.exe -exec sha1sum {} + | cut -d' ' -f1 | sort)
+[[ $carried == "$shipped" ]] ||
+  fail "does not carry exactly the files of resources/: $(diff <(echo "$shipped") <(echo "$carried") | grep '^[<>]' | tr '\n' ' ')"
+echo "$name: carries $(basename "$kelvane"), $(basename "$dreslin") and the $(wc -l <<<"$shipped") shipped files"
+
+before=$status
+# It asks for no administrator rights.
+[[ $(strings -a "$setup" | grep -c 'requestedExecutionLevel level="asInvoker"') -gt 0 ]] ||
+  fail "its manifest does not ask for the asInvoker level"
+# The uninstall entry it writes: a quiet uninstall that returns the uninstaller's exit code (run in
+# place with _?=), no Modify or Repair buttons.
+header=$(python3 "$(dirname "$0")/nsis_header.py" "$setup" | tr -c '[:print:]' '\n') ||
+  fail "cannot read its script"
+for text in QuietUninstallString '\Uninstall.exe" /S _?=' NoModify NoRepair; do
+  grep -qxF -- "$text" <<<"$header" || fail "its uninstall entry lacks $text"
+done
+[[ $status != "$before" ]] || echo "$name: asInvoker; QuietUninstallString with _?=, NoModify, NoRepair"
 # The plugins it loads while it runs must load on Windows XP too.
 if [[ $arch == i686 ]]; then
   bash "$(dirname "$0")/check_xp_imports.sh" "$objdump" "$unpacked"/\$PLUGINSDIR/*.dll || status=1

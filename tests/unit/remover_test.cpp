@@ -28,7 +28,7 @@ class RemoverTest : public ::testing::Test {
   // A running Kelvane: its hidden application window, which saves the
   // settings when asked to close and then goes away `close_after` seconds later.
   platform::WindowId StartKelvane(double close_after = 0.2) {
-    platform::WindowId w = sim.desktop.AddTopWindow("ThunderRT6Main", "Kelvane", {});
+    platform::WindowId w = sim.desktop.AddTopWindow("KelvaneApplication", "Kelvane", {});
     sim.desktop.OnClose(w, [this, w, close_after] {
       sim.loop.At(sim.clock.MonotonicSeconds() + close_after, [this, w] {
         Settings(sim.store, sim.clock).WriteInteger("Buzzer", 80);  // the closing save
@@ -72,6 +72,22 @@ TEST_F(RemoverTest, AnsweringYesRemovesTheWholeSection) {
   EXPECT_EQ(Texts(), (std::vector<std::string>{std::string(kAskText), std::string(kRemovedText)}));
   EXPECT_FALSE(sim.store.HasSection(kAppName, kSectionName));
   EXPECT_TRUE(sim.store.Value(kAppName, "Elsewhere", "Keep").has_value());
+}
+
+// An Explorer window open on a folder named Kelvane, or a message box of
+// Kelvane's, has the title too; only the application window is asked to close.
+TEST_F(RemoverTest, OnlyKelvanesApplicationWindowIsAskedToClose) {
+  StoreSettings();
+  int closes = 0;
+  for (const char* window_class : {"CabinetWClass", "#32770"}) {
+    platform::WindowId other = sim.desktop.AddTopWindow(window_class, "Kelvane", {});
+    sim.desktop.OnClose(other, [&closes] { ++closes; });
+  }
+  platform::WindowId kelvane = StartKelvane(0.2);
+  sim.loop.QueueAnswer(mb::kIdYes);
+  Run();
+  EXPECT_EQ(closes, 0);
+  EXPECT_FALSE(sim.desktop.IsWindow(kelvane));
 }
 
 TEST_F(RemoverTest, ARunningKelvaneIsClosedAndHasSavedBeforeTheSectionGoes) {

@@ -197,6 +197,10 @@ class Window {
   void SetBorderStyle(form::BorderStyle style);
   bool ShowInTaskbar() const { return show_in_taskbar_; }
   void SetShowInTaskbar(bool show);
+  // The window class another program may find the window by; empty: the class
+  // every window shares. Read when the window is loaded.
+  const std::string& ClassName() const { return class_name_; }
+  void SetClassName(std::string name) { class_name_ = std::move(name); }
   Colour BackColour() const { return back_colour_; }
   void SetBackColour(Colour colour);
   const std::string& Picture() const { return picture_; }
@@ -326,6 +330,7 @@ class Window {
   std::vector<std::unique_ptr<WindowTimer>> timers_;
 
   std::string caption_;
+  std::string class_name_;
   int left_ = 0, top_ = 0, width_ = 4800, height_ = 3600;
   std::optional<Insets> measured_insets_;
   bool visible_ = false;

@@ -39,11 +39,15 @@ bool WriteBmpFile(std::string_view path, int width, int height, const std::vecto
   file.bfOffBits = sizeof file + sizeof info;
   file.bfSize = file.bfOffBits + info.biSizeImage;
 
-  const std::string name = Utf8ToAcp(path);
+  const bool wide = WidePathCalls();
+  const std::wstring wide_name = wide ? Utf8ToWide(path) : std::wstring();
+  const std::string name = wide ? std::string() : Utf8ToAcp(path);
   bool complete = false;
   {
-    const FileHandle out(CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                     FILE_ATTRIBUTE_NORMAL, nullptr));
+    const FileHandle out(wide ? CreateFileW(wide_name.c_str(), GENERIC_WRITE, 0, nullptr,
+                                            CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr)
+                              : CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                            FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!out) return false;
     DWORD written = 0;
     complete =
@@ -53,7 +57,13 @@ bool WriteBmpFile(std::string_view path, int width, int height, const std::vecto
         written == info.biSizeImage;
   }
   // A disk that filled up midway leaves a truncated picture; no file is better.
-  if (!complete) DeleteFileA(name.c_str());
+  if (!complete) {
+    if (wide) {
+      DeleteFileW(wide_name.c_str());
+    } else {
+      DeleteFileA(name.c_str());
+    }
+  }
   return complete;
 }
 

@@ -120,7 +120,9 @@ std::unique_ptr<Mixer> Win32Sound::OpenMixer(int device) {
 namespace {
 
 int WINAPI SystemPlaySound(const char* file, void* module, unsigned long flags) {
-  return PlaySoundA(file, static_cast<HMODULE>(module), flags);
+  if (WidePathCalls())
+    return PlaySoundW(Utf8ToWide(file).c_str(), static_cast<HMODULE>(module), flags);
+  return PlaySoundA(Utf8ToAcp(file).c_str(), static_cast<HMODULE>(module), flags);
 }
 
 int WINAPI SystemBeep(unsigned long frequency_hz, unsigned long milliseconds) {
@@ -136,7 +138,7 @@ Win32Sound::Calls Win32Sound::SystemCalls() {
 // SND_FILENAME alone: synchronous, and the system's default sound when the
 // file is missing.
 bool Win32Sound::PlayWaveSync(std::string_view path) {
-  return calls_.play_sound(Utf8ToAcp(path).c_str(), nullptr, SND_FILENAME) != FALSE;
+  return calls_.play_sound(std::string(path).c_str(), nullptr, SND_FILENAME) != FALSE;
 }
 
 void Win32Sound::Beep(int frequency_hz, int milliseconds) {

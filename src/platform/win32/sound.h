@@ -8,11 +8,12 @@ namespace kelvane::platform::win32 {
 class Win32Sound final : public Sound {
  public:
   // The system's calls for playing, replaceable so that a test can see what they are given.
+  // The file name is UTF-8.
   struct Calls {
     int(__stdcall* play_sound)(const char* file, void* module, unsigned long flags);
     int(__stdcall* beep)(unsigned long frequency_hz, unsigned long milliseconds);
   };
-  // The real ones: PlaySoundA and Beep.
+  // The real ones: PlaySoundW (PlaySoundA on Windows 9x) and Beep.
   static Calls SystemCalls();
 
   explicit Win32Sound(Calls calls = SystemCalls()) : calls_(calls) {}

@@ -41,4 +41,9 @@ std::string AcpToUtf8(std::string_view acp) {
   return WideToUtf8(ToWide(CP_ACP, acp));
 }
 
+bool WidePathCalls() {
+  static const bool nt = (GetVersion() & 0x80000000u) == 0;
+  return nt;
+}
+
 }  // namespace kelvane::platform::win32

@@ -19,4 +19,9 @@ std::string WideToUtf8(std::wstring_view wide);
 std::string Utf8ToAcp(std::string_view utf8);
 std::string AcpToUtf8(std::string_view acp);
 
+// Whether paths go to the wide calls: on NT they take any path whole, where the
+// ANSI ones turn letters outside the code page (a Polish user name on a Western
+// European Windows) into "?". Windows 9x has only the ANSI calls.
+bool WidePathCalls();
+
 }  // namespace kelvane::platform::win32

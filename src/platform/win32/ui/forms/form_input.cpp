@@ -58,18 +58,23 @@ int KeyShift() {
 
 }  // namespace
 
-void RegisterWindowClasses() {
+void RegisterFormClass(const wchar_t* name) {
   const HINSTANCE instance = GetModuleHandleW(nullptr);
   WNDCLASSW form_class = {};
-  if (!GetClassInfoW(instance, kFormClass, &form_class)) {
+  if (!GetClassInfoW(instance, name, &form_class)) {
     form_class.style = CS_DBLCLKS;
     form_class.lpfnWndProc = &FormWindow::TopProc;
     form_class.hInstance = instance;
     // No class cursor: the model's pointer is set on WM_SETCURSOR, and a native
     // control's own (the edit box's I-beam) shows where the model has none.
-    form_class.lpszClassName = kFormClass;
+    form_class.lpszClassName = name;
     RegisterClassW(&form_class);
   }
+}
+
+void RegisterWindowClasses() {
+  const HINSTANCE instance = GetModuleHandleW(nullptr);
+  RegisterFormClass(kFormClass);
   WNDCLASSW container_class = {};
   if (!GetClassInfoW(instance, kContainerClass, &container_class)) {
     container_class.style = CS_DBLCLKS;

@@ -32,10 +32,15 @@ FormWindow::FormWindow(form::Window& model, Resources& resources, HWND hidden_ow
   const RECT r = WindowPixels(model.Left(), model.Top(), model.Width(), model.Height(), tx, ty);
   placed_ = TwipsRect{model.Left(), model.Top(), model.Width(), model.Height()};
   placed_pixels_ = r;
-  window_.Reset(CreateWindowExW(styles.ex_style, kFormClass, Utf8ToWide(model.Caption()).c_str(),
-                                styles.style | WS_CLIPCHILDREN, r.left, r.top, r.right - r.left,
-                                r.bottom - r.top, styles.hidden_owner ? hidden_owner : nullptr,
-                                nullptr, GetModuleHandleW(nullptr), nullptr));
+  // A window with a class of its own (the application window that setup and Dreslin look for)
+  // still runs on the forms' window procedure.
+  const std::wstring class_name =
+      model.ClassName().empty() ? std::wstring(kFormClass) : Utf8ToWide(model.ClassName());
+  RegisterFormClass(class_name.c_str());
+  window_.Reset(CreateWindowExW(
+      styles.ex_style, class_name.c_str(), Utf8ToWide(model.Caption()).c_str(),
+      styles.style | WS_CLIPCHILDREN, r.left, r.top, r.right - r.left, r.bottom - r.top,
+      styles.hidden_owner ? hidden_owner : nullptr, nullptr, GetModuleHandleW(nullptr), nullptr));
   if (!window_) return;
   SetWindowLongPtrW(window_.Get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   // The frame the system really gives this style; the model's client size follows it.

@@ -32,6 +32,8 @@ class FormWindow;
 inline constexpr wchar_t kFormClass[] = L"KelvaneForm";
 inline constexpr wchar_t kContainerClass[] = L"KelvaneFormContainer";
 void RegisterWindowClasses();
+// The forms' window class under NAME (a window that other programs find by its class).
+void RegisterFormClass(const wchar_t* name);
 
 // A window's whole text.
 std::wstring TextOf(HWND hwnd);
@@ -98,6 +100,7 @@ class FormWindow final : public form::WindowObserver {
   static LRESULT CALLBACK ContainerProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
   static LRESULT CALLBACK NativeProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
   friend void RegisterWindowClasses();
+  friend void RegisterFormClass(const wchar_t* name);
 
   LRESULT OnTopMessage(UINT message, WPARAM wparam, LPARAM lparam);
   LRESULT OnContainerMessage(ControlView& view, UINT message, WPARAM wparam, LPARAM lparam);

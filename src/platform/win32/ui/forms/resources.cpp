@@ -137,7 +137,7 @@ HCURSOR Resources::Cursor(const form::Pointer& pointer) {
   }
   auto it = cursors_.find(pointer.file);
   if (it == cursors_.end()) {
-    OwnedCursor loaded(LoadCursorFromFileA(Utf8ToAcp(pointer.file).c_str()));
+    OwnedCursor loaded(LoadCursorFromFileW(Utf8ToWide(pointer.file).c_str()));
     // A file that does not load is remembered as none, so that every mouse
     // move does not retry it.
     it = cursors_.emplace(pointer.file, std::move(loaded)).first;
