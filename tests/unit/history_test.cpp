@@ -30,6 +30,14 @@ void operator delete(void* p) noexcept {
 void operator delete(void* p, std::size_t) noexcept {
   std::free(p);
 }
+// The library's temporary buffers (a stable sort's) come from the nothrow form.
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
+  if (counting) counted_bytes += size;
+  return std::malloc(size ? size : 1);
+}
+void operator delete(void* p, const std::nothrow_t&) noexcept {
+  std::free(p);
+}
 
 namespace kelvane {
 namespace {
