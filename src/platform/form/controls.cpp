@@ -163,6 +163,9 @@ void Frame::SetCaption(std::string caption) {
 
 PictureBox::PictureBox(Window& owner, std::string name, int index, Container* parent)
     : Container(owner, ControlKind::kPictureBox, std::move(name), index, parent) {}
+void PictureBox::SetDrawing(form::Drawing drawing) {
+  Assign(drawing_, std::move(drawing), Change::kDrawing);
+}
 
 // --- label, check box, button, text box, picture button ----------------------------
 

@@ -16,6 +16,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/form/drawing.h"
 #include "platform/form/types.h"
 
 namespace kelvane::form {
@@ -167,9 +168,15 @@ class Frame : public Container {
 };
 
 class PictureBox : public Container {
+ public:
+  // Drawn over the background and picture, below the box's controls.
+  const form::Drawing& Drawing() const { return drawing_; }
+  void SetDrawing(form::Drawing drawing);
+
  private:
   friend class Window;
   PictureBox(Window& owner, std::string name, int index, Container* parent);
+  form::Drawing drawing_;
 };
 
 // A label never sizes itself to its caption.

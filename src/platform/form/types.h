@@ -115,6 +115,7 @@ enum class Change {
   kFocus,      // the window's focused control
   kChecked,    // menu item check mark
   kMenuItems,  // items added to a menu
+  kDrawing,    // a picture box's drawing
 };
 
 std::string_view ChangeName(Change what);

@@ -62,6 +62,8 @@ std::string_view ChangeName(Change what) {
       return "checked";
     case Change::kMenuItems:
       return "menu items";
+    case Change::kDrawing:
+      return "drawing";
   }
   return "?";
 }

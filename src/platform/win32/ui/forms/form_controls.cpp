@@ -368,6 +368,7 @@ void FormWindow::WindowedChanged(ControlView& view, Change what) {
       InvalidateRect(hwnd, nullptr, FALSE);
       return;
     case Change::kBorder:
+    case Change::kDrawing:
       InvalidateRect(hwnd, nullptr, FALSE);
       return;
     case Change::kZOrder:

@@ -1,6 +1,10 @@
 // FormWindow: painting a surface (the window's client area, a frame or a
-// picture box) with its background, picture and windowless controls, through
-// an off-screen bitmap so that nothing flickers.
+// picture box) with its background, picture, drawing and windowless controls,
+// through an off-screen bitmap so that nothing flickers.
+#include <algorithm>
+#include <variant>
+#include <vector>
+
 #include "platform/win32/text_convert.h"
 #include "platform/win32/ui/forms/form_window.h"
 #include "platform/win32/ui/forms/translate.h"
@@ -43,6 +47,34 @@ void DrawPicture(HDC dc, Picture& picture, int x, int y, const RECT& clip) {
 
 }  // namespace
 
+void FormWindow::DrawShapes(HDC dc, const form::Drawing& drawing) {
+  SetBkMode(dc, TRANSPARENT);
+  for (const form::Shape& shape : drawing) {
+    if (const auto* rect = std::get_if<form::FilledRect>(&shape)) {
+      const RECT r = {rect->left, rect->top, rect->right, rect->bottom};
+      Fill(dc, r, rect->colour);
+    } else if (const auto* line = std::get_if<form::Polyline>(&shape)) {
+      if (line->points.size() < 2) continue;
+      const GdiPen pen(CreatePen(PS_SOLID, std::max(1, line->width), ResolveColour(line->colour)));
+      const ScopedSelect select(dc, pen.Get());
+      std::vector<POINT> points;
+      points.reserve(line->points.size());
+      for (const form::PixelPoint& p : line->points) points.push_back({p.x, p.y});
+      ::Polyline(dc, points.data(), static_cast<int>(points.size()));
+    } else if (const auto* text = std::get_if<form::DrawnText>(&shape)) {
+      const ScopedSelect font(dc, resources_.Font(text->font));
+      SetTextColor(dc, ResolveColour(text->colour));
+      UINT align = TA_LEFT;
+      if (text->alignment == form::Alignment::kRight) align = TA_RIGHT;
+      if (text->alignment == form::Alignment::kCentre) align = TA_CENTER;
+      SetTextAlign(dc, align | TA_TOP);
+      const std::wstring wide = Utf8ToWide(text->text);
+      TextOutW(dc, text->x, text->y, wide.c_str(), static_cast<int>(wide.size()));
+      SetTextAlign(dc, TA_LEFT | TA_TOP);
+    }
+  }
+}
+
 void FormWindow::Paint(HWND hwnd, const ControlView* container) {
   const PaintScope paint(hwnd);
   RECT client = {};
@@ -59,6 +91,8 @@ void FormWindow::Paint(HWND hwnd, const ControlView* container) {
     Fill(dc, client, box ? box->BackColour() : model_.BackColour());
     Picture* picture = container ? container->picture.get() : picture_.get();
     if (picture) DrawPicture(dc, *picture, 0, 0, client);
+    if (const auto* drawn = dynamic_cast<const form::PictureBox*>(box))
+      DrawShapes(dc, drawn->Drawing());
     for (const form::Control* child : box ? box->Children() : model_.Children())
       if (child->IsWindowless() && child->Visible()) DrawWindowless(dc, *child);
 

@@ -150,6 +150,7 @@ class FormWindow final : public form::WindowObserver {
   // --- painting --------------------------------------------------------------------
   void Paint(HWND hwnd, const ControlView* container);
   void DrawWindowless(HDC dc, const form::Control& control);
+  void DrawShapes(HDC dc, const form::Drawing& drawing);
 
   // --- lookups ----------------------------------------------------------------------
   ControlView* View(const form::Control& control) const;
