@@ -29,6 +29,10 @@ class AlarmHost {
   // Writes one entry into each log that is on, marked as the last before a
   // shutdown.
   virtual void WriteShutdownLogEntry() = 0;
+  // The machine is about to be powered off because the CPU stayed above
+  // `limit` (after the checks in a row that decide it alone, or after the
+  // user's answer); nothing may yield here.
+  virtual void PowerOffComing(std::int16_t cpu_temp, double limit, bool after_hot_checks) = 0;
   // False once the program has shut down (inside a yield, say).
   virtual bool StillRunning() = 0;
 };

@@ -23,7 +23,9 @@ void Overheat::LaunchUserProgram() {
   Wait(p_.loop, p_.clock, 2, [this] { return host_.StillRunning(); });
 }
 
-void Overheat::ShutDownMachine() {
+void Overheat::ShutDownMachine(bool after_hot_checks) {
+  // The limit the CPU stayed above, before the safe one replaces it.
+  const double limit = options_.ShutdownThreshold();
   host_.StopLogTimer();
   host_.StopPolling();
   // The last entry is appended, whatever the overwrite box said.
@@ -42,6 +44,7 @@ void Overheat::ShutDownMachine() {
   settings_.WriteInteger(keys::kShutdownOnOverheat.name, 0);
   host_.StopLogTimer();
   host_.StopPolling();
+  host_.PowerOffComing(host_.CpuTemp(), limit, after_hot_checks);
   if (p_.power.Version() & kWindows9xBit) {
     p_.power.ExitWindowsWith(kShutdownFlags9x);
   } else {

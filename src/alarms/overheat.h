@@ -26,7 +26,9 @@ class Overheat {
   // the next run from shutting down again, and asks for a forced shutdown (a
   // power-off on the NT family, with the shutdown right enabled first). When
   // the shutdown box was cleared meanwhile, polling resumes instead.
-  void ShutDownMachine();
+  // `after_hot_checks`: the CPU stayed hot for the checks that power off
+  // alone (false: the user said yes to the question).
+  void ShutDownMachine(bool after_hot_checks);
 
  private:
   platform::Platform& p_;

@@ -3,14 +3,12 @@
 #include <limits>
 #include <string>
 
-
 namespace kelvane::alarms {
 namespace {
 
 namespace mb = platform::mb;
-constexpr unsigned kQuestionBox =
-    mb::kYesNo | mb::kIconStop | 0x100 /* No is the default */ | mb::kSystemModal |
-    mb::kSetForeground;
+constexpr unsigned kQuestionBox = mb::kYesNo | mb::kIconStop | 0x100 /* No is the default */ |
+                                  mb::kSystemModal | mb::kSetForeground;
 constexpr char kSafeShutdownThreshold[] = "90";
 constexpr int kHotChecksBeforeShutdown = 5;
 
@@ -64,7 +62,7 @@ void TemperatureCheck::Check() {
   }
   // Counts on past five without repeating the shutdown, short of overflowing.
   if (shutdown_count_ < std::numeric_limits<std::int16_t>::max()) ++shutdown_count_;
-  if (shutdown_count_ == kHotChecksBeforeShutdown) overheat_.ShutDownMachine();
+  if (shutdown_count_ == kHotChecksBeforeShutdown) overheat_.ShutDownMachine(true);
 }
 
 void TemperatureCheck::AskToTestShutdown() {
@@ -72,7 +70,7 @@ void TemperatureCheck::AskToTestShutdown() {
   const int answer = p_.loop.ShowMessageBox(kShutdownQuestion, "Kelvane", kQuestionBox);
   if (!host_.StillRunning()) return;
   if (answer == mb::kIdYes) {
-    overheat_.ShutDownMachine();
+    overheat_.ShutDownMachine(false);
     return;
   }
   // The settings window's hint follows the new limit.

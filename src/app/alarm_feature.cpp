@@ -74,6 +74,9 @@ void AlarmFeature::StopLogTimer() {
 void AlarmFeature::WriteShutdownLogEntry() {
   logs_.Write(true);
 }
+void AlarmFeature::PowerOffComing(std::int16_t cpu_temp, double limit, bool after_hot_checks) {
+  program_.PowerOffComing({cpu_temp, limit, after_hot_checks});
+}
 bool AlarmFeature::StillRunning() {
   return program_.Running();
 }

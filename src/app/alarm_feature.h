@@ -44,6 +44,7 @@ class AlarmFeature final : private alarms::AlarmHost {
   bool PollingStopped() override;
   void StopLogTimer() override;
   void WriteShutdownLogEntry() override;
+  void PowerOffComing(std::int16_t cpu_temp, double limit, bool after_hot_checks) override;
   bool StillRunning() override;
 
   platform::Platform& p_;

@@ -1,6 +1,8 @@
 #include "app/app.h"
 
 #include <memory>
+#include <typeindex>
+#include <utility>
 #include <vector>
 
 #include "app/alarm_feature.h"
@@ -9,6 +11,7 @@
 #include "app/log_feature.h"
 #include "app/picker_windows.h"
 #include "history/csv_feature.h"
+#include "history/history_feature.h"
 
 namespace kelvane {
 
@@ -26,8 +29,12 @@ struct KelvaneApp::Parts {
   HighLowFeature high_low;
   DigitalDashboardFeature dashboard;
   PickerWindows pickers;
-  // Parts that wire themselves.
-  std::vector<std::shared_ptr<void>> own;
+  // Parts that wire themselves, each with its type.
+  std::vector<std::pair<std::type_index, std::shared_ptr<void>>> own;
+  template <class T>
+  void Own(std::shared_ptr<T> part) {
+    own.emplace_back(typeid(T), std::move(part));
+  }
 };
 
 KelvaneApp::KelvaneApp(AppServices services)
@@ -43,7 +50,8 @@ KelvaneApp::KelvaneApp(AppServices services)
         parts.dashboard.Wire();
         parts.high_low.Wire();
         // Parts that wire themselves, one line each.
-        parts.own.push_back(std::make_shared<history::CsvLogFeature>(program));
+        parts.Own(std::make_shared<history::CsvLogFeature>(program));
+        parts.Own(std::make_shared<history::HistoryFeature>(program));
       }) {}
 
 KelvaneApp::KelvaneApp(AppServices services, const std::function<void(AppContext&)>& wire)
@@ -77,6 +85,13 @@ void KelvaneApp::OnQueryUnload(form::UnloadMode mode, bool&) {
 }
 
 // --- the parts, for a look from outside -----------------------------------------------
+
+void* KelvaneApp::FindOwnPart(const std::type_info& type) const {
+  if (!parts_) return nullptr;
+  for (const auto& [kind, part] : parts_->own)
+    if (kind == std::type_index(type)) return part.get();
+  return nullptr;
+}
 
 alarms::AlarmWindow* KelvaneApp::AlarmWindow() const {
   return parts_ ? &parts_->alarms.Window() : nullptr;

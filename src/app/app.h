@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <memory>
+#include <typeinfo>
 
 #include "app/main_window.h"
 #include "appearance/colour_editor.h"
@@ -58,11 +59,17 @@ class KelvaneApp : public form::WindowHandler {
   appearance::ColourEditor* ColourEditor() const;
   tray::TrayIconSettings* TrayIconSettings() const;
   appearance::EditTarget CurrentEditTarget() const;
+  // A part that wires itself, by its type; nullptr when there is none.
+  template <class T>
+  T* OwnPart() const {
+    return static_cast<T*>(FindOwnPart(typeid(T)));
+  }
 
   void OnQueryUnload(form::UnloadMode mode, bool& cancel) override;
 
  private:
   struct Parts;
+  void* FindOwnPart(const std::type_info& type) const;
 
   AppServices services_;
   MainWindow main_window_;

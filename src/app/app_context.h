@@ -54,6 +54,8 @@ class AppContext : public ProgramContext {
   virtual bool PollingStopped() const = 0;
   virtual void StopLogTimer() = 0;
   virtual void ReloadLogCountdown() = 0;
+  // The alarms are about to power the machine off: every part's last step.
+  virtual void PowerOffComing(const OverheatPowerOff& why) = 0;
 
  protected:
   virtual form::Control& ControlOf(MainControl which) const = 0;

@@ -84,6 +84,9 @@ void MainWindow::AddCloser(int rank, std::function<void()> close) {
   std::stable_sort(closers_.begin(), closers_.end(),
                    [](const auto& a, const auto& b) { return a.first < b.first; });
 }
+void MainWindow::PowerOffComing(const OverheatPowerOff& why) {
+  for (const auto& action : before_power_off_) action(why);
+}
 void MainWindow::OnTick(TickStage stage, std::function<void()> consumer) {
   poll_.Register(stage, std::move(consumer));
 }
@@ -471,10 +474,14 @@ void MainWindow::ShowTemperatureInTray() {
   const bool motherboard =
       tray_turn_.NextIsMotherboard(options_.tray_mode == Options::TrayMode::kCpuAndMb);
   const std::int16_t value = motherboard ? r.mb_temp : r.cpu_temp;
+  std::string notes;
+  for (const auto& note : tip_notes_)
+    if (std::string line = note(); !line.empty()) notes += line + "\n";
   if (state_.stale) {
-    tray_icon_.Show(tray::StaleTip(p_.clock.TimeText(state_.last_fresh)), value, motherboard, true);
+    tray_icon_.Show(tray::WithNotes(notes, tray::StaleTip(p_.clock.TimeText(state_.last_fresh))),
+                    value, motherboard, true);
   } else {
-    tray_icon_.Show(r.tip_text, value, motherboard);
+    tray_icon_.Show(tray::WithNotes(notes, r.tip_text), value, motherboard);
   }
 }
 

@@ -81,6 +81,15 @@ class MainWindow final : public form::WindowHandler,
   void AddStartStep(int rank, std::function<void()> step) override;
   void OnClosing(std::function<void()> action) override;
   void AddCloser(int rank, std::function<void()> close) override;
+  TemperatureLimits Limits() const override {
+    return {options_.AlarmThreshold(), options_.ShutdownThreshold()};
+  }
+  void AddTipNote(std::function<std::string()> note) override {
+    tip_notes_.push_back(std::move(note));
+  }
+  void BeforePowerOff(std::function<void(const OverheatPowerOff&)> action) override {
+    before_power_off_.push_back(std::move(action));
+  }
 
   // --- AppContext ---
   form::MenuItem& Menu(MainCommand command) const override { return menu_.Item(command); }
@@ -95,6 +104,7 @@ class MainWindow final : public form::WindowHandler,
   bool PollingStopped() const override { return poll_.PollingStopped(); }
   void StopLogTimer() override { poll_.SetLogTimer(false); }
   void ReloadLogCountdown() override { poll_.ReloadLogCountdown(); }
+  void PowerOffComing(const OverheatPowerOff& why) override;
 
   bool CloseMonitorOnExit() const { return options_.close_monitor_on_exit; }
 
@@ -207,6 +217,8 @@ class MainWindow final : public form::WindowHandler,
   std::vector<std::function<void()>> closing_;
   Ranked start_steps_;
   Ranked closers_;
+  std::vector<std::function<std::string()>> tip_notes_;
+  std::vector<std::function<void(const OverheatPowerOff&)>> before_power_off_;
 
   std::string app_folder_;
   std::string probe_path_;

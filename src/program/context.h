@@ -7,6 +7,7 @@
 // Every registration adds to a list; nothing replaces what another part added.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <span>
 #include <string>
@@ -46,6 +47,22 @@ inline constexpr int kColourEditor = 600;
 inline constexpr int kLater = 1000;
 }  // namespace close_rank
 
+// Why the program is about to power the machine off for overheating.
+struct OverheatPowerOff {
+  std::int16_t cpu_temp = 0;  // the CPU temperature of the last check, °C
+  double limit = 0;           // the shutdown limit it stayed above, °C
+  // True when the CPU stayed above the limit for the checks in a row that
+  // power off on their own; false when the user answered the question that
+  // the limit asks while the settings window is open.
+  bool after_hot_checks = false;
+};
+
+// The temperatures the alarms act on, °C.
+struct TemperatureLimits {
+  double alarm = 0;
+  double shutdown = 0;
+};
+
 class ProgramContext {
  public:
   virtual ~ProgramContext() = default;
@@ -61,6 +78,8 @@ class ProgramContext {
   // Adds a consumer to a stage of every tick, after those added before.
   virtual void OnTick(TickStage stage, std::function<void()> consumer) = 0;
   virtual const ProbeState& State() const = 0;
+  // The alarm and shutdown limits as the user has set them now.
+  virtual TemperatureLimits Limits() const = 0;
   // The statistics start anew at the next tick (the reset stage runs then).
   virtual void RequestStatisticsReset() = 0;
 
@@ -88,6 +107,11 @@ class ProgramContext {
   virtual form::MenuItem& AddMenuCommand(std::string name, std::string caption,
                                          std::function<void()> action) = 0;
 
+  // --- the tray icon ---
+  // A line shown above the readings in the tray icon's tip while `note`
+  // returns one (an empty text: none).
+  virtual void AddTipNote(std::function<std::string()> note) = 0;
+
   // --- start-up and shut-down ---
   // Once the settings window's controls hold the stored settings.
   virtual void OnControlsLoaded(std::function<void()> action) = 0;
@@ -97,6 +121,9 @@ class ProgramContext {
   virtual void OnClosing(std::function<void()> action) = 0;
   // A window to close at shut-down, in rank order (close_rank).
   virtual void AddCloser(int rank, std::function<void()> close) = 0;
+  // Right before the overheat power-off, after the last log entry: the last
+  // moment to keep what would be lost. Nothing here may yield.
+  virtual void BeforePowerOff(std::function<void(const OverheatPowerOff&)> action) = 0;
 };
 
 }  // namespace kelvane

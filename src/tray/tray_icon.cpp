@@ -16,6 +16,11 @@ std::string StaleTip(const std::string& time) {
   return FixedWidth(tip, kTipChars);
 }
 
+std::string WithNotes(const std::string& notes, const std::string& tip) {
+  if (notes.empty()) return tip;
+  return FixedWidth(notes + tip, kTipChars);
+}
+
 void TrayIcon::Add() {
   tip_ = StartupTip();
   tray_.Add(nullptr, tip_, [this](int message) { HandleEvent(message); });

@@ -20,6 +20,9 @@ std::string StartupTip();
 // The tip while the monitor does not answer: `time` is when its readings were
 // last fresh.
 std::string StaleTip(const std::string& time);
+// `tip` below the lines of `notes` (each ending in a line feed), cut to the
+// tip's width; `tip` alone when there are none.
+std::string WithNotes(const std::string& notes, const std::string& tip);
 
 // Which temperature the icon shows on a tick: the CPU's, or in the CPU and
 // motherboard mode the two in turn, the motherboard first.
