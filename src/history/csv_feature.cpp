@@ -39,13 +39,22 @@ CsvLogFeature::CsvLogFeature(ProgramContext& program) : program_(program) {
   row.save_order = 1000;
   program.AddSettings({&row, 1});
 
+  program.OnTick(TickStage::kTray, [this] { tick_taken_ = false; });
   program.OnTick(TickStage::kElapsed, [this] { AddRow(); });
   program.AddCloser(close_rank::kLater, [this] {
     if (log_) log_->Flush();
   });
+  program.BeforePowerOff([this](const OverheatPowerOff&) {
+    // The checks run before the tick is counted: its row is the last.
+    if (!tick_taken_) AddRow();
+    if (log_) log_->Flush();
+  });
+  // Said in the tray icon's tip for as long as rows wait for the file.
+  program.AddTipNote([this] { return log_ && log_->Waiting() ? "CSV log is waiting" : ""; });
 }
 
 void CsvLogFeature::AddRow() {
+  tick_taken_ = true;
   if (box_->Value() != 1) return;
   platform::Platform& p = program_.Platform();
   if (!log_) log_ = std::make_unique<CsvLog>(p.files, program_.AppFolder());

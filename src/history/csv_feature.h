@@ -1,7 +1,8 @@
 // The CSV log in the program: a "Csv" check box beside the other logs on the
 // settings window (stored as "LogCSV", off at first) and, while it is ticked,
 // one row for every counted tick, fresh or stale, written in batches and once
-// more at shut-down.
+// more at shut-down and before the overheat power-off. While rows wait for a
+// file that refuses them, the tray icon's tip says so.
 #pragma once
 
 #include <memory>
@@ -27,6 +28,8 @@ class CsvLogFeature {
   form::CheckBox* box_ = nullptr;
   // Begun with the first row: the program's folder is known by then.
   std::unique_ptr<CsvLog> log_;
+  // This tick's row is kept.
+  bool tick_taken_ = false;
 };
 
 }  // namespace kelvane::history
