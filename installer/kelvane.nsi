@@ -826,12 +826,16 @@ Section "un.Kelvane's program files" UnSecProgram
   Call un.RemoveOwnRunValue
 SectionEnd
 
-; Only the names Kelvane gives its logs, reports and pictures; the folders go only when nothing
-; else is left in them.
+; Only the names Kelvane gives its logs, reports, pictures and history; the folders go only when
+; nothing else is left in them. A history file of someone else's that Kelvane set aside
+; (history.dat.foreign...) is not Kelvane's to delete.
 Section /o "un.Also remove logs and pictures" UnSecData
   Delete "$INSTDIR\Logs\log.txt"
   Delete "$INSTDIR\Logs\log.htm"
   Delete "$INSTDIR\Logs\hla_*.htm"
+  Delete "$INSTDIR\Logs\Kelvane-????-??-??.csv"
+  Delete "$INSTDIR\Logs\history.dat"
+  Delete "$INSTDIR\Logs\history.dat.new"
   Delete "$INSTDIR\BMPs\hl_*.bmp"
   Delete "$INSTDIR\BMPs\db_*.bmp"
   RMDir "$INSTDIR\Logs"

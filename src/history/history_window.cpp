@@ -30,18 +30,19 @@ constexpr int kBarHeight = 32;
 // be unreadable.
 constexpr int kSmallestChart = 60;
 
-std::string ValueText(Meter meter, float value, const std::string& separator) {
-  switch (meter) {
-    case Meter::kCpuTemp:
-    case Meter::kMbTemp:
-      return FormatPattern(value, "0", separator) + std::string(kDegree) + "C";
-    case Meter::kCpuFan:
-    case Meter::kPowerFan:
-    case Meter::kChassisFan:
-      return FormatPattern(value, "0", separator) + " rpm";
-    default:
-      return FormatPattern(value, "0.00", separator) + " V";
-  }
+// The nine readings in one short line, each as the monitor writes it:
+// "CPU 45°C  MB 31°C   Fans 4560 / 3213 / 2700 rpm   +12V 12.16  +5V 5.053  +3.3V 3.312 Vcore 1.520
+// V".
+std::string ReadingsText(const MeterValues& v, const std::string& separator) {
+  auto number = [&](Meter m, const char* pattern) {
+    return FormatPattern(v[static_cast<std::size_t>(m)], pattern, separator);
+  };
+  const std::string degrees = std::string(kDegree) + "C";
+  return "CPU " + number(Meter::kCpuTemp, "0") + degrees + "  MB " + number(Meter::kMbTemp, "0") +
+         degrees + "   Fans " + number(Meter::kCpuFan, "0") + " / " +
+         number(Meter::kPowerFan, "0") + " / " + number(Meter::kChassisFan, "0") + " rpm   +12V " +
+         number(Meter::kV12, "0.00") + "  +5V " + number(Meter::kV5, "0.000") + "  +3.3V " +
+         number(Meter::kV33, "0.000") + "  Vcore " + number(Meter::kVCore, "0.000") + " V";
 }
 
 }  // namespace
@@ -261,10 +262,8 @@ void HistoryWindow::ShowPointerAt(const form::Control& chart, int x_twips) {
   } else {
     const std::string separator = p_.clock.DecimalSeparator();
     std::string text = TimeText(info->local);
-    if (span_.step > 1) text += " (minute's average)";
-    for (Meter m : kMetersInOrder)
-      text += "   " + std::string(MeterName(m)) + " " +
-              ValueText(m, info->values[static_cast<std::size_t>(m)], separator);
+    if (span_.step > 1) text += " (average)";
+    text += "   " + ReadingsText(info->values, separator);
     if (info->stale) text += "   (not responding)";
     pointer_->SetCaption(text);
   }

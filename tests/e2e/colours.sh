@@ -53,7 +53,7 @@ open_editor() {
 }
 
 # --- the tray icon settings window: "Olive Green Theme", "CPU", closed -------------------------
-tray_menu_keys Down Down Down Down Down Down Right Down Return # Tray Icon > Change Color / Font
+tray_menu_keys Down Down Down Down Down Down Down Right Down Return # Tray Icon > Change Color / Font
 bench_wait_window --name "Kelvane Icon Settings" --timeout 20 >/dev/null ||
   fail "no tray icon settings window"
 # The preset swatch is found by its colour (red 234, green 226, blue 178); "CPU" lies at a fixed

@@ -155,6 +155,42 @@ popup_keys() {
   popup_gone() { [ -z "$menu" ] || ! untitled_windows | grep -qx "$menu"; }
   until_true 10 popup_gone || fail "the popup menu stayed"
 }
+# popup_click X Y N: a right click at X Y opens a popup menu, and a left click chooses its Nth item
+# (counted from 1, separators not counted), found by its text on the screen. Under Wine, keys sent
+# to the tray menu are lost while the settings window is hidden; the mouse is not.
+popup_click() {
+  local x=$1 y=$2 n=$3 before menu="" mx my mw mh row
+  before=$(untitled_windows | sort)
+  bench_click "$x" "$y" 3
+  until_true 10 bench_wintext --class --visible "#32768" || fail "no popup menu at $x,$y"
+  new_menu() { menu=$(comm -13 <(echo "$before") <(untitled_windows | sort) | head -n 1); [ -n "$menu" ]; }
+  until_true 5 new_menu || fail "no popup menu window at $x,$y"
+  sleep 0.3
+  read -r mx my mw mh < <(x_rect "$menu")
+  bench_screenshot "$BENCH_RUN/menu.png"
+  # The rows holding dark pixels (the items' texts), in runs: the Nth run is the Nth item.
+  # (Inside the menu's frame, whose edges are dark.)
+  row=$(convert "$BENCH_RUN/menu.png" -crop "$((mw - 8))x$((mh - 4))+$((mx + 4))+$((my + 2))" +repage -colorspace gray \
+    -threshold 30% -negate -scale 1x! -depth 8 txt:- | N=$n python3 -c '
+import os, re, sys
+dark = [int(re.search(r"\((\d+)", l)[1]) > 0 for l in sys.stdin.read().splitlines()[1:]]
+runs, start = [], None
+for y, d in enumerate(dark + [False]):
+    if d and start is None: start = y
+    if not d and start is not None: runs.append((start + y - 1) // 2); start = None
+n = int(os.environ["N"])
+print(runs[n - 1] if len(runs) >= n else -1)
+')
+  [ "$row" -ge 0 ] || fail "the popup menu has fewer than $n items"
+  bench_click $((mx + mw / 3)) $((my + 2 + row))
+  popup_gone() { ! untitled_windows | grep -qx "$menu"; }
+  until_true 10 popup_gone || fail "the popup menu stayed"
+}
+tray_menu_click() {
+  local x y
+  read -r x y < <(bench_tray_icon_centre)
+  popup_click "$x" "$y" "$1"
+}
 tray_menu_keys() {
   local x y
   read -r x y < <(bench_tray_icon_centre)

@@ -34,3 +34,32 @@ marker=$(grep -n '^\*\*\* PC ShutDown Initiated \*\*\*'$'\r''$' "$log" | cut -d:
 [ "$first" -lt "$marker" ] || fail "the shutdown entry replaced the log"
 [ "$(tail -n +"$marker" "$log" | grep -c '^CPU Temp.... 95')" -eq 1 ] || fail "the last entry lacks the reading"
 pass "the text log ends with the shutdown entry"
+
+# ---- the next start: the History window at the minutes before the power-off, saying why -----------
+[ -s "$app/Logs/history.dat" ] || fail "no history saved before the power-off"
+[ -n "$(stored HistPowerOff)" ] || fail "the power-off was not noted for the next start"
+write_feed "$feed" 1.520 5.053 3.312 12.16 45.0 2700 3213 4560 31.0
+standin=$(start_standin --feed "$(bench_winpath "$feed")")
+kelvane=$(bench_wine "$app/Kelvane.exe")
+title="Kelvane History"
+until_true 60 bench_wintext --visible "$title" >/dev/null || fail "the next start showed no History window"
+sleep 2
+shot=$SHOTS/history-after-power-off.png
+bench_screenshot "$shot"
+read -r l t r b < <(bench_wintext --rect "$title")
+# The line above the charts: a band in the alarm window's red across the window.
+red_rows=$(convert "$shot" -crop "$((r - l))x$((b - t))+$l+$t" +repage ppm:- | python3 -c '
+import sys
+import re
+data = sys.stdin.buffer.read()
+head = re.match(rb"P6\s+(\d+)\s+(\d+)\s+\d+\s", data)
+w, h, px = int(head[1]), int(head[2]), data[head.end():]
+red = bytes((160, 18, 18))
+print(sum(1 for y in range(h)
+          if sum(px[3 * (y * w + x):3 * (y * w + x) + 3] == red for x in range(w)) > w // 2))
+')
+[ "$red_rows" -ge 20 ] || fail "no line in the alarm colours above the charts ($red_rows rows)"
+! stored HistPowerOff >/dev/null 2>&1 || [ -z "$(stored HistPowerOff)" ] || fail "the note stays: shown again next time"
+pass "the next start shows the History window with the power-off's line (a red band of $red_rows rows), once"
+bench_wintext --close "Kelvane" >/dev/null || true
+wait_gone "$kelvane" 30 || fail "Kelvane did not exit"

@@ -184,6 +184,11 @@ mkdir -p "$app/BMPs"
 printf 'BM picture' >"$app/BMPs/db_20261208.bmp"
 printf 'BM mine' >"$app/BMPs/mine.bmp"
 echo "<html>report</html>" >"$app/Logs/hla_20261208.htm"
+# The CSV log and the history beside the user's own table and a history file Kelvane set aside.
+printf 'Time,CPU\r\n' >"$app/Logs/Kelvane-2026-12-08.csv"
+printf 'Time,mine\r\n' >"$app/Logs/Kelvane-mine.csv"
+printf 'Kelvane history 1\r\n' >"$app/Logs/history.dat"
+echo "someone else's" >"$app/Logs/history.dat.foreign"
 
 # ---- the upgrade, silent, while Kelvane runs ----------------------------------------------------------
 start=$SECONDS
@@ -224,7 +229,8 @@ bench_key Return
 [ "$(bench_wait_exit "$uninstaller" 30)" = 0 ] || fail "the uninstaller did not end with 0"
 ! kelvane_runs || fail "Kelvane still runs"
 left=$(cd "$app" && find . -type f | sed 's|^\./||' | sort)
-[ "$left" = "$(printf '%s\n' "$picture" "$picture.new" Alarm/alarm.wav BMPs/mine.bmp Logs/notes.txt | sort)" ] ||
+[ "$left" = "$(printf '%s\n' "$picture" "$picture.new" Alarm/alarm.wav BMPs/mine.bmp Logs/notes.txt \
+  Logs/Kelvane-mine.csv Logs/history.dat.foreign | sort)" ] ||
   fail "left in the folder: $(tr '\n' ' ' <<<"$left")"
 no_key "$STORE" && no_key "$PUBLISHER_KEY" || fail "the settings or the publisher's key stay"
 [ ! -e "$START_MENU" ] || fail "Start menu entries stay: $(ls "$START_MENU")"

@@ -95,8 +95,9 @@ TEST_F(HistoryFeatureTest, ShownFromTheTrayWithTheFeedTheLimitsAndThePointersRea
                                  "C"),
             std::string::npos)
       << w.PointerText();
-  EXPECT_NE(w.PointerText().find("CPU fan 4560 rpm"), std::string::npos);
-  EXPECT_NE(w.PointerText().find("+12V 12.16 V"), std::string::npos);
+  EXPECT_NE(w.PointerText().find("Fans 4560 / 3213 / 2700 rpm"), std::string::npos);
+  EXPECT_NE(w.PointerText().find("+12V 12.16  +5V 5.053  +3.3V 3.312  Vcore 1.520 V"),
+            std::string::npos);
   EXPECT_EQ(w.PointerText().substr(0, 6), "09:00:");
   // Left of the first reading there is nothing to tell but the time.
   PointAt(Chart::kFans, 2);
