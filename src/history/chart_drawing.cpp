@@ -43,6 +43,9 @@ std::string_view ChartName(Chart chart) {
   return "Voltages";
 }
 
+// Half the width of a time along the bottom, about.
+constexpr int kLastLabelRoom = 26;
+
 // Local seconds are counted from a midnight, so round times are multiples.
 std::int64_t FloorTo(std::int64_t value, std::int64_t step) {
   const std::int64_t q = value / step;
@@ -117,8 +120,11 @@ std::vector<TimeLabel> TimeLabels(const History& history, const Span& span, Plot
   const std::int64_t offset = history.LocalOf(span.end - 1) - (span.end - 1);
   std::vector<TimeLabel> labels;
   for (std::int64_t local = FloorTo(span.begin + offset, step) + step; local - offset < span.end;
-       local += step)
-    labels.push_back({XOf(span, plot, local - offset), text(local)});
+       local += step) {
+    const int x = XOf(span, plot, local - offset);
+    // A time centred on the right edge would be cut off.
+    if (x <= plot.width - kLastLabelRoom) labels.push_back({x, text(local)});
+  }
   return labels;
 }
 
@@ -160,11 +166,23 @@ form::Drawing DrawChart(const ChartModel& model, Chart chart, PlotSize plot, con
   }
 
   // The minute bands under every line, then the lines over them.
+  // A band is one line going up and down its columns in turn: a day holds
+  // thousands of them, and one line costs the renderer one call.
   for (const MeterLine& m : model.lines) {
     const form::Colour dim = Blend(look.meters[static_cast<std::size_t>(m.meter)], look.plot, 0.4);
-    for (const auto& band : m.bands)
-      for (const BandColumn& c : band)
-        d.push_back(form::FilledRect{dim, ox + c.x, oy + c.top, ox + c.x + 1, oy + c.bottom + 1});
+    for (const auto& band : m.bands) {
+      if (band.empty()) continue;
+      std::vector<form::PixelPoint> points;
+      points.reserve(2 * band.size());
+      bool down = true;
+      for (const BandColumn& c : band) {
+        const form::PixelPoint top{ox + c.x, oy + c.top}, bottom{ox + c.x, oy + c.bottom + 1};
+        points.push_back(down ? top : bottom);
+        points.push_back(down ? bottom : top);
+        down = !down;
+      }
+      line(dim, 1, std::move(points));
+    }
   }
   for (const LevelLine& level : model.levels) {
     const bool alarm = level.kind == LevelLine::Kind::kAlarm;

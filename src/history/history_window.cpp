@@ -104,7 +104,8 @@ void HistoryWindow::Show() {
 }
 
 void HistoryWindow::ShowPowerOff(std::int64_t at, std::string line) {
-  fixed_end_ = at;
+  // A minute after it: the moment itself stands clear of the right edge.
+  fixed_end_ = at + 60;
   // The seconds before it while the history still has them, else the day.
   kind_ = source_.history.SecondAt(at) ? SpanKind::kTenMinutes : SpanKind::kDay;
   power_off_->SetCaption(std::move(line));

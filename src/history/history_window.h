@@ -45,8 +45,8 @@ class HistoryWindow : public form::WindowHandler {
 
   // Shows the newest readings (and brings the window forward when it is open).
   void Show();
-  // Shows the span that ends at the power-off at `at` (an instant), with
-  // `line` above the charts, until the window closes.
+  // Shows the span that ends a minute after the power-off at `at` (an
+  // instant), with `line` above the charts, until the window closes.
   void ShowPowerOff(std::int64_t at, std::string line);
   // Draws the charts anew (each tick while the window shows).
   void Refresh();

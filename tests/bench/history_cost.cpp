@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <memory>
 
+#include "history/chart_drawing.h"
 #include "history/graph.h"
 #include "history/history_file.h"
 #include "platform/calendar.h"
@@ -61,19 +62,25 @@ int main() {
   const PlotSize plot{1000, 200};
   const Limits limits{60, 65};
   for (SpanKind kind : {SpanKind::kDay, SpanKind::kHour, SpanKind::kTenMinutes}) {
-    std::size_t points = 0;
+    std::size_t points = 0, shapes = 0;
+    const ChartLook look = DefaultLook();
     const double took = Best(20, [&] {
       const Span span = history->Query(kind, now);
+      shapes = 0;
       for (Chart chart : {Chart::kTemperatures, Chart::kFans, Chart::kVoltages}) {
         const ChartModel model = BuildChart(span, chart, plot, limits, ".");
         points = 0;
         for (const auto& line : model.lines)
           for (const auto& piece : line.pieces) points += piece.size();
+        // What the window hands the renderer: the chart as shapes.
+        shapes += DrawChart(model, chart, plot, look, {}, std::nullopt).size();
       }
     });
     const char* name = kind == SpanKind::kDay ? "24 h" : kind == SpanKind::kHour ? "1 h" : "10 min";
-    std::printf("%-6s span and its three charts at %dx%d px: %.0f us (last chart %zu points)\n",
-                name, plot.width, plot.height, took, points);
+    std::printf(
+        "%-6s span and its three charts drawn at %dx%d px: %.0f us (last chart %zu points, %zu "
+        "shapes in all)\n",
+        name, plot.width, plot.height, took, points, shapes);
   }
 
   std::string text;

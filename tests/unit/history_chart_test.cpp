@@ -77,6 +77,40 @@ TEST(ChartDrawingTest, AStaleTimeIsShadedAndNoLineCrossesIt) {
   }));
 }
 
+TEST(ChartDrawingTest, ADaysMinuteBandsAreDrawnFromLowestToHighestUnderTheLine) {
+  History history;
+  TickFeed feed;
+  for (int s = 0; s < 600; ++s) feed.Feed(history, 40 + (s % 60) / 3);  // 40 to 59 each minute
+  const Span day = history.Query(SpanKind::kDay, feed.Now() - 1);
+  const PlotSize plot{1440, 200};  // a column a minute
+  const ChartModel model = BuildChart(day, Chart::kTemperatures, plot, {70, 89}, ".");
+  const form::Drawing drawing = DrawChart(model, Chart::kTemperatures, plot, DefaultLook(), {}, {});
+  const std::vector<BandColumn>& band = model.lines.at(0).bands.at(0);
+  ASSERT_EQ(band.size(), 10u);
+  // The band's line visits each column's highest and lowest reading, in turn.
+  const auto drawn = std::find_if(drawing.begin(), drawing.end(), [&](const form::Shape& s) {
+    const auto* l = std::get_if<form::Polyline>(&s);
+    return l && l->points.size() == 2 * band.size();
+  });
+  ASSERT_NE(drawn, drawing.end());
+  const auto& points = std::get<form::Polyline>(*drawn).points;
+  for (std::size_t i = 0; i < band.size(); ++i) {
+    const form::PixelPoint top{kAxisWidth + band[i].x, kTitleHeight + band[i].top};
+    const form::PixelPoint bottom{kAxisWidth + band[i].x, kTitleHeight + band[i].bottom + 1};
+    EXPECT_TRUE((points[2 * i] == top && points[2 * i + 1] == bottom) ||
+                (points[2 * i] == bottom && points[2 * i + 1] == top));
+    EXPECT_LT(band[i].top, band[i].bottom) << "a minute of 40 to 59 is a band, not a point";
+  }
+  // The line of averages lies within it, drawn after it.
+  const auto average = std::find_if(drawn, drawing.end(), [&](const form::Shape& s) {
+    const auto* l = std::get_if<form::Polyline>(&s);
+    return l && l->colour == DefaultLook().meters[kCpu];
+  });
+  ASSERT_NE(average, drawing.end());
+  for (const form::PixelPoint& p : std::get<form::Polyline>(*average).points)
+    EXPECT_GT(p.y, kTitleHeight + band.front().top);
+}
+
 TEST(ChartDrawingTest, TimesAlongTheBottomAreRoundLocalTimes) {
   History history;
   TickFeed feed;  // 09:00:00 local, an hour ahead of UTC
@@ -97,8 +131,11 @@ TEST(ChartDrawingTest, TimesAlongTheBottomAreRoundLocalTimes) {
 
   const Span day = history.Query(SpanKind::kDay, feed.Now() - 1);
   labels = TimeLabels(history, day, plot, text);
-  ASSERT_EQ(labels.size(), 8u);  // every three hours of a day
-  EXPECT_EQ(labels.back().text, "9:00:0");
+  // Every three hours of a day, but the newest (9:00, 12 minutes before the
+  // end of the day's span) would stand across the right edge.
+  ASSERT_EQ(labels.size(), 7u);
+  EXPECT_EQ(labels.front().text, "12:00:0");
+  EXPECT_EQ(labels.back().text, "6:00:0");
 }
 
 }  // namespace

@@ -176,7 +176,7 @@ TEST_F(HistoryFeatureTest, TheOverheatPowerOffSavesAllAndTheNextStartShowsItOnce
                                          "C limit for five checks.");
   // At the minutes before it, and it stays there while this run ticks on.
   sim.Advance(30);
-  EXPECT_EQ(Shown()->ShownSpan().end, kept.Newest().value() + 1);
+  EXPECT_EQ(Shown()->ShownSpan().end, kept.Newest().value() + 60 + 1) << "a minute after it";
   EXPECT_EQ(Stored("HistPowerOff"), std::nullopt) << "shown once";
 
   Shown()->Window().UserCloseBox();

@@ -49,10 +49,18 @@ void DrawPicture(HDC dc, Picture& picture, int x, int y, const RECT& clip) {
 
 void FormWindow::DrawShapes(HDC dc, const form::Drawing& drawing) {
   SetBkMode(dc, TRANSPARENT);
+  // A chart's rectangles come in runs of one colour (a day's minute bands are
+  // thousands): one brush for each run.
+  GdiBrush brush;
+  form::Colour brush_colour = 0;
   for (const form::Shape& shape : drawing) {
     if (const auto* rect = std::get_if<form::FilledRect>(&shape)) {
+      if (!brush || rect->colour != brush_colour) {
+        brush = GdiBrush(CreateSolidBrush(ResolveColour(rect->colour)));
+        brush_colour = rect->colour;
+      }
       const RECT r = {rect->left, rect->top, rect->right, rect->bottom};
-      Fill(dc, r, rect->colour);
+      FillRect(dc, &r, brush.Get());
     } else if (const auto* line = std::get_if<form::Polyline>(&shape)) {
       if (line->points.size() < 2) continue;
       const GdiPen pen(CreatePen(PS_SOLID, std::max(1, line->width), ResolveColour(line->colour)));
