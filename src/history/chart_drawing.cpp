@@ -200,7 +200,12 @@ form::Drawing DrawChart(const ChartModel& model, Chart chart, PlotSize plot, con
       for (const XY& p : piece) points.push_back({ox + p.x, oy + p.y});
       // A lone point is drawn as a short dash.
       if (points.size() == 1) points.push_back({points[0].x + 1, points[0].y});
-      line(colour, 2, std::move(points));
+      // Two pixels thick, as two thin lines: a thick pen costs the system's
+      // drawing many times more.
+      std::vector<form::PixelPoint> below = points;
+      for (form::PixelPoint& p : below) p.y += 1;
+      line(colour, 1, std::move(points));
+      line(colour, 1, std::move(below));
     }
   }
   if (cursor_x && *cursor_x >= 0 && *cursor_x < plot.width)

@@ -56,14 +56,22 @@ TEST(ChartDrawingTest, AStaleTimeIsShadedAndNoLineCrossesIt) {
       cpu.push_back(l);
   }
   ASSERT_NE(shade, nullptr);
-  ASSERT_EQ(cpu.size(), 2u) << "one line before the stale time, one after";
+  // One line before the stale time, one after, each two pixels thick (two
+  // thin lines a pixel apart).
+  ASSERT_EQ(cpu.size(), 4u);
+  for (std::size_t i : {0u, 2u}) {
+    ASSERT_EQ(cpu[i]->points.size(), cpu[i + 1]->points.size());
+    for (std::size_t k = 0; k < cpu[i]->points.size(); ++k)
+      EXPECT_EQ(cpu[i + 1]->points[k],
+                (form::PixelPoint{cpu[i]->points[k].x, cpu[i]->points[k].y + 1}));
+  }
   auto xs = [](const form::Polyline& l) {
     const auto [lo, hi] = std::minmax_element(l.points.begin(), l.points.end(),
                                               [](auto& a, auto& b) { return a.x < b.x; });
     return std::pair{lo->x, hi->x};
   };
-  EXPECT_LE(xs(*cpu[0]).second, shade->left);
-  EXPECT_GE(xs(*cpu[1]).first, shade->right - 1);
+  EXPECT_LE(xs(*cpu[1]).second, shade->left);
+  EXPECT_GE(xs(*cpu[2]).first, shade->right - 1);
   // Stale readings draw nothing of their own: no point at the stale 99, above
   // the shutdown limit (89) that every fresh reading stayed below.
   const int shutdown_y = model.levels.at(1).y + kTitleHeight;

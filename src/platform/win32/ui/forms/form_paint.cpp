@@ -47,7 +47,7 @@ void DrawPicture(HDC dc, Picture& picture, int x, int y, const RECT& clip) {
 
 }  // namespace
 
-void FormWindow::DrawShapes(HDC dc, const form::Drawing& drawing) {
+void PaintDrawing(HDC dc, const form::Drawing& drawing, Resources& resources) {
   SetBkMode(dc, TRANSPARENT);
   // A chart's rectangles come in runs of one colour (a day's minute bands are
   // thousands): one brush for each run.
@@ -70,7 +70,7 @@ void FormWindow::DrawShapes(HDC dc, const form::Drawing& drawing) {
       for (const form::PixelPoint& p : line->points) points.push_back({p.x, p.y});
       ::Polyline(dc, points.data(), static_cast<int>(points.size()));
     } else if (const auto* text = std::get_if<form::DrawnText>(&shape)) {
-      const ScopedSelect font(dc, resources_.Font(text->font));
+      const ScopedSelect font(dc, resources.Font(text->font));
       SetTextColor(dc, ResolveColour(text->colour));
       UINT align = TA_LEFT;
       if (text->alignment == form::Alignment::kRight) align = TA_RIGHT;
@@ -100,7 +100,7 @@ void FormWindow::Paint(HWND hwnd, const ControlView* container) {
     Picture* picture = container ? container->picture.get() : picture_.get();
     if (picture) DrawPicture(dc, *picture, 0, 0, client);
     if (const auto* drawn = dynamic_cast<const form::PictureBox*>(box))
-      DrawShapes(dc, drawn->Drawing());
+      PaintDrawing(dc, drawn->Drawing(), resources_);
     for (const form::Control* child : box ? box->Children() : model_.Children())
       if (child->IsWindowless() && child->Visible()) DrawWindowless(dc, *child);
 

@@ -38,6 +38,9 @@ void RegisterFormClass(const wchar_t* name);
 // A window's whole text.
 std::wstring TextOf(HWND hwnd);
 
+// Paints a picture box's drawing at the top-left corner of `dc`.
+void PaintDrawing(HDC dc, const form::Drawing& drawing, Resources& resources);
+
 // The real side of one control.
 struct ControlView {
   ControlView(FormWindow& form, form::Control& control) : form(form), control(control) {}
@@ -150,7 +153,6 @@ class FormWindow final : public form::WindowObserver {
   // --- painting --------------------------------------------------------------------
   void Paint(HWND hwnd, const ControlView* container);
   void DrawWindowless(HDC dc, const form::Control& control);
-  void DrawShapes(HDC dc, const form::Drawing& drawing);
 
   // --- lookups ----------------------------------------------------------------------
   ControlView* View(const form::Control& control) const;
