@@ -87,7 +87,12 @@ void SimRegistry::SetDword(std::string key_path, std::string value_name, std::ui
 // --- Code page -----------------------------------------------------------------
 
 std::string ToCodePage(std::string_view utf8) {
+  // Most text is plain ASCII (a history file is half a megabyte of it).
+  if (std::all_of(utf8.begin(), utf8.end(),
+                  [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
+    return std::string(utf8);
   std::string out;
+  out.reserve(utf8.size());
   for (std::size_t i = 0; i < utf8.size();) {
     unsigned char c = static_cast<unsigned char>(utf8[i]);
     if (c < 0x80) {
