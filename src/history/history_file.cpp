@@ -38,12 +38,13 @@ void PutValues(std::string& line, const MeterValues& values) {
   for (float v : values) PutNumber(line, v);
 }
 
-// Ends a record with its checksum and the line break.
-void Seal(std::string& text, std::string line) {
-  char crc[16];
-  std::snprintf(crc, sizeof crc, " *%08x\r\n", static_cast<unsigned>(Crc32(line)));
-  text += line;
-  text += crc;
+// Ends the record that begins at `start` with its checksum and the line break.
+void Seal(std::string& text, std::size_t start) {
+  static constexpr char kHex[] = "0123456789abcdef";
+  const std::uint32_t crc = Crc32(std::string_view(text).substr(start));
+  char end[] = " *00000000\r\n";
+  for (int k = 0; k < 8; ++k) end[2 + k] = kHex[(crc >> (28 - 4 * k)) & 0xF];
+  text += end;
 }
 
 // The words of a record line, read strictly: single spaces, every word a number.
@@ -125,23 +126,28 @@ std::uint32_t Crc32(std::string_view bytes) {
 
 std::string HistoryText(const History& history) {
   std::string text = std::string(kHistoryHeader) + "\r\n";
+  // Each record is written straight into the text (a full file is about
+  // 460 KB, written once a minute).
+  text.reserve(512 * 1024);
   history.ForEachMinute([&text](const MinuteRecord& r) {
-    std::string line = "M";
-    PutNumber(line, r.at);
-    PutNumber(line, std::int64_t{r.utc_offset_minutes});
-    PutNumber(line, std::int64_t{r.fresh_ticks});
-    PutNumber(line, std::int64_t{r.stale_ticks});
-    PutValues(line, r.low);
-    PutValues(line, r.mean);
-    PutValues(line, r.high);
-    Seal(text, std::move(line));
+    const std::size_t start = text.size();
+    text += 'M';
+    PutNumber(text, r.at);
+    PutNumber(text, std::int64_t{r.utc_offset_minutes});
+    PutNumber(text, std::int64_t{r.fresh_ticks});
+    PutNumber(text, std::int64_t{r.stale_ticks});
+    PutValues(text, r.low);
+    PutValues(text, r.mean);
+    PutValues(text, r.high);
+    Seal(text, start);
   });
   history.ForEachSecond([&text](const SecondRecord& r) {
-    std::string line = "S";
-    PutNumber(line, r.at);
-    PutNumber(line, std::int64_t{r.stale});
-    PutValues(line, r.values);
-    Seal(text, std::move(line));
+    const std::size_t start = text.size();
+    text += 'S';
+    PutNumber(text, r.at);
+    PutNumber(text, std::int64_t{r.stale});
+    PutValues(text, r.values);
+    Seal(text, start);
   });
   return text;
 }
