@@ -5,9 +5,8 @@
 namespace kelvane::alarms {
 namespace {
 
-constexpr form::Colour Rgb(int r, int g, int b) {
-  return static_cast<form::Colour>(r + 256 * g + 65536 * b);
-}
+using form::Rgb;
+
 constexpr form::Colour kAlarmRed = Rgb(160, 18, 18);
 constexpr form::Colour kWhite = Rgb(255, 255, 255);
 constexpr form::Colour kPaleYellow = Rgb(255, 236, 150);

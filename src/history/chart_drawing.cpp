@@ -7,9 +7,8 @@
 namespace kelvane::history {
 namespace {
 
-constexpr form::Colour Rgb(int r, int g, int b) {
-  return static_cast<form::Colour>(r + 256 * g + 65536 * b);
-}
+using form::Rgb;
+
 int Red(form::Colour c) {
   return static_cast<int>(c & 0xFF);
 }

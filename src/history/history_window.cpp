@@ -12,9 +12,8 @@
 namespace kelvane::history {
 namespace {
 
-constexpr form::Colour Rgb(int r, int g, int b) {
-  return static_cast<form::Colour>(r + 256 * g + 65536 * b);
-}
+using form::Rgb;
+
 // The alarm window's red and white.
 constexpr form::Colour kAlarmRed = Rgb(160, 18, 18);
 constexpr form::Colour kAlarmText = Rgb(255, 255, 255);

@@ -191,6 +191,21 @@ tray_menu_click() {
   read -r x y < <(bench_tray_icon_centre)
   popup_click "$x" "$y" "$1"
 }
+# window_pixels TITLE SHOT CODE: runs the Python CODE on the pixels of the window titled TITLE as
+# the screenshot SHOT shows it, with w, h and at(x, y) -> (r, g, b) given; echoes what it prints.
+window_pixels() {
+  local title=$1 shot=$2 code=$3 l t r b
+  read -r l t r b < <(bench_wintext --rect "$title")
+  convert "$shot" -crop "$((r - l))x$((b - t))+$l+$t" +repage ppm:- | python3 -c '
+import re, sys
+data = sys.stdin.buffer.read()
+head = re.match(rb"P6\s+(\d+)\s+(\d+)\s+\d+\s", data)
+w, h, px = int(head[1]), int(head[2]), data[head.end():]
+def at(x, y):
+    i = 3 * (y * w + x)
+    return tuple(px[i:i + 3])
+'"$code"
+}
 tray_menu_keys() {
   local x y
   read -r x y < <(bench_tray_icon_centre)

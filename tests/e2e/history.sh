@@ -43,17 +43,9 @@ until_true 20 bench_wintext --visible "$title" >/dev/null || fail "no History wi
 sleep 2
 shot=$SHOTS/history.png
 bench_screenshot "$shot"
-read -r l t r b < <(bench_wintext --rect "$title")
 # The CPU's line is drawn in its own colour and the alarm limit in pale yellow; along the chart
 # the line lies below the limit, then above it, where the feed crossed it.
-verdict=$(convert "$shot" -crop "$((r - l))x$((b - t))+$l+$t" +repage ppm:- | python3 -c '
-import re, sys
-data = sys.stdin.buffer.read()
-head = re.match(rb"P6\s+(\d+)\s+(\d+)\s+\d+\s", data)
-w, h, px = int(head[1]), int(head[2]), data[head.end():]
-def at(x, y):
-    i = 3 * (y * w + x)
-    return tuple(px[i:i + 3])
+verdict=$(window_pixels "$title" "$shot" '
 cpu, alarm, grid = (255, 120, 90), (255, 236, 150), (62, 66, 76)
 # The first chart: its plot begins at the first row of its frame (below the name of the chart, whose
 # legend writes "CPU" in the colour of the line).

@@ -46,17 +46,9 @@ until_true 60 bench_wintext --visible "$title" >/dev/null || fail "the next star
 sleep 2
 shot=$SHOTS/history-after-power-off.png
 bench_screenshot "$shot"
-read -r l t r b < <(bench_wintext --rect "$title")
 # The line above the charts: a band in the alarm window's red across the window.
-red_rows=$(convert "$shot" -crop "$((r - l))x$((b - t))+$l+$t" +repage ppm:- | python3 -c '
-import sys
-import re
-data = sys.stdin.buffer.read()
-head = re.match(rb"P6\s+(\d+)\s+(\d+)\s+\d+\s", data)
-w, h, px = int(head[1]), int(head[2]), data[head.end():]
-red = bytes((160, 18, 18))
-print(sum(1 for y in range(h)
-          if sum(px[3 * (y * w + x):3 * (y * w + x) + 3] == red for x in range(w)) > w // 2))
+red_rows=$(window_pixels "$title" "$shot" '
+print(sum(1 for y in range(h) if sum(at(x, y) == (160, 18, 18) for x in range(w)) > w // 2))
 ')
 [ "$red_rows" -ge 20 ] || fail "no line in the alarm colours above the charts ($red_rows rows)"
 ! stored HistPowerOff >/dev/null 2>&1 || [ -z "$(stored HistPowerOff)" ] || fail "the note stays: shown again next time"

@@ -17,6 +17,10 @@ inline constexpr Colour kWindowBackground = 0x80000005;
 inline constexpr Colour kWindowText = 0x80000008;
 inline constexpr Colour kButtonFace = 0x8000000F;
 inline constexpr Colour kButtonText = 0x80000012;
+// A colour from its red, green and blue parts, each 0 to 255.
+constexpr Colour Rgb(int red, int green, int blue) {
+  return static_cast<Colour>(red + 256 * green + 65536 * blue);
+}
 
 // Mouse buttons, as the events report them; a move reports every button held.
 namespace button {
