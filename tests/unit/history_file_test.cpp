@@ -22,19 +22,27 @@ using Status = history::ReadOutcome::Status;
 using testing::Cpu;
 using testing::TickFeed;
 
-// A few minutes with stale and partly stale ones, voltages with many digits,
-// and a gap.
-std::unique_ptr<History> Sample(int minutes) {
+// `seconds` ticks with stale ones and fresh ones, voltages with many digits, and
+// a gap of 45 s after the tick `gap_at`: minutes fresh, stale and partly stale.
+std::unique_ptr<History> Sample(int seconds, int gap_at) {
   auto h = std::make_unique<History>();
   TickFeed feed;
-  for (int s = 0; s < minutes * 60; ++s) {
+  for (int s = 0; s < seconds; ++s) {
     history::Tick t = feed.Make(35 + s % 17, s % 97 < 8);
     t.values.v33 = 3.3f + static_cast<float>(s % 13) / 1000.0f;
     t.values.chassis_fan = 70000 + s;  // above what 16 bits hold
     h->Add(t);
-    feed.Skip(s == 100 ? 45 : 1);
+    feed.Skip(s == gap_at ? 45 : 1);
   }
   return h;
+}
+std::unique_ptr<History> Sample(int minutes) {
+  return Sample(minutes * 60, 100);
+}
+// Every kind of line, few of each: the tests that read the file once for each
+// of its bytes (a history to read into is a third of a megabyte).
+std::unique_ptr<History> SmallSample() {
+  return Sample(20, 5);
 }
 
 // The lines of a text up to and with the line break ending at `end`.
@@ -83,8 +91,11 @@ TEST(HistoryFile, ARoundTripGivesTheSameHistory) {
 }
 
 TEST(HistoryFile, AFileCutAtAnyByteIsReadUpToItsLastWholeLine) {
-  const auto h = Sample(2);
+  const auto h = SmallSample();
   const std::string text = HistoryText(*h);
+  ASSERT_NE(text.find("\nM", text.find("\nM") + 1), std::string::npos)
+      << "no two minutes in the sample:\n"
+      << text;
   for (std::size_t size = 0; size <= text.size(); ++size) {
     History back;
     const std::string cut = text.substr(0, size);
@@ -103,7 +114,7 @@ TEST(HistoryFile, AFileCutAtAnyByteIsReadUpToItsLastWholeLine) {
 }
 
 TEST(HistoryFile, AChangedByteStopsTheReadingAtItsLine) {
-  const auto h = Sample(2);
+  const auto h = SmallSample();
   const std::string text = HistoryText(*h);
   for (std::size_t at = 0; at < text.size(); ++at) {
     for (unsigned char flip : {0x01, 0x20, 0x80}) {
