@@ -2,16 +2,13 @@
 
 #include <utility>
 
+#include "appearance/alarm_colours.h"
+
 namespace kelvane::alarms {
-namespace {
 
-using form::Rgb;
-
-constexpr form::Colour kAlarmRed = Rgb(160, 18, 18);
-constexpr form::Colour kWhite = Rgb(255, 255, 255);
-constexpr form::Colour kPaleYellow = Rgb(255, 236, 150);
-
-}  // namespace
+using appearance::kAlarmHeading;
+using appearance::kAlarmRed;
+using appearance::kAlarmText;
 
 void DressAsAlarm(form::Window& window, std::string caption, int client_width, int client_height) {
   window.SetCaption(std::move(caption));
@@ -27,7 +24,7 @@ form::Label& AddAlarmLine(form::Window& window, const char* name, AlarmLine line
   label.SetAlignment(form::Alignment::kCentre);
   label.SetTransparent(true);
   label.SetTextFont({"Tahoma", points, true});
-  label.SetForeColour(line == AlarmLine::kHeading ? kWhite : kPaleYellow);
+  label.SetForeColour(line == AlarmLine::kHeading ? kAlarmHeading : kAlarmText);
   return label;
 }
 

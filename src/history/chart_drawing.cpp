@@ -4,6 +4,8 @@
 #include <cmath>
 #include <utility>
 
+#include "appearance/alarm_colours.h"
+
 namespace kelvane::history {
 namespace {
 
@@ -90,7 +92,7 @@ ChartLook DefaultLook() {
   look.text = Rgb(215, 218, 224);
   look.stale = Rgb(78, 78, 86);
   // The alarm window's pale yellow and a red that shows on the dark plot.
-  look.alarm = Rgb(255, 236, 150);
+  look.alarm = appearance::kAlarmText;
   look.shutdown = Rgb(235, 52, 52);
   look.cursor = Rgb(250, 250, 250);
   look.meters = {Rgb(255, 120, 90),  Rgb(90, 190, 255),  Rgb(255, 205, 70),

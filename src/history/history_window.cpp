@@ -4,6 +4,7 @@
 #include <cmath>
 #include <utility>
 
+#include "appearance/alarm_colours.h"
 #include "appearance/placement.h"
 #include "base/numbers.h"
 #include "base/text.h"
@@ -11,12 +12,6 @@
 
 namespace kelvane::history {
 namespace {
-
-using form::Rgb;
-
-// The alarm window's red and white.
-constexpr form::Colour kAlarmRed = Rgb(160, 18, 18);
-constexpr form::Colour kAlarmText = Rgb(255, 255, 255);
 
 constexpr std::array<const char*, 3> kSpanNames{"10 minutes", "1 hour", "24 hours"};
 constexpr std::array<Chart, 3> kCharts{Chart::kTemperatures, Chart::kFans, Chart::kVoltages};
@@ -62,8 +57,8 @@ void HistoryWindow::BuildControls() {
 
   power_off_ = &window_.Add<form::Label>("lblPowerOff");
   power_off_->SetAlignment(form::Alignment::kCentre);
-  power_off_->SetBackColour(kAlarmRed);
-  power_off_->SetForeColour(kAlarmText);
+  power_off_->SetBackColour(appearance::kAlarmRed);
+  power_off_->SetForeColour(appearance::kAlarmHeading);
   power_off_->SetTextFont({"Tahoma", 10, true});
   power_off_->SetVisible(false);
 
